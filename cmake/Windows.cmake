@@ -1,0 +1,84 @@
+# The Windows side of the build: the program, its resources, and the test
+# programs that run under Wine.
+
+configure_file(${CMAKE_SOURCE_DIR}/src/app/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
+
+set(WIN_COMPILE_OPTIONS -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600)
+set(WIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(WIN_SYSTEM_LIBS comctl32 comdlg32 winmm msimg32 shell32 gdi32 user32 advapi32 kernel32)
+
+# Artwork: drawn by a small generator at build time, embedded by the .rc.
+file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.py)
+set(ART_DIR ${CMAKE_BINARY_DIR}/generated/art)
+set(ART_STAMP ${ART_DIR}/.stamp)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_custom_command(
+  OUTPUT ${ART_STAMP}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/resources/art/generate.py ${ART_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${ART_STAMP}
+  DEPENDS ${ART_SCRIPTS}
+  COMMENT "Drawing the artwork")
+add_custom_target(artwork DEPENDS ${ART_STAMP})
+
+file(GLOB RC_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
+set(RESOURCE_FILE ${CMAKE_SOURCE_DIR}/resources/OrvikPlayer.rc)
+set_source_files_properties(${RESOURCE_FILE} PROPERTIES
+  OBJECT_DEPENDS "${ART_STAMP};${RC_FRAGMENTS};${CMAKE_BINARY_DIR}/generated/Version.h")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_DIR}/resources")
+enable_language(RC)
+add_library(orvik_resources OBJECT ${RESOURCE_FILE})
+add_dependencies(orvik_resources artwork)
+
+file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
+add_library(orvik_win32 STATIC ${WIN_SOURCES})
+target_include_directories(orvik_win32 PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+target_compile_options(orvik_win32 PUBLIC ${WIN_COMPILE_OPTIONS})
+target_link_libraries(orvik_win32 PUBLIC orvik_core ${WIN_SYSTEM_LIBS})
+target_compile_options(orvik_core PRIVATE ${WIN_COMPILE_OPTIONS})
+
+add_executable(OrvikPlayer WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp $<TARGET_OBJECTS:orvik_resources>)
+target_link_libraries(OrvikPlayer PRIVATE orvik_win32)
+target_link_options(OrvikPlayer PRIVATE ${WIN_STATIC_LINK})
+
+# Unit tests of the portable logic, cross-built: the same tests under Wine.
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TESTS})
+target_link_libraries(unit_tests PRIVATE orvik_core gtest_main)
+target_link_options(unit_tests PRIVATE ${WIN_STATIC_LINK})
+add_test(NAME wine_unit_tests COMMAND unit_tests --gtest_brief=1)
+
+# Tests of the Win32 side against the real platform under Wine.
+file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+if(WIN32_TESTS)
+  add_executable(win32_tests ${WIN32_TESTS} $<TARGET_OBJECTS:orvik_resources>)
+  target_link_libraries(win32_tests PRIVATE orvik_win32 gtest)
+  target_link_options(win32_tests PRIVATE ${WIN_STATIC_LINK})
+  add_test(NAME wine_win32_tests COMMAND win32_tests --gtest_brief=1)
+endif()
+
+# End-to-end: a driver that starts the real OrvikPlayer.exe and uses it as a
+# person would, with fake encoder tools that record their command lines.
+file(GLOB E2E_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/tools/*.cpp)
+foreach(tool_src ${E2E_TOOLS})
+  get_filename_component(tool ${tool_src} NAME_WE)
+  add_executable(${tool} ${tool_src})
+  target_compile_options(${tool} PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_options(${tool} PRIVATE ${WIN_STATIC_LINK})
+  list(APPEND E2E_TOOL_TARGETS ${tool})
+endforeach()
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(E2E_TESTS)
+  add_executable(e2e_tests ${E2E_TESTS})
+  target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
+  target_compile_options(e2e_tests PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_libraries(e2e_tests PRIVATE orvik_core gtest ${WIN_SYSTEM_LIBS})
+  target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
+  add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
+  add_test(NAME wine_e2e_tests COMMAND e2e_tests --gtest_brief=1)
+endif()
+
+# The program depends on no DLL beyond Windows' own.
+add_test(NAME imports_are_system_dlls
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports.sh $<TARGET_FILE:OrvikPlayer>)
+
+set_tests_properties(wine_unit_tests PROPERTIES TIMEOUT 300)

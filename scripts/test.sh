@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the
+# portable unit tests natively, then under Wine the same unit tests, the
+# Win32 tests and the end-to-end tests against the real OrvikPlayer.exe.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ "$(id -u)" -eq 0 ]; then bash "$root/scripts/setup.sh"; fi
+bash "$root/scripts/build.sh"
+source "$root/scripts/arch.sh"
+
+echo "== native unit tests"
+ctest --test-dir "$root/build/native" --output-on-failure -j "$(nproc)"
+
+echo "== shipped program (build/win32)"
+if [ "$ORVIK_WINE_ARCH" = win32 ]; then
+  "$root/scripts/session.sh" ctest --test-dir "$root/build/win32" --output-on-failure
+else
+  ctest --test-dir "$root/build/win32" --output-on-failure -R '^imports'
+  echo "== under Wine (build/win64: this kernel runs no 32-bit programs)"
+  "$root/scripts/session.sh" ctest --test-dir "$root/build/win64" --output-on-failure
+fi

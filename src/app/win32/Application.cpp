@@ -1,0 +1,195 @@
+#include "app/win32/Application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/AppText.h"
+#include "app/Exception.h"
+#include "app/win32/Form.h"
+
+namespace orvik {
+
+namespace {
+const char* const kAppClass = "TApplication";
+}
+
+Application& Application::Instance() {
+    static Application app;
+    return app;
+}
+
+void Application::Initialize(HINSTANCE module) {
+    if (hwnd_) return;
+    module_ = module;
+    char path[MAX_PATH * 2] = {};
+    GetModuleFileNameA(module_, path, sizeof path - 1);
+    exePath_ = path;
+    title_ = ApplicationTitle(exePath_);
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Application::WindowProc;
+    wc.hInstance = module_;
+    wc.hIcon = LoadIconA(module_, "MAINICON");
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kAppClass;
+    RegisterClassExA(&wc);
+    // A window without content: zero size, centred, never visible on screen
+    // except as the program's taskbar entry.
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    hwnd_ = CreateWindowExA(0, kAppClass, title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            nullptr, nullptr, module_, nullptr);
+}
+
+void Application::AddForm(Form* form) { forms_.push_back(form); }
+
+void Application::RemoveForm(Form* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Application& app = Instance();
+    try {
+        switch (msg) {
+        case WM_CLOSE:
+            // The Close command of the taskbar entry closes the main form.
+            if (Form* main = app.MainForm()) main->Close();
+            return 0;
+        case WM_QUERYENDSESSION:
+            if (Form* main = app.MainForm()) return main->CloseQuery() ? TRUE : FALSE;
+            return TRUE;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) return 0;
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception& e) {
+        app.ShowException(e);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void Application::UpdateTaskbarEntry() {
+    if (!hwnd_) return;
+    const bool anyVisible = std::any_of(forms_.begin(), forms_.end(), [](Form* f) { return f->Visible(); });
+    const bool shown = IsWindowVisible(hwnd_) != FALSE;
+    if (anyVisible && !shown)
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    else if (!anyVisible && shown)
+        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+}
+
+bool Application::PreTranslate(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    for (Form* form : forms_)
+        if (form->Handle() == root) return form->PreTranslateMessage(msg);
+    return false;
+}
+
+bool Application::PumpOne() {
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        terminated_ = true;
+        return false;
+    }
+    if (!PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            break;
+        }
+        if (!PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+void Application::Run() {
+    if (Form* main = MainForm()) {
+        try {
+            main->Show();
+        } catch (const std::exception& e) {
+            ShowException(e);
+        }
+    }
+    while (!terminated_ && PumpOne()) {
+    }
+}
+
+void Application::Terminate() {
+    terminated_ = true;
+    // Wakes a loop that waits in GetMessage.
+    if (hwnd_) PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+namespace {
+struct DisabledWindows {
+    HWND except;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableVisible(HWND hwnd, LPARAM lParam) {
+    auto* d = reinterpret_cast<DisabledWindows*>(lParam);
+    if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        d->windows.push_back(hwnd);
+        EnableWindow(hwnd, FALSE);
+    }
+    return TRUE;
+}
+}  // namespace
+
+int Application::ShowModal(Form& form) {
+    if (form.Visible() || !IsWindowEnabled(form.Handle()))
+        throw Exception("Cannot make a visible window modal");
+    ReleaseCapture();
+    DisabledWindows disabled{form.Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableVisible, reinterpret_cast<LPARAM>(&disabled));
+    form.BeginModal();
+    int result = 0;
+    try {
+        form.Show();
+        while (form.ModalResult() == 0 && !terminated_ && PumpOne()) {
+        }
+        result = form.ModalResult() ? form.ModalResult() : 2;  // terminated: cancel
+    } catch (...) {
+        form.EndModal();
+        for (HWND w : disabled.windows)
+            if (IsWindow(w)) EnableWindow(w, TRUE);
+        throw;
+    }
+    // Enable the others before hiding, so that activation can move back.
+    for (HWND w : disabled.windows)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    form.EndModal();
+    form.Hide();
+    return result;
+}
+
+void Application::ShowError(const std::string& message) {
+    HWND owner = GetActiveWindow();
+    if (!owner) owner = hwnd_;
+    MessageBoxA(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Application::ShowException(const std::exception& e) { ShowError(e.what()); }
+
+}  // namespace orvik

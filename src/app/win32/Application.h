@@ -1,0 +1,63 @@
+// The application object: the program's module and title, its own window
+// (which carries the taskbar entry and owns every form), the message loop,
+// modal display and the error box.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace orvik {
+
+class Form;
+
+class Application {
+public:
+    static Application& Instance();
+
+    // Title, common controls and the application window. Safe to call twice.
+    void Initialize(HINSTANCE module);
+    HINSTANCE Module() const { return module_; }
+    HWND Handle() const { return hwnd_; }
+    const std::string& Title() const { return title_; }
+    const std::string& ExePath() const { return exePath_; }
+
+    // Forms register themselves; the first registered form is the main form.
+    void AddForm(Form* form);
+    void RemoveForm(Form* form);
+    Form* MainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
+
+    // Shows the main form, then dispatches messages until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void ProcessMessages();
+
+    // Shows the form modally and returns its modal result when it closes.
+    // Every window of the program that is visible and enabled stays disabled
+    // meanwhile. A visible form cannot be shown modally.
+    int ShowModal(Form& form);
+
+    // The error box: error icon, application title, message with the period rule.
+    void ShowException(const std::exception& e);
+    void ShowError(const std::string& message);
+
+    // The taskbar entry exists only while a form of the program is visible.
+    void UpdateTaskbarEntry();
+
+private:
+    Application() = default;
+    bool PumpOne();  // false when the queue delivered WM_QUIT
+    bool PreTranslate(MSG& msg);
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HINSTANCE module_ = nullptr;
+    HWND hwnd_ = nullptr;
+    std::string title_;
+    std::string exePath_;
+    std::vector<Form*> forms_;
+    bool terminated_ = false;
+};
+
+}  // namespace orvik

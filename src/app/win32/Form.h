@@ -1,0 +1,115 @@
+// A top-level window of the window set. Forms live for the whole run and are
+// only shown and hidden; a close request hides them (the main form ends the
+// program instead). A form hosts windowless graphic controls (pictures, flat
+// buttons, labels) that it paints in creation order and hit-tests from the
+// top, and ordinary child windows made from a table of specs.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win32/Gdi.h"
+#include "app/win32/Window.h"
+
+namespace orvik {
+
+class GraphicControl;
+class PopupMenu;
+
+enum class FormBorder { None, Dialog, Sizeable };
+
+struct FormSpec {
+    const char* className = "TForm";
+    const char* caption = "";
+    int clientWidth = 0, clientHeight = 0;
+    bool outerSize = false;  // the two sizes above are the window's outer size
+    int left = 0, top = 0;
+    FormBorder border = FormBorder::Sizeable;
+    bool stayOnTop = false;
+    bool screenCenter = false;  // centred when first shown, else at left/top
+    COLORREF color = RGB(160, 160, 164);  // clMedGray
+    const char* fontFace = "MS Sans Serif";
+    int fontHeight = 11;
+};
+
+// A standard child control (list box, edit, combo box, button...).
+struct ChildSpec {
+    const char* className;
+    const char* text;
+    int x, y, width, height;
+    DWORD style;
+    DWORD exStyle = 0;
+    UINT_PTR id = 0;
+};
+
+constexpr COLORREF kMedGray = RGB(160, 160, 164);
+
+class Form : public Window {
+public:
+    Form();
+    ~Form() override;
+
+    void Show();  // makes the form visible and brings it to the front
+    void Hide();
+    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    void BringToFront();
+
+    // The close request of a form: CloseQuery, then the form's close action
+    // (hide; end the modal display; the main form ends the program).
+    void Close();
+    virtual bool CloseQuery() { return true; }
+
+    void BeginModal() { modal_ = true; modalResult_ = 0; }
+    void EndModal() { modal_ = false; }
+    bool IsModal() const { return modal_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    // Key preview: the loop offers every key message of the form first.
+    virtual bool PreTranslateMessage(MSG& msg);
+
+    HFONT FontHandle() const { return font_.Get(); }
+    COLORREF Color() const { return color_; }
+
+    // Graphic controls, in creation (= stacking) order.
+    void AddGraphic(GraphicControl* control);
+    void InvalidateRect(const RECT& r);
+    void UpdateHint(GraphicControl* control);
+    GraphicControl* GraphicAt(POINT client) const;
+
+    HWND AddChild(const ChildSpec& spec, HWND parent = nullptr);
+
+protected:
+    void CreateForm(const FormSpec& spec);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+    // Hidden-to-visible and visible-to-hidden changes, before they show.
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+    // The default close action: hide (or end the modal display).
+    virtual void CloseAction();
+    virtual void PaintBackground(HDC dc, const RECT& area);
+    virtual void ContextMenu(POINT screen, GraphicControl* target);
+
+    PopupMenu* popupMenu_ = nullptr;  // the form's context menu
+
+private:
+    void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    void SetHover(GraphicControl* control);
+
+    FormSpec spec_{};
+    Font font_;
+    Brush background_;
+    COLORREF color_ = kMedGray;
+    bool shownOnce_ = false;
+    bool modal_ = false;
+    int modalResult_ = 0;
+    std::vector<GraphicControl*> graphics_;
+    GraphicControl* captured_ = nullptr;
+    GraphicControl* hover_ = nullptr;
+    bool trackingLeave_ = false;
+    HWND tooltip_ = nullptr;
+};
+
+}  // namespace orvik

@@ -1,0 +1,116 @@
+// RAII for GDI handles and device contexts. Every owner is move-only; a
+// selection restores the previous object before the selected one can die.
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace orvik {
+
+// Live GDI objects made through these wrappers, so tests can prove that
+// painting leaks nothing (GetGuiResources is a stub under Wine).
+long LiveGdiObjects();
+void CountGdiObject(int delta);
+
+template <typename H>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(H h) : h_(h) { if (h_) CountGdiObject(+1); }
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) { Reset(); h_ = std::exchange(other.h_, nullptr); }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    void Reset(H h = nullptr) {
+        if (h_) { DeleteObject(h_); CountGdiObject(-1); }
+        h_ = h;
+        if (h_) CountGdiObject(+1);
+    }
+    H Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    H h_ = nullptr;
+};
+
+using Bitmap = GdiObject<HBITMAP>;
+using Brush = GdiObject<HBRUSH>;
+using Pen = GdiObject<HPEN>;
+using Font = GdiObject<HFONT>;
+
+class SelectGuard {
+public:
+    SelectGuard(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~SelectGuard() { SelectObject(dc_, old_); }
+    SelectGuard(const SelectGuard&) = delete;
+    SelectGuard& operator=(const SelectGuard&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A memory DC compatible with another DC (or the screen).
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDC() { if (dc_) DeleteDC(dc_); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// WM_PAINT into an off-screen buffer the size of the invalid rectangle, copied
+// to the window in one blit. Draw in client coordinates into Dc().
+class BufferedPaint {
+public:
+    explicit BufferedPaint(HWND hwnd);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+    HDC Dc() const { return mem_; }
+    const RECT& Area() const { return ps_.rcPaint; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC mem_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+};
+
+// Loads a bitmap resource of the program by name.
+Bitmap LoadBitmapResource(const char* name);
+SIZE BitmapSize(HBITMAP bitmap);
+
+// Draws a bitmap at (x, y); when transparent, the colour of its bottom-left
+// pixel is left out.
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, bool transparent = false);
+// Draws a part of a bitmap: source rectangle (sx, sy, w, h) to (x, y).
+void DrawBitmapPart(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy, int w, int h,
+                    bool transparent = false);
+
+Font CreateUiFont(const char* face, int height, bool bold = false);
+
+}  // namespace orvik

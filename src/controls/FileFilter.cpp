@@ -1,0 +1,14 @@
+#include "controls/FileFilter.h"
+
+namespace orvik {
+
+std::string PlatformFilter(const std::string& filter) {
+    std::string out = filter;
+    for (char& c : out)
+        if (c == '|') c = '\0';
+    out.push_back('\0');
+    out.push_back('\0');
+    return out;
+}
+
+}  // namespace orvik

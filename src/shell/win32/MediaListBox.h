@@ -1,0 +1,30 @@
+// ListBox1: the media list held by a standard list box (single selection,
+// unsorted, item height 13), with its key-press hook.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "app/win32/Window.h"
+#include "shell/MediaList.h"
+
+namespace orvik {
+
+class MediaListBox : public MediaList, public SubclassedControl {
+public:
+    int Count() const override;
+    std::string Entry(int index) const override;
+    int SelectedIndex() const override;
+    void SetSelectedIndex(int index) override;
+    void Append(const std::string& entry) override;
+    void Delete(int index) override;
+    void ReplaceAll(const std::vector<std::string>& entries) override;
+
+    // OnKeyPress sees each typed character first; true consumes it.
+    std::function<bool(char)> OnKeyPress;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+}  // namespace orvik

@@ -1,0 +1,90 @@
+// The application's texts, the media list rules and the main window's menus.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/AppText.h"
+#include "controls/FileFilter.h"
+#include "controls/Shortcut.h"
+#include "shell/MainMenus.h"
+#include "shell/MediaList.h"
+
+using namespace orvik;
+
+TEST(ApplicationTitle, IsFileNameCutAtFirstDotWithLaterLettersLowered) {
+    EXPECT_EQ(ApplicationTitle("C:\\Program Files\\Orvik\\OrvikPlayer.exe"), "Orvikplayer");
+    EXPECT_EQ(ApplicationTitle("D:OrvikPlayer.exe"), "Orvikplayer");
+    EXPECT_EQ(ApplicationTitle("C:\\x\\My.Player.v2.exe"), "My");
+}
+
+TEST(ApplicationTitle, KeepsFirstLetterAsItIs) {
+    EXPECT_EQ(ApplicationTitle("C:\\x\\orvikPLAYER.EXE"), "orvikplayer");
+    EXPECT_EQ(ApplicationTitle("C:\\dir.with.dots\\ABC"), "Abc");
+    EXPECT_EQ(ApplicationTitle(""), "");
+}
+
+TEST(ErrorBoxText, AppendsPeriodOnlyAfterCharactersSortingAfterIt) {
+    EXPECT_EQ(ErrorBoxText("Failed to create key TMainForm"), "Failed to create key TMainForm.");
+    EXPECT_EQ(ErrorBoxText("Invalid data type for 'FormVersion'"), "Invalid data type for 'FormVersion'");
+    EXPECT_EQ(ErrorBoxText("Cannot make a visible window modal"), "Cannot make a visible window modal.");
+    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+    EXPECT_EQ(ErrorBoxText("Value -"), "Value -");   // '-' sorts before '.'
+    EXPECT_EQ(ErrorBoxText("Path /"), "Path /.");    // '/' sorts after '.'
+    EXPECT_EQ(ErrorBoxText("Count 7"), "Count 7.");
+    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText("caf\xe9"), "caf\xe9.");  // high characters sort after '.'
+}
+
+TEST(MediaList, AddingSelectsTheFirstEntryNotTheNewOne) {
+    MemoryMediaList list;
+    AddChosenFile(list, "C:\\a.wav");
+    EXPECT_EQ(list.SelectedIndex(), 0);
+    AddChosenFile(list, "C:\\b.wav");
+    AddChosenFile(list, "C:\\b.wav");  // duplicates are allowed
+    EXPECT_EQ(list.SelectedIndex(), 0);
+    EXPECT_EQ(list.All(), (std::vector<std::string>{"C:\\a.wav", "C:\\b.wav", "C:\\b.wav"}));
+}
+
+TEST(MediaList, BackspaceDeletesOnlyTheSelectedEntryAndLeavesNoSelection) {
+    MemoryMediaList list;
+    list.ReplaceAll({"a", "b", "c"});
+    EXPECT_EQ(list.SelectedIndex(), -1);
+    EXPECT_FALSE(DeleteSelectedEntry(list));  // nothing selected: nothing happens
+    EXPECT_EQ(list.Count(), 3);
+    list.SetSelectedIndex(1);
+    EXPECT_TRUE(DeleteSelectedEntry(list));
+    EXPECT_EQ(list.All(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(list.SelectedIndex(), -1);
+    EXPECT_FALSE(DeleteSelectedEntry(list));
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST(MainMenus, MainPopupHasTheItemsShortcutsAndSeparatorsInOrder) {
+    std::vector<std::string> texts;
+    for (const MenuItemSpec& item : MainPopupItems()) texts.push_back(MenuItemText(item));
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "Open Media File\tCtrl+O", "Play Selected File\tCtrl+P", "Encode Selected File\tCtrl+E", "-",
+                         "Program Options\tF5", "Program View", "-", "Help Contents\tF1", "About Program\tF2", "-",
+                         "Program's Home Page", "-", "Hide Orvik Encoder", "Show Orvik Encoder", "-", "Exit\tF12"}));
+    EXPECT_EQ(HeaderPopupItems().size(), 2u);
+    EXPECT_STREQ(HeaderPopupItems()[1].name, "erminate1");
+}
+
+TEST(MainMenus, ShortcutsMatchOnlyWithTheirExactModifiers) {
+    const auto& items = MainPopupItems();
+    EXPECT_STREQ(items[FindShortcut(items, 'O', true, false, false)].name, "OpenMediaFile1");
+    EXPECT_STREQ(items[FindShortcut(items, 'E', true, false, false)].name, "EncodeSelectedFile1");
+    EXPECT_STREQ(items[FindShortcut(items, 0x7B, false, false, false)].name, "Exit1");  // F12
+    EXPECT_STREQ(items[FindShortcut(items, 0x74, false, false, false)].name, "ProgramOptions1");  // F5
+    EXPECT_EQ(FindShortcut(items, 'O', false, false, false), -1);  // plain O types into the list
+    EXPECT_EQ(FindShortcut(items, 'O', true, true, false), -1);
+    EXPECT_EQ(FindShortcut(items, 0x7B, false, false, true), -1);
+    EXPECT_EQ(FindShortcut(items, 0x75, false, false, false), -1);  // F6: nobody's
+}
+
+TEST(OpenDialogFilter, HasTenFiltersAndBecomesAZeroSeparatedList) {
+    const std::string filter = kMediaFileFilter;
+    EXPECT_EQ(std::count(filter.begin(), filter.end(), '|'), 19);
+    EXPECT_NE(filter.find("|MPEG files (*.mpg; *.mpeg; *.mpeg2)|*.mpg; *.mpeg; *.mpeg2|"), std::string::npos);
+    EXPECT_EQ(PlatformFilter("A|*.a|B|*.b"), std::string("A\0*.a\0B\0*.b\0\0", 13));
+}
