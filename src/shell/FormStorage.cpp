@@ -1,0 +1,206 @@
+#include "shell/FormStorage.h"
+
+#include <climits>
+#include <utility>
+
+#include "app/AppText.h"
+#include "app/Exception.h"
+
+namespace orvik {
+
+namespace {
+const char* const kFormVersion = "FormVersion";
+const char* const kCount = "Count";
+// The one stored property, "ListBox1.Items", names the list's section.
+const char* const kStoredProp = "ListBox1.Items";
+
+std::string ItemName(std::size_t index) { return "Item" + std::to_string(index); }
+
+void WriteValue(StoreKey& key, const std::string& name, const std::string& text) {
+    if (!key.WriteText(name, text)) throw Exception("Failed to set data for '" + name + "'");
+}
+}  // namespace
+
+std::string StoreKeyPath(const std::string& exePath) {
+    std::string name = ExtractFileName(exePath);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return "Software\\" + name;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+    return text.substr(begin, end - begin);
+}
+
+bool ParseInteger(const std::string& text, int& value) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return false;
+    long long n = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        n = n * 10 + (text[i] - '0');
+        if (n > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    if (negative) n = -n;
+    if (n > INT_MAX || n < INT_MIN) return false;
+    value = static_cast<int>(n);
+    return true;
+}
+
+FormStorage::FormStorage(KeyStore& store, MediaList& list, std::string storeKey, std::string section)
+    : store_(store), list_(list), storeKey_(std::move(storeKey)), section_(std::move(section)) {}
+
+std::string FormStorage::ListSection() const {
+    std::string prop = kStoredProp;
+    for (char& c : prop)
+        if (c == '.') c = '_';
+    return section_ + "." + prop;
+}
+
+std::string FormStorage::StagingSection() const { return ListSection() + ".new"; }
+
+void FormStorage::Report(void (FormStorage::*operation)()) {
+    try {
+        (this->*operation)();
+    } catch (const std::exception& e) {
+        if (!OnError) throw;
+        OnError(e);
+    }
+}
+
+void FormStorage::FormShow() {
+    if (Active) Report(&FormStorage::Restore);
+}
+
+void FormStorage::CloseQuery(bool allowed) {
+    if (allowed && Active && restored_) Report(&FormStorage::Save);
+}
+
+void FormStorage::FormDestroy() {
+    if (Active && restored_ && !saved_) Report(&FormStorage::Save);
+}
+
+void FormStorage::Restore() {
+    saved_ = false;
+    if (!synced_) synced_ = list_.All();  // nothing edited before the first restore
+    struct MarkRestored {
+        bool& mark;
+        ~MarkRestored() { mark = true; }
+    } markRestored{restored_};
+
+    store_.OpenForWriting(KeyRoot::CurrentUser, storeKey_);
+    std::unique_ptr<StoreKey> key = store_.OpenForReading(KeyRoot::LocalMachine, storeKey_);
+    if (!key) return;
+
+    int stored = 0;
+    if (std::unique_ptr<StoreKey> form = key->OpenSubKey(section_)) {
+        std::string text;
+        switch (form->ReadText(kFormVersion, text, Limits.maxNumberLength)) {
+        case ReadStatus::Ok:
+            if (!ParseInteger(text, stored)) stored = 0;
+            break;
+        case ReadStatus::WrongType:
+            throw Exception(std::string("Invalid data type for '") + kFormVersion + "'");
+        default:
+            break;
+        }
+    }
+    if (stored >= Version) RestoreList(*key);
+}
+
+void FormStorage::RestoreList(StoreKey& key) {
+    try {
+        // A staging list with its count is left only by a save that could
+        // not finish replacing the list: it is the newest complete list.
+        std::unique_ptr<StoreKey> listKey = key.OpenSubKey(StagingSection());
+        if (!listKey || !listKey->ValueExists(kCount)) listKey = key.OpenSubKey(ListSection());
+        if (!listKey) return;
+        bool stored = false;
+        std::vector<std::string> entries = ReadList(*listKey, stored);
+        if (!stored) return;
+        if (list_.All() != *synced_) return;  // edited since: the user's entries win
+        list_.ReplaceAll(entries);
+        synced_ = list_.All();
+    } catch (const std::exception&) {
+        // A list that cannot be read leaves the media list as it is.
+    }
+}
+
+std::vector<std::string> FormStorage::ReadList(StoreKey& listKey, bool& stored) {
+    std::string text;
+    switch (listKey.ReadText(kCount, text, Limits.maxNumberLength)) {
+    case ReadStatus::Ok: break;
+    case ReadStatus::Missing: text = "0"; break;
+    default: throw Exception("Invalid count");
+    }
+    int count = 0;
+    if (!ParseInteger(TrimBlanks(text), count) || count <= 0) return {};
+    if (count > Limits.maxEntries) count = Limits.maxEntries;
+
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(count));
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        std::string entry;
+        switch (listKey.ReadText(ItemName(i), entry, Limits.maxEntryLength)) {
+        case ReadStatus::Ok: break;
+        case ReadStatus::Missing: entry.clear(); break;  // an empty entry
+        default: throw Exception("Invalid item");
+        }
+        total += entry.size();
+        if (total > Limits.maxListText) throw Exception("List too long");
+        entries.push_back(std::move(entry));
+    }
+    stored = true;
+    return entries;
+}
+
+void FormStorage::Save() {
+    store_.OpenForWriting(KeyRoot::CurrentUser, storeKey_);
+    std::unique_ptr<StoreKey> key = store_.OpenForWriting(KeyRoot::LocalMachine, storeKey_);
+    {
+        std::unique_ptr<StoreKey> form = key ? key->CreateSubKey(section_) : nullptr;
+        if (!form) throw Exception("Failed to create key " + section_);
+        WriteValue(*form, kFormVersion, std::to_string(Version));
+    }
+
+    const std::vector<std::string> entries = list_.All();
+    const std::string listSection = ListSection(), staging = StagingSection();
+    key->DeleteSubKey(staging);
+    if (!entries.empty()) {
+        // The new list is written whole beside the stored one before that one
+        // goes, so a save that fails leaves the stored list readable.
+        try {
+            WriteList(*key, staging, entries, false);
+        } catch (...) {
+            key->DeleteSubKey(staging);
+            throw;
+        }
+    }
+    key->DeleteSubKey(listSection);
+    if (!entries.empty()) {
+        // Should this fail, the staging copy stays and a restore reads it.
+        WriteList(*key, listSection, entries, true);
+        key->DeleteSubKey(staging);
+    }
+    saved_ = true;
+    synced_ = entries;
+}
+
+void FormStorage::WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,
+                            bool countFirst) {
+    std::unique_ptr<StoreKey> listKey = key.CreateSubKey(section);
+    if (!listKey) throw Exception("Failed to create key " + ListSection());
+    const std::string count = std::to_string(entries.size());
+    if (countFirst) WriteValue(*listKey, kCount, count);
+    for (std::size_t i = 0; i < entries.size(); ++i) WriteValue(*listKey, ItemName(i), entries[i]);
+    // In the staging copy the count comes last: it marks the copy complete.
+    if (!countFirst) WriteValue(*listKey, kCount, count);
+}
+
+}  // namespace orvik

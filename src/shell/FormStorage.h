@@ -1,0 +1,94 @@
+// The media list store: saves the main window's list (its "ListBox1.Items"
+// property) to a keyed store and restores it, in this layout under the store
+// key (LocalMachine root):
+//   TMainForm                 "FormVersion" = the decimal text of Version
+//   TMainForm.ListBox1_Items  "Count" = n, "Item0" ... "Item<n-1>" = the entries
+// every value text. An empty list is the absence of the list subkey. Each
+// restore and save also opens (creating it) the store key under CurrentUser
+// and writes nothing there.
+#pragma once
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/KeyStore.h"
+#include "shell/MediaList.h"
+
+namespace orvik {
+
+// What a restore accepts from the store, so that a corrupt or hostile store
+// can neither hang the program nor exhaust its memory.
+struct StoreLimits {
+    // A larger "Count" is cut to this: the most entries a list box holds
+    // everywhere the program runs. The entries beyond it are not read.
+    int maxEntries = 32767;
+    // The longest path the platform knows; a longer entry is a corrupt list.
+    std::size_t maxEntryLength = 32767;
+    // All entries together; more is a corrupt list.
+    std::size_t maxListText = 16u << 20;
+    // "Count" and "FormVersion" are short numbers.
+    std::size_t maxNumberLength = 1024;
+};
+
+class FormStorage {
+public:
+    using ErrorSink = std::function<void(const std::exception&)>;
+
+    // storeKey: the key path under each root, such as "Software\OrvikPlayer".
+    FormStorage(KeyStore& store, MediaList& list, std::string storeKey, std::string section = "TMainForm");
+
+    bool Active = true;
+    int Version = 0;
+    StoreLimits Limits;
+    // Receives what the notifications catch; without one they rethrow.
+    ErrorSink OnError;
+
+    // Notifications of the owning window. Restore on hidden-to-visible; save
+    // on an allowed close query, and on destruction unless saved since the
+    // last restore. Errors go to OnError.
+    void FormShow();
+    void CloseQuery(bool allowed);
+    void FormDestroy();
+
+    // The algorithms themselves; failures throw Exception with the text the
+    // error box shows.
+    void Restore();
+    void Save();
+
+    bool Restored() const { return restored_; }
+    bool Saved() const { return saved_; }
+    const std::string& StorePath() const { return storeKey_; }
+    std::string ListSection() const;     // "TMainForm.ListBox1_Items"
+    std::string StagingSection() const;  // where a save writes the new list first
+
+private:
+    void Report(void (FormStorage::*operation)());
+    void RestoreList(StoreKey& key);
+    std::vector<std::string> ReadList(StoreKey& listKey, bool& stored);
+    void WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,
+                   bool countFirst);
+
+    KeyStore& store_;
+    MediaList& list_;
+    std::string storeKey_;
+    std::string section_;
+    bool restored_ = false;
+    bool saved_ = false;
+    // The entries as the store last had them (after a restore replaced the
+    // list, or a save). The list differs from it when the user edited it
+    // since; a restore then keeps the edits instead of replacing them.
+    std::optional<std::vector<std::string>> synced_;
+};
+
+// "Software\" and the executable's file name without folder and extension.
+std::string StoreKeyPath(const std::string& exePath);
+// A decimal integer with an optional sign, nothing else; false when the
+// text is not one or does not fit in an int.
+bool ParseInteger(const std::string& text, int& value);
+// Without leading and trailing blanks (spaces and control characters).
+std::string TrimBlanks(const std::string& text);
+
+}  // namespace orvik

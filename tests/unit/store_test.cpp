@@ -1,0 +1,346 @@
+// The media list store against an in-memory keyed store.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "MemoryKeyStore.h"
+#include "shell/FormStorage.h"
+
+using namespace orvik;
+using orvik::test::MemoryKeyStore;
+using orvik::test::MemoryNode;
+using orvik::test::MemoryValue;
+using Entries = std::vector<std::string>;
+
+namespace {
+const char* const kKey = "Software\\OrvikPlayer";
+
+struct Store : testing::Test {
+    MemoryKeyStore keys;
+    MemoryMediaList list;
+    FormStorage storage{keys, list, kKey};
+    std::vector<std::string> errors;
+
+    Store() {
+        storage.OnError = [this](const std::exception& e) { errors.push_back(e.what()); };
+    }
+    MemoryNode* Section(const std::string& name) { return keys.localMachine.Find(std::string(kKey) + "\\" + name); }
+    MemoryNode& MakeList() { return keys.localMachine.Make(std::string(kKey) + "\\TMainForm.ListBox1_Items"); }
+    void Put(MemoryNode& node, const std::string& name, const std::string& text,
+             MemoryValue::Type type = MemoryValue::Text) {
+        node.values[name] = MemoryValue{type, text};
+    }
+    // A stored list as an earlier run left it.
+    void Stored(const Entries& entries) {
+        MemoryMediaList source;
+        source.ReplaceAll(entries);
+        FormStorage other(keys, source, kKey);
+        other.Save();
+    }
+    Entries Restored() {
+        MemoryMediaList fresh;
+        FormStorage reader(keys, fresh, kKey);
+        reader.Restore();
+        return fresh.All();
+    }
+};
+}  // namespace
+
+TEST(StoreKeyPath, IsSoftwareAndTheExecutableNameWithoutExtension) {
+    EXPECT_EQ(StoreKeyPath("C:\\Program Files\\Orvik\\OrvikPlayer.exe"), "Software\\OrvikPlayer");
+    EXPECT_EQ(StoreKeyPath("D:My.Player.v2.EXE"), "Software\\My.Player.v2");
+    EXPECT_EQ(StoreKeyPath("C:\\dir.x\\Plain"), "Software\\Plain");
+}
+
+TEST(ParseInteger, AcceptsOnlyASignedDecimalThatFits) {
+    int v = 7;
+    EXPECT_TRUE(ParseInteger("0", v)); EXPECT_EQ(v, 0);
+    EXPECT_TRUE(ParseInteger("-12", v)); EXPECT_EQ(v, -12);
+    EXPECT_TRUE(ParseInteger("+3", v)); EXPECT_EQ(v, 3);
+    EXPECT_TRUE(ParseInteger("2147483647", v)); EXPECT_EQ(v, 2147483647);
+    EXPECT_TRUE(ParseInteger("-2147483648", v)); EXPECT_EQ(v, -2147483647 - 1);
+    for (const char* bad : {"", "-", " 2", "2 ", "abc", "2a", "1e3", "0x10", "2147483648", "99999999999999999999"})
+        EXPECT_FALSE(ParseInteger(bad, v)) << bad;
+    EXPECT_EQ(TrimBlanks(" \t 2 \r\n"), "2");
+    EXPECT_EQ(TrimBlanks("   "), "");
+}
+
+TEST_F(Store, SaveWritesTheLayoutAsText) {
+    list.ReplaceAll({"C:\\a.wav", "C:\\b.mp3"});
+    storage.Restore();
+    for (int i = 0; i < 10; ++i) list.Append("x" + std::to_string(i));  // twelve: "12", no padding
+    storage.Save();
+    EXPECT_TRUE(storage.Saved());
+
+    MemoryNode* form = Section("TMainForm");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->values.size(), 1u);
+    EXPECT_EQ(form->values["FormVersion"].data, "0");
+    MemoryNode* items = Section("TMainForm.ListBox1_Items");
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(items->values.size(), 13u);
+    EXPECT_EQ(items->values["Count"].data, "12");
+    EXPECT_EQ(items->values["Item0"].data, "C:\\a.wav");
+    EXPECT_EQ(items->values["Item1"].data, "C:\\b.mp3");
+    EXPECT_EQ(items->values["Item11"].data, "x9");
+    for (auto& v : items->values) EXPECT_EQ(v.second.type, MemoryValue::Text) << v.first;
+    // Only the two sections are left; the store key exists, empty, under the user's root.
+    EXPECT_EQ(keys.localMachine.Find(kKey)->subkeys.size(), 2u);
+    ASSERT_NE(keys.currentUser.Find(kKey), nullptr);
+    EXPECT_TRUE(keys.currentUser.Find(kKey)->values.empty());
+    EXPECT_TRUE(keys.currentUser.Find(kKey)->subkeys.empty());
+}
+
+TEST_F(Store, AnEmptyListIsStoredAsTheAbsenceOfTheListSection) {
+    Stored({"a", "b", "c"});
+    storage.Restore();
+    list.ReplaceAll({});
+    storage.Save();
+    EXPECT_EQ(Section("TMainForm.ListBox1_Items"), nullptr);
+    EXPECT_EQ(Section("TMainForm")->values["FormVersion"].data, "0");
+    EXPECT_EQ(Restored(), Entries{});
+}
+
+TEST_F(Store, RestoreReplacesTheListWithNoSelectionAndKeepsEntriesAsTheyAre) {
+    const Entries stored{"  C:\\with blanks\\a b.wav  ", "", "\\\\server\\share\\x;y,z&%!'$#@.mp3", "C:\\x"};
+    Stored(stored);
+    list.Append("old");
+    list.SetSelectedIndex(0);
+    storage.Restore();  // first restore: nothing edited yet
+    EXPECT_EQ(list.All(), stored);
+    EXPECT_EQ(list.SelectedIndex(), -1);
+    EXPECT_TRUE(storage.Restored());
+}
+
+TEST_F(Store, RestoreReadsNothingAndCreatesNothingWithoutAStoreKey) {
+    list.ReplaceAll({"kept"});
+    storage.Restore();
+    EXPECT_EQ(list.All(), Entries{"kept"});
+    EXPECT_TRUE(keys.localMachine.subkeys.empty());
+    EXPECT_NE(keys.currentUser.Find(kKey), nullptr);  // the user's root gets the empty key
+    EXPECT_TRUE(storage.Restored());
+}
+
+TEST_F(Store, FormVersionDecidesWhetherTheListIsRestored) {
+    Stored({"a"});
+    MemoryNode& form = *Section("TMainForm");
+    const struct {
+        const char* text;
+        bool restores;
+    } cases[] = {{"0", true}, {"5", true}, {"abc", true}, {" -1", true}, {"-1", false}, {"-2147483648", false}};
+    for (const auto& c : cases) {
+        Put(form, "FormVersion", c.text);
+        list.ReplaceAll({"mine"});
+        FormStorage fresh(keys, list, kKey);
+        fresh.Restore();
+        EXPECT_EQ(list.All(), c.restores ? Entries{"a"} : Entries{"mine"}) << c.text;
+    }
+    form.values.erase("FormVersion");  // a missing version counts as 0
+    EXPECT_EQ(Restored(), Entries{"a"});
+}
+
+TEST_F(Store, AFormVersionThatIsNotTextStopsTheRestoreWithTheErrorText) {
+    Stored({"a"});
+    Put(*Section("TMainForm"), "FormVersion", "\1\0\0\0", MemoryValue::Number);
+    list.ReplaceAll({"mine"});
+    storage.FormShow();
+    EXPECT_EQ(errors, Entries{"Invalid data type for 'FormVersion'"});
+    EXPECT_EQ(list.All(), Entries{"mine"});
+    // The list still gets saved at the end, which mends the version.
+    EXPECT_TRUE(storage.Restored());
+    storage.FormDestroy();
+    EXPECT_EQ(Section("TMainForm")->values["FormVersion"].type, MemoryValue::Text);
+    EXPECT_EQ(Restored(), Entries{"mine"});
+}
+
+TEST_F(Store, CountIsTrimmedAndParsedAndMissingItemsAreEmptyEntries) {
+    MemoryNode& items = MakeList();
+    Put(items, "Item0", "a");
+    Put(items, "Item1", "b");
+    Put(items, "Item2", "c");
+    const struct {
+        const char* count;
+        Entries expected;
+    } cases[] = {
+        {" 2 ", {"a", "b"}}, {"\t3\r\n", {"a", "b", "c"}}, {"+1", {"a"}},
+        {"abc", {"mine"}}, {"", {"mine"}}, {"0", {"mine"}}, {"-3", {"mine"}}, {"2x", {"mine"}},
+        {"99999999999", {"mine"}}, {"5", {"a", "b", "c", "", ""}},
+    };
+    for (const auto& c : cases) {
+        Put(items, "Count", c.count);
+        list.ReplaceAll({"mine"});
+        FormStorage fresh(keys, list, kKey);
+        fresh.Restore();
+        EXPECT_EQ(list.All(), c.expected) << '"' << c.count << '"';
+    }
+    items.values.erase("Count");  // no count: nothing stored
+    list.ReplaceAll({"mine"});
+    FormStorage fresh(keys, list, kKey);
+    fresh.Restore();
+    EXPECT_EQ(list.All(), Entries{"mine"});
+}
+
+TEST_F(Store, AListThatCannotBeReadLeavesTheMediaListAsItIsWithoutAMessage) {
+    MemoryNode& items = MakeList();
+    Put(items, "Count", "3");
+    Put(items, "Item0", "a");
+    Put(items, "Item1", std::string("\x10\x20", 2), MemoryValue::Binary);
+    Put(items, "Item2", "%TEMP%\\c.wav", MemoryValue::ExpandText);
+    list.ReplaceAll({"mine"});
+    storage.FormShow();
+    EXPECT_EQ(list.All(), Entries{"mine"});
+    EXPECT_TRUE(errors.empty());
+
+    Put(items, "Item1", "b");  // expandable text is text, taken unexpanded
+    FormStorage fresh(keys, list, kKey);
+    fresh.Restore();
+    EXPECT_EQ(list.All(), (Entries{"a", "b", "%TEMP%\\c.wav"}));
+
+    Put(items, "Count", "1", MemoryValue::Number);  // a count that is not text
+    list.ReplaceAll({"mine"});
+    FormStorage third(keys, list, kKey);
+    third.Restore();
+    EXPECT_EQ(list.All(), Entries{"mine"});
+}
+
+TEST_F(Store, AHostileCountIsCutToTheBoundAndReadsNoFurther) {
+    MemoryNode& items = MakeList();
+    Put(items, "Item0", "a");
+    Put(items, "Item1", "b");
+    Put(items, "Count", "2147483647");
+    storage.Restore();
+    ASSERT_EQ(list.Count(), 32767);
+    EXPECT_EQ(list.Entry(0), "a");
+    EXPECT_EQ(list.Entry(1), "b");
+    EXPECT_EQ(list.Entry(32766), "");
+    EXPECT_LE(keys.reads, 32767 + 2);  // version, count, and the bounded items
+
+    // A list just under the bound comes back whole.
+    MemoryMediaList big;
+    for (int i = 0; i < 32767; ++i) big.Append(std::to_string(i));
+    FormStorage writer(keys, big, kKey);
+    writer.Restore();
+    big.ReplaceAll(Entries{});
+    for (int i = 0; i < 32767; ++i) big.Append(std::to_string(i));
+    writer.Save();
+    const Entries back = Restored();
+    ASSERT_EQ(back.size(), 32767u);
+    EXPECT_EQ(back.back(), "32766");
+}
+
+TEST_F(Store, OverlongEntriesOrListsAreACorruptList) {
+    MemoryNode& items = MakeList();
+    Put(items, "Count", "2");
+    Put(items, "Item0", std::string(32767, 'p'));
+    Put(items, "Item1", "b");
+    storage.Restore();
+    EXPECT_EQ(list.Count(), 2);  // the longest path still fits
+
+    Put(items, "Item0", std::string(32768, 'p'));
+    list.ReplaceAll({"mine"});
+    FormStorage fresh(keys, list, kKey);
+    fresh.Restore();
+    EXPECT_EQ(list.All(), Entries{"mine"});
+
+    Put(items, "Item0", "a");
+    Put(items, "Item1", "bb");
+    FormStorage small(keys, list, kKey);
+    small.Limits.maxListText = 2;  // all entries together over the budget
+    small.Restore();
+    EXPECT_EQ(list.All(), Entries{"mine"});
+}
+
+TEST_F(Store, CloseQueryThenDestructionSavesOnce) {
+    storage.FormShow();
+    list.Append("a");
+    storage.CloseQuery(true);
+    const int afterClose = keys.writes;
+    EXPECT_GT(afterClose, 0);
+    storage.FormDestroy();
+    EXPECT_EQ(keys.writes, afterClose);
+    EXPECT_EQ(Restored(), Entries{"a"});
+}
+
+TEST_F(Store, MarksDecideWhenDestructionSaves) {
+    storage.FormDestroy();  // never shown: no restore, no save
+    EXPECT_EQ(keys.writes, 0);
+    storage.CloseQuery(false);  // a refused close saves nothing
+    EXPECT_EQ(keys.writes, 0);
+
+    storage.FormShow();
+    storage.CloseQuery(true);
+    storage.FormShow();  // shown again: the earlier save no longer counts
+    EXPECT_FALSE(storage.Saved());
+    const int before = keys.writes;
+    storage.FormDestroy();
+    EXPECT_GT(keys.writes, before);
+
+    FormStorage inactive(keys, list, kKey);
+    inactive.Active = false;
+    inactive.FormShow();
+    inactive.CloseQuery(true);
+    inactive.FormDestroy();
+    EXPECT_FALSE(inactive.Restored());
+    EXPECT_FALSE(inactive.Saved());
+}
+
+TEST_F(Store, WithoutWriteRightsEachSaveAttemptReportsTheFirstKey) {
+    Stored({"a", "b"});
+    keys.localMachineReadOnly = true;
+    storage.FormShow();
+    list.Append("c");
+    storage.CloseQuery(true);  // a system close: close query, then destruction
+    storage.FormDestroy();
+    EXPECT_EQ(errors, (Entries{"Failed to create key TMainForm", "Failed to create key TMainForm"}));
+    EXPECT_FALSE(storage.Saved());
+    keys.localMachineReadOnly = false;
+    EXPECT_EQ(Restored(), (Entries{"a", "b"}));
+}
+
+TEST_F(Store, ASaveThatFailsPartWayKeepsTheStoredListReadable) {
+    Stored({"old0", "old1", "old2"});
+    storage.Restore();
+    list.ReplaceAll({"new0", "new1", "new2", "new3"});
+    // Every point of failure: the version, any value of the new list.
+    for (int okWrites = 0; okWrites < 20; ++okWrites) {
+        keys.writes = 0;
+        keys.writesBeforeFailure = okWrites;
+        errors.clear();
+        storage.CloseQuery(true);
+        keys.writesBeforeFailure = -1;
+        const Entries back = Restored();
+        if (errors.empty()) {
+            EXPECT_EQ(back, (Entries{"new0", "new1", "new2", "new3"})) << okWrites;
+            break;
+        }
+        EXPECT_EQ(errors.size(), 1u);
+        EXPECT_EQ(errors[0].rfind("Failed to set data for '", 0), 0u) << errors[0];
+        // Either the old list is still there, or the new one in full.
+        EXPECT_TRUE(back == (Entries{"old0", "old1", "old2"}) || back == (Entries{"new0", "new1", "new2", "new3"}))
+            << okWrites;
+        Stored({"old0", "old1", "old2"});
+    }
+    // A finished save leaves exactly the two sections.
+    storage.Save();
+    EXPECT_EQ(keys.localMachine.Find(kKey)->subkeys.size(), 2u);
+}
+
+TEST_F(Store, EditsMadeWhileHiddenSurviveShowingAgain) {
+    Stored({"a", "b"});
+    storage.FormShow();
+    EXPECT_EQ(list.All(), (Entries{"a", "b"}));
+    list.Append("c");  // hide-all, then show-main
+    storage.FormShow();
+    EXPECT_EQ(list.All(), (Entries{"a", "b", "c"}));
+    list.Delete(0);
+    storage.FormShow();
+    EXPECT_EQ(list.All(), (Entries{"b", "c"}));
+    storage.FormDestroy();
+    EXPECT_EQ(Restored(), (Entries{"b", "c"}));
+
+    // Without edits, showing reads the store again (another copy saved meanwhile).
+    Stored({"other"});
+    storage.FormShow();
+    EXPECT_EQ(list.All(), Entries{"other"});
+}
