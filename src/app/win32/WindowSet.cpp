@@ -48,7 +48,13 @@ void HideAll() {
 }
 
 void ShowMain() {
-    if (MainForm) MainForm->Show();
+    if (!MainForm) return;
+    MainForm->Show();
+    // A modal window that hide-all hid comes back with the main window, which
+    // it keeps disabled: without it the user would face a dead window.
+    Form* others[] = {PlayForm, EncodeForm, EncodeForm2, EncodeForm3, EncodeForm4};
+    for (Form* f : others)
+        if (f && f->IsModal()) f->Show();
 }
 
 void TerminateRequest() { Application::Instance().Terminate(); }

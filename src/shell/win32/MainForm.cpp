@@ -29,6 +29,7 @@ TMainForm::TMainForm() {
     CreateForm(spec);
     BuildMenus();
     CreateControls();
+    CreateTrayAndStore();
 }
 
 TMainForm::~TMainForm() = default;
@@ -185,6 +186,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_GRAYTEXT));
         return reinterpret_cast<LRESULT>(listBrush_.Get());
+    case WM_ENDSESSION:  // the process ends with the session: save now
+        if (wParam) FormStorage1.FormDestroy();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && ListBox1.Handle()) SetFocus(ListBox1.Handle());
         return 0;

@@ -7,6 +7,8 @@
 #include "controls/win32/PopupMenu.h"
 #include "controls/win32/RxLabel.h"
 #include "shell/win32/MediaListBox.h"
+#include "shell/win32/RegistryStorage.h"
+#include "shell/win32/RxTrayIcon.h"
 
 namespace orvik {
 
@@ -36,14 +38,22 @@ public:
     GraphicControl Head;
     MediaListBox ListBox1;
     PopupMenu RxPopupMenu1, RxPopupMenu2;
+    // Tray icon and media list store (MainFormStore.cpp). The store comes
+    // last: it is destroyed first, saving while the list still exists.
+    TRxTrayIcon RxTrayIcon1;
+    TFormStorage FormStorage1{ListBox1};
+    void RxTrayIcon1DblClick();
+    bool CloseQuery() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CloseAction() override;
+    void FormShow() override;
 
 private:
     void CreateControls();
     void BuildMenus();
+    void CreateTrayAndStore();
     Brush listBrush_;
 };
 

@@ -1,0 +1,144 @@
+#include "platform/win32/RegistryKeyStore.h"
+
+#include <vector>
+
+namespace orvik {
+
+namespace {
+// Read-only access, as a restore opens the store: KEY_READ (0x20019).
+constexpr REGSAM kReadAccess = KEY_READ;
+constexpr REGSAM kFullAccess = KEY_ALL_ACCESS;
+// A registry tree deeper than this is not one the program made.
+constexpr int kMaxDeleteDepth = 64;
+
+HKEY RootKey(KeyRoot root) { return root == KeyRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+RegKey Open(HKEY parent, const std::string& name, REGSAM access) {
+    RegKey key;
+    if (RegOpenKeyExA(parent, name.c_str(), 0, access, key.Out()) != ERROR_SUCCESS) key.Reset();
+    return key;
+}
+
+RegKey Create(HKEY parent, const std::string& name) {
+    RegKey key;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, kFullAccess, nullptr, key.Out(),
+                        &disposition) != ERROR_SUCCESS)
+        key.Reset();
+    return key;
+}
+
+bool DeleteTree(HKEY parent, const std::string& name, int depth) {
+    if (depth > kMaxDeleteDepth) return false;
+    {
+        RegKey key = Open(parent, name, kFullAccess);
+        if (!key) {
+            // Missing already, or not ours to open: let RegDeleteKeyA tell.
+            const LONG rc = RegDeleteKeyA(parent, name.c_str());
+            return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+        }
+        DWORD subkeys = 0, longest = 0;
+        if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return false;
+        // Always the first child: each pass removes one, so the walk ends
+        // after as many passes as there were children, or at the first that
+        // cannot go.
+        std::vector<char> child(static_cast<size_t>(longest) + 2);
+        for (DWORD pass = 0; pass < subkeys; ++pass) {
+            DWORD size = static_cast<DWORD>(child.size());
+            LONG rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
+            if (rc == ERROR_MORE_DATA) {  // a child appeared meanwhile with a longer name
+                child.resize(256);
+                size = static_cast<DWORD>(child.size());
+                rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
+            }
+            if (rc == ERROR_NO_MORE_ITEMS) break;
+            if (rc != ERROR_SUCCESS) return false;
+            if (!DeleteTree(key.Get(), std::string(child.data(), size), depth + 1)) return false;
+        }
+    }
+    const LONG rc = RegDeleteKeyA(parent, name.c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+class RegistryKey : public StoreKey {
+public:
+    RegistryKey(RegKey key, REGSAM access) : key_(std::move(key)), access_(access) {}
+
+    std::unique_ptr<StoreKey> OpenSubKey(const std::string& name) override {
+        RegKey sub = Open(key_.Get(), name, access_);
+        if (!sub) return nullptr;
+        return std::make_unique<RegistryKey>(std::move(sub), access_);
+    }
+
+    std::unique_ptr<StoreKey> CreateSubKey(const std::string& name) override {
+        RegKey sub = Create(key_.Get(), name);
+        if (!sub) return nullptr;
+        return std::make_unique<RegistryKey>(std::move(sub), kFullAccess);
+    }
+
+    bool DeleteSubKey(const std::string& name) override { return DeleteKeyTree(key_.Get(), name); }
+
+    bool ValueExists(const std::string& name) override {
+        return RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    }
+
+    ReadStatus ReadText(const std::string& name, std::string& text, std::size_t maxLength) override {
+        // The size the ANSI call reports can be that of the stored wide text,
+        // up to twice the length: allow for it, and check the real length once read.
+        const DWORD limit = static_cast<DWORD>(2 * (maxLength + 2));
+        std::vector<char> buffer(64);
+        // The value can change between calls; a few rounds settle it.
+        for (int round = 0; round < 4; ++round) {
+            DWORD type = 0, size = static_cast<DWORD>(buffer.size());
+            const LONG rc = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
+            if (rc == ERROR_FILE_NOT_FOUND) return ReadStatus::Missing;
+            if (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
+                if (type != REG_SZ && type != REG_EXPAND_SZ) return ReadStatus::WrongType;
+            }
+            if (rc == ERROR_MORE_DATA) {
+                if (size > limit) return ReadStatus::TooLong;
+                buffer.resize(size);
+                continue;
+            }
+            if (rc != ERROR_SUCCESS) return ReadStatus::Failed;
+            // The data may lack its terminating zero, or hold text after an
+            // embedded one: the text ends at the first zero or at the end.
+            const std::size_t stored = size <= buffer.size() ? size : buffer.size();
+            std::size_t length = 0;
+            while (length < stored && buffer[length] != '\0') ++length;
+            if (length > maxLength) return ReadStatus::TooLong;
+            text.assign(buffer.data(), length);
+            return ReadStatus::Ok;
+        }
+        return ReadStatus::Failed;
+    }
+
+    bool WriteText(const std::string& name, const std::string& text) override {
+        return RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    }
+
+private:
+    RegKey key_;
+    REGSAM access_;
+};
+}  // namespace
+
+bool DeleteKeyTree(HKEY parent, const std::string& name) { return DeleteTree(parent, name, 0); }
+
+std::unique_ptr<StoreKey> RegistryKeyStore::OpenForReading(KeyRoot root, const std::string& path) {
+    RegKey key = Open(RootKey(root), path, kReadAccess);
+    if (!key) return nullptr;
+    return std::make_unique<RegistryKey>(std::move(key), kReadAccess);
+}
+
+std::unique_ptr<StoreKey> RegistryKeyStore::OpenForWriting(KeyRoot root, const std::string& path) {
+    RegKey key = Create(RootKey(root), path);
+    if (!key) return nullptr;
+    return std::make_unique<RegistryKey>(std::move(key), kFullAccess);
+}
+
+}  // namespace orvik

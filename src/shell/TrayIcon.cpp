@@ -1,0 +1,72 @@
+#include "shell/TrayIcon.h"
+
+namespace orvik {
+
+std::string TrayShortHint(const std::string& hint) {
+    std::string tip = hint.substr(0, hint.find('|'));
+    if (tip.size() > kTrayTipLength) tip.resize(kTrayTipLength);
+    return tip;
+}
+
+void TrayIconModel::Add() {
+    Remove();
+    if (!hasIcon) return;
+    leftClick_ = rightClick_ = false;
+    added_ = shell_.Notify(TrayCommand::Add);
+    if (added_ && TrayShortHint(hint).empty()) shell_.Notify(TrayCommand::Modify);
+}
+
+void TrayIconModel::Update() {
+    if (added_) {
+        if (!hasIcon)
+            Remove();
+        else
+            shell_.Notify(TrayCommand::Modify);
+    } else if (active) {
+        Add();
+    }
+}
+
+void TrayIconModel::Remove() {
+    shell_.Notify(TrayCommand::Delete);
+    added_ = false;
+    leftClick_ = rightClick_ = false;
+}
+
+std::vector<TrayEvent> TrayIconModel::Notification(TrayMouse mouse) {
+    using E = TrayEvent;
+    std::vector<TrayEvent> events;
+    if (!enabled_) return events;
+    auto down = [&](TrayButton b, bool dbl = false) { events.push_back(E{E::MouseDown, b, dbl}); };
+    auto up = [&](TrayButton b) { events.push_back(E{E::MouseUp, b, false}); };
+    switch (mouse) {
+    case TrayMouse::Move: events.push_back(E{E::MouseMove, TrayButton::Left, false}); break;
+    case TrayMouse::LeftDown: down(TrayButton::Left); leftClick_ = true; break;
+    case TrayMouse::LeftUp:
+        if (leftClick_) {
+            leftClick_ = false;
+            events.push_back(E{E::Click, TrayButton::Left, false});
+        }
+        up(TrayButton::Left);
+        break;
+    case TrayMouse::LeftDoubleClick:
+        events.push_back(E{E::DoubleClick, TrayButton::Left, false});
+        down(TrayButton::Left, true);
+        break;
+    case TrayMouse::RightDown: down(TrayButton::Right); rightClick_ = true; break;
+    case TrayMouse::RightUp:
+        if (rightClick_) {
+            rightClick_ = false;
+            events.push_back(E{E::Click, TrayButton::Right, false});
+        }
+        up(TrayButton::Right);
+        break;
+    case TrayMouse::RightDoubleClick: down(TrayButton::Right, true); break;
+    case TrayMouse::MiddleDown: down(TrayButton::Middle); break;
+    case TrayMouse::MiddleUp: up(TrayButton::Middle); break;
+    case TrayMouse::MiddleDoubleClick: down(TrayButton::Middle, true); break;
+    }
+    return events;
+}
+
+}  // namespace orvik

@@ -1,0 +1,13 @@
+// TFormStorage: the media list store of a window on the system registry,
+// under "Software\<executable name>", reporting errors in the error box.
+#pragma once
+#include "shell/FormStorage.h"
+
+namespace orvik {
+
+class TFormStorage : public FormStorage {
+public:
+    explicit TFormStorage(MediaList& list);
+};
+
+}  // namespace orvik
