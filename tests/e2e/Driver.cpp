@@ -226,12 +226,19 @@ void TypeChar(HWND window, char c) {
 }
 
 namespace {
-HWND OpenMenu() { return FindWindowA("#32768", nullptr); }
+// The visible popup menu window, if any (hidden ones may linger).
+HWND OpenMenu() {
+    HWND found = nullptr;
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
+         h = FindWindowExA(nullptr, h, "#32768", nullptr))
+        if (IsWindowVisible(h)) found = h;
+    return found;
+}
 }  // namespace
 
 bool ChooseMenuItem(int downs, DWORD timeoutMs) {
     HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = OpenMenu()) != nullptr && IsWindowVisible(menu); }, timeoutMs)) return false;
+    if (!WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }, timeoutMs)) return false;
     // Keys posted before the menu's own loop runs would be lost: let it
     // settle, then pace the keys as fingers would.
     Sleep(150);
@@ -248,7 +255,7 @@ bool ChooseMenuItem(int downs, DWORD timeoutMs) {
 }
 
 bool WaitForNoMenu(DWORD timeoutMs) {
-    return WaitUntil([] { HWND m = OpenMenu(); return m == nullptr || !IsWindowVisible(m); }, timeoutMs);
+    return WaitUntil([] { return OpenMenu() == nullptr; }, timeoutMs);
 }
 
 HWND WaitForOpenDialog(DWORD processId, DWORD timeoutMs) {

@@ -87,12 +87,13 @@ TEST_F(MainWindow, HideAllLeavesNothingVisibleAndShowMainBringsBackOnlyTheMainWi
     OpenMainMenu();
     ASSERT_TRUE(ChooseMenuItem(kMenuHide));
     ASSERT_TRUE(WaitUntil([&] { return program.VisibleForms().empty(); }));
-    EXPECT_FALSE(IsWindowVisible(program.FindWindowOfClass("TApplication")));  // no taskbar entry
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program.FindWindowOfClass("TApplication")); }))
+        << "the taskbar entry stayed";
     OpenMainMenu();
     ASSERT_TRUE(ChooseMenuItem(kMenuShow));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     EXPECT_EQ(program.VisibleForms(), std::vector<std::string>{"TMainForm"});
-    EXPECT_TRUE(IsWindowVisible(program.FindWindowOfClass("TApplication")));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(program.FindWindowOfClass("TApplication")) != FALSE; }));
     // The minimise picture, clicked.
     ClickClient(main, 256 + 8, 3 + 8);
     ASSERT_TRUE(WaitUntil([&] { return program.VisibleForms().empty(); }));
@@ -137,4 +138,62 @@ TEST_F(MainWindow, TheTerminatePictureEndsTheProgram) {
     DWORD code = 99;
     ASSERT_TRUE(program.WaitForExit(15000, &code));
     EXPECT_EQ(code, 0u);
+}
+
+TEST_F(MainWindow, DraggingTheHeaderMovesTheWindow) {
+    RECT before;
+    GetWindowRect(main, &before);
+    const POINT from = ClientToScreenPoint(main, 150, 10);
+    PressAt(from.x, from.y);
+    for (int step = 1; step <= 5; ++step) MoveMouse(from.x - 8 * step, from.y + 6 * step);
+    ReleaseAt(from.x - 40, from.y + 30);
+    ASSERT_TRUE(WaitUntil([&] {
+        RECT r;
+        GetWindowRect(main, &r);
+        return r.left == before.left - 40 && r.top == before.top + 30;
+    })) << "the window did not follow the header";
+    // Pressing the terminate picture and releasing outside it does nothing.
+    const POINT t = ClientToScreenPoint(main, 288, 11);
+    PressAt(t.x, t.y);
+    ReleaseAt(t.x - 60, t.y + 60);
+    Sleep(300);
+    EXPECT_TRUE(program.Running());
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainWindow, PlayWithASelectionShowsThePlayerModally) {
+    AddFile(MakeFile(program.Folder(), "a.wav"));
+    ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == 1; }));
+    ClickClient(main, 52 + 20, 24 + 20);  // the play button
+    HWND player = program.WaitForVisibleWindow("TPlayForm");
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
+    PostMessageA(player, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(player); }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+}
+
+TEST(Executable, CarriesItsVersionInformation) {
+    Program program;
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(program.ExePath().c_str(), &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(program.ExePath().c_str(), 0, size, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(3, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(3, 1));
+    auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT n = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904E4\\") + name;
+        return VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &n) ? std::string(value)
+                                                                                              : std::string();
+    };
+    EXPECT_EQ(text("FileDescription"), "Music Encoder");
+    EXPECT_EQ(text("Comments"), "MP3, OGG, WAV Encoder\\Decoder");
+    EXPECT_EQ(text("FileVersion"), "1.3.0.0");
 }
