@@ -197,3 +197,28 @@ TEST(Executable, CarriesItsVersionInformation) {
     EXPECT_EQ(text("Comments"), "MP3, OGG, WAV Encoder\\Decoder");
     EXPECT_EQ(text("FileVersion"), "1.3.0.0");
 }
+
+TEST_F(MainWindow, RightClicksOpenTheHeaderMenuOnTheHeaderAndTheMainMenuElsewhere) {
+    // On the list: the main menu, whose ninth item hides everything.
+    ClickClient(main, 150, 120, true);
+    ASSERT_TRUE(ChooseMenuItem(kMenuHide));
+    ASSERT_TRUE(WaitUntil([&] { return program.VisibleForms().empty(); }));
+    OpenMainMenu();
+    ASSERT_TRUE(ChooseMenuItem(kMenuShow));
+    ASSERT_TRUE(program.WaitForVisibleWindow("TMainForm"));
+    // On the background below the list: the main menu again; cancelled.
+    ClickClient(main, 150, 178, true);
+    ASSERT_TRUE(ChooseMenuItem(-1));
+    // On the header: the header menu; "Minimize to tray", then "Terminate".
+    ClickClient(main, 150, 10, true);
+    ASSERT_TRUE(ChooseMenuItem(1));
+    ASSERT_TRUE(WaitUntil([&] { return program.VisibleForms().empty(); }));
+    OpenMainMenu();
+    ASSERT_TRUE(ChooseMenuItem(kMenuShow));
+    ASSERT_TRUE(program.WaitForVisibleWindow("TMainForm"));
+    ClickClient(main, 150, 10, true);
+    ASSERT_TRUE(ChooseMenuItem(2));
+    DWORD code = 99;
+    ASSERT_TRUE(program.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+}
