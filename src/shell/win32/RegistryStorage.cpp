@@ -17,4 +17,6 @@ TFormStorage::TFormStorage(MediaList& list)
     OnError = [](const std::exception& e) { Application::Instance().ShowException(e); };
 }
 
+TFormStorage::~TFormStorage() { FormDestroy(); }
+
 }  // namespace orvik

@@ -8,6 +8,8 @@ namespace orvik {
 class TFormStorage : public FormStorage {
 public:
     explicit TFormStorage(MediaList& list);
+    // The window's destruction: saves unless saved since the last restore.
+    ~TFormStorage();
 };
 
 }  // namespace orvik
