@@ -250,15 +250,6 @@ TEST_F(RegistryStore, ReadsWhatOtherWritersLeftDefensively) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\" + items + "\\stray"));
 }
 
-TEST_F(RegistryStore, AHostileCountIsBounded) {
-    SetText("TMainForm.ListBox1_Items", "Count", "2147483647");
-    SetText("TMainForm.ListBox1_Items", "Item0", "C:\\a.wav");
-    const Entries back = Restored();
-    ASSERT_EQ(back.size(), 32767u);
-    EXPECT_EQ(back[0], "C:\\a.wav");
-    EXPECT_EQ(back[32766], "");
-}
-
 TEST_F(RegistryStore, WithoutWriteRightsTheSaveReportsTheFirstKeyAndLeavesTheListAlone) {
     list.ReplaceAll({"C:\\kept.wav"});
     FormStorage storage = Storage(list);
