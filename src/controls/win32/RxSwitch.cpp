@@ -182,6 +182,8 @@ LRESULT TRxSwitch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS;
+    case BM_GETCHECK:  // the state, for accessibility and automation tools
+        return StateOn() ? BST_CHECKED : BST_UNCHECKED;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         MouseDown(0, lParam, msg == WM_LBUTTONDBLCLK);

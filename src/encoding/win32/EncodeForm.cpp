@@ -69,7 +69,10 @@ TEncodeForm::TEncodeForm() {
 TEncodeForm::~TEncodeForm() = default;
 
 HWND TEncodeForm::AddGroupBox(FacePanel& face, const char* caption, int x, int y, int w, int h) {
-    HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
+    // Transparent: the form paints the group box's inside, the box only its
+    // frame and caption.
+    HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX,
+                                  WS_EX_TRANSPARENT});
     face.windows.push_back(box);
     return box;
 }
@@ -326,6 +329,10 @@ LRESULT TEncodeForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
         } else {
+            // Back to the control that had the focus, unless a click on a
+            // control has already given it the focus.
+            HWND focus = GetFocus();
+            if (focus && focus != hwnd_ && IsChild(hwnd_, focus)) return 0;
             HWND target = ShownAndFocusable(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
             if (target) SetFocus(target);
         }
