@@ -25,7 +25,7 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 }
 
 struct ToolRun {
-    std::string tool, cwd, cmd;
+    std::string tool, cwd, console, cmd;
     // The command line after the program's own name and the one blank the
     // shell puts after it: the parameter text the tool was given.
     std::string Parameters() const {
@@ -148,6 +148,7 @@ protected:
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.rfind("tool=", 0) == 0) run.tool = line.substr(5);
             if (line.rfind("cwd=", 0) == 0) run.cwd = line.substr(4);
+            if (line.rfind("console=", 0) == 0) run.console = line.substr(8);
             if (line.rfind("cmd=", 0) == 0) {
                 run.cmd = line.substr(4);
                 runs.push_back(run);
@@ -167,6 +168,9 @@ protected:
         }
         run = Runs().back();
         EXPECT_EQ(Runs().size(), before + 1);
+        // The tool's console window takes the foreground until it closes.
+        HWND console = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(run.console.empty() ? "0" : run.console)));
+        EXPECT_TRUE(WaitUntil([&] { return !console || !IsWindow(console) || !IsWindowVisible(console); }, 10000));
         return run;
     }
 
@@ -316,6 +320,7 @@ TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {
     ExpectRun(run, "lame.exe", "-h -b 256 " + input + " \"my song.mp3\"");
     ExportRun(run);
 
+    ClickInto(220, 146, Ctl(kIdEdit2));
     Erase(Ctl(kIdEdit2), 7);                     // an empty output name gives ".mp3"
     ClickInto(200, 33, EditOf(kIdEdit1));        // the bit rate, typed as free text
     Key(VK_END);
