@@ -75,6 +75,11 @@ if(E2E_TESTS)
   target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
   add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
   add_test(NAME wine_e2e_tests COMMAND e2e_tests --gtest_brief=1)
+  # The command lines the fake tools recorded, run through the real encoders.
+  set_tests_properties(wine_e2e_tests PROPERTIES FIXTURES_SETUP encoder_runs)
+  add_test(NAME real_encoders COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/real_encoders.py
+    $<TARGET_FILE_DIR:e2e_tests>/encoder-runs.txt)
+  set_tests_properties(real_encoders PROPERTIES FIXTURES_REQUIRED encoder_runs SKIP_RETURN_CODE 77)
 endif()
 
 # The shipped program is PE32 for i386 and depends on no DLL beyond Windows' own.
