@@ -456,3 +456,40 @@ TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
     EXPECT_EQ(program.FindWindowOfClass("#32770"), nullptr);
     EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
 }
+
+namespace {
+bool NeedsPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
+    return false;
+}
+}  // namespace
+
+// Not a check: pictures of the three faces for the documentation, taken by
+// scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
+TEST_F(EncoderDialog, DISABLED_Screenshots) {
+    const char* dir = getenv("ORVIK_SHOT_DIR");
+    const std::string folder = dir && *dir ? dir : BuildFolder();
+    auto snap = [&](const char* name) {
+        // The pointer rests in an empty corner: no flat button is lit.
+        const POINT empty = ClientToScreenPoint(dialog, 284, 195);
+        MoveMouse(empty.x, empty.y);
+        ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        ASSERT_TRUE(WaitUntil([&] { return !NeedsPaint(dialog); }));
+        ASSERT_TRUE(SaveWindowShot(dialog, folder + "\\" + name + ".bmp"));
+    };
+    Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
+    ClickInto(160, 114, Ctl(kIdFileEdit1));
+    snap("encoder-lame");
+    Pick(kIdComboBox1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    ClickSwitch(kSwitch3X, kSwitchY, kIdRxSwitch3);
+    Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
+    snap("encoder-oggenc");
+    Pick(kIdComboBox2, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Browse(kBrowseX, kDecBrowseY, MakeFile(music, "Song.ogg"));
+    snap("encoder-oggdec");
+}

@@ -32,7 +32,27 @@ std::string TextOf(HWND control) {
 }
 
 bool ShownAndFocusable(HWND w) { return w && IsWindowVisible(w) && IsWindowEnabled(w); }
+
+// A combo box that is not being edited shows its text from the start,
+// without a selection (setting the text selects all of it).
+void ShowFromStart(HWND combo) {
+    HWND focus = GetFocus();
+    if (focus != combo && !IsChild(combo, focus)) SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+}
 }  // namespace
+
+LRESULT FilledGroupBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) return TRUE;
+    if (msg != WM_PAINT) return Default(msg, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    FillRect(dc, &r, background_);
+    Default(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    EndPaint(hwnd_, &ps);
+    return 0;
+}
 
 LRESULT KeyPressFilter::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CHAR && OnKeyPress) {
@@ -56,6 +76,7 @@ TEncodeForm::TEncodeForm() {
     spec.color = kMedGray;
     CreateForm(spec);
 
+    background_.Reset(CreateSolidBrush(kMedGray));
     boldFont_ = CreateUiFont("MS Sans Serif", 11, true);
     fieldBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)));
     folderGlyph_ = LoadBitmapResource("ENC_OPEN_FOLDER");
@@ -69,10 +90,9 @@ TEncodeForm::TEncodeForm() {
 TEncodeForm::~TEncodeForm() = default;
 
 HWND TEncodeForm::AddGroupBox(FacePanel& face, const char* caption, int x, int y, int w, int h) {
-    // Transparent: the form paints the group box's inside, the box only its
-    // frame and caption.
-    HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX,
-                                  WS_EX_TRANSPARENT});
+    HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
+    groupBoxes_.push_back(std::make_unique<FilledGroupBox>(background_.Get()));
+    groupBoxes_.back()->Attach(box);
     face.windows.push_back(box);
     return box;
 }
@@ -92,6 +112,7 @@ HWND TEncodeForm::AddCombo(FacePanel& face, UINT_PTR id, int x, int y, int w,
     if (closed != kComboHeight && field > 0)
         SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + kComboHeight - closed);
     SetWindowTextA(combo, text);
+    ShowFromStart(combo);
     face.windows.push_back(combo);
     return combo;
 }
@@ -240,6 +261,7 @@ void TEncodeForm::RunChooser(int index) {
                 SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
             else
                 SetWindowTextA(combo, step.text.c_str());
+            ShowFromStart(combo);
             break;
         }
         }
@@ -313,6 +335,10 @@ LRESULT TEncodeForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) == CBN_SELCHANGE) {
             PostMessageA(hwnd_, kChooserPicked, LOWORD(wParam), 0);
+            return 0;
+        }
+        if (HIWORD(wParam) == CBN_KILLFOCUS) {
+            ShowFromStart(reinterpret_cast<HWND>(lParam));
             return 0;
         }
         break;

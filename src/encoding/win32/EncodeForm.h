@@ -3,6 +3,7 @@
 // panels cover the whole client area when shown.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,20 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A group box that paints its inside in the form's colour: the form leaves
+// the area of its child windows to them, and a plain group box draws only
+// its frame and caption.
+class FilledGroupBox : public SubclassedControl {
+public:
+    explicit FilledGroupBox(HBRUSH background) : background_(background) {}
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HBRUSH background_;
 };
 
 // One face's controls: child windows and graphic controls of the form.
@@ -76,6 +91,8 @@ private:
     void Browse(HWND edit, const char* filter);
 
     FacePanel Lame, OggEnc, OggDec;
+    Brush background_;
+    std::vector<std::unique_ptr<FilledGroupBox>> groupBoxes_;
     Font boldFont_;
     Brush fieldBrush_;  // edits and combo boxes
     Bitmap folderGlyph_;
