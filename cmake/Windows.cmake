@@ -84,3 +84,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 
 set_tests_properties(wine_unit_tests PROPERTIES TIMEOUT 300)
+
+# Benchmarks: programs that print figures (scripts/bench.sh runs them).
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(bench_src ${BENCH_SOURCES})
+  get_filename_component(bench ${bench_src} NAME_WE)
+  add_executable(${bench} ${bench_src})
+  target_compile_options(${bench} PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_libraries(${bench} PRIVATE psapi)
+  target_link_options(${bench} PRIVATE ${WIN_STATIC_LINK})
+  add_dependencies(${bench} OrvikPlayer)
+endforeach()
