@@ -157,3 +157,83 @@ TEST_F(WindowSetTest, TitleLabelSizesItselfToItsTextWithTheShadowAboveIt) {
     EXPECT_EQ(label.Height(), r.bottom);
     EXPECT_TRUE(label.Transparent());
 }
+
+namespace {
+// The main window's client area as the window draws it.
+struct ClientPixels {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    explicit ClientPixels(HWND hwnd) {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, 306, 184);
+        ReleaseDC(nullptr, screen);
+        old = SelectObject(dc, bitmap);
+        SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
+    ~ClientPixels() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+COLORREF SkinPixel(int x, int y) {
+    HBITMAP skin = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "MAIN_SKIN", IMAGE_BITMAP, 0, 0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, skin);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(skin);
+    return c;
+}
+}  // namespace
+
+TEST_F(WindowSetTest, TitleLabelIsTransparentOverTheSkinAndDrawsTextAndShadow) {
+    const RECT b = MainForm->RxLabel1.Bounds();
+    ClientPixels pixels(MainForm->Handle());
+    // Where no letter is (the label's last column), the skin shows, not the label's red.
+    const int x = b.right - 1, y = b.bottom - 1;
+    EXPECT_EQ(pixels.At(x, y), SkinPixel(x, y));
+    int text = 0, shadow = 0;
+    for (int yy = b.top - 1; yy < b.bottom; ++yy)
+        for (int xx = b.left - 1; xx < b.right; ++xx) {
+            const COLORREF c = pixels.At(xx, yy);
+            if (c == RGB(0, 0, 0)) ++text;
+            if (c == GetSysColor(COLOR_BACKGROUND)) ++shadow;
+            EXPECT_NE(c, RGB(255, 0, 0));
+        }
+    EXPECT_GT(text, 20);
+    EXPECT_GT(shadow, 5);
+}
+
+TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
+    ShowMain();
+    SetForegroundWindow(MainForm->Handle());
+    int enters = 0, leaves = 0;
+    MainForm->RxLabel1.OnMouseEnter = [&] { ++enters; };
+    MainForm->RxLabel1.OnMouseLeave = [&] { ++leaves; };
+    // The header strip lies over the label and catches the mouse there, so
+    // the label only hears of the pointer where it is the topmost control.
+    const RECT b = MainForm->RxLabel1.Bounds();
+    MainForm->Head.SetVisible(false);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    EXPECT_EQ(enters, 1);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 6, b.top + 5));
+    EXPECT_EQ(enters, 1);  // still inside: no second notice
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 178));
+    EXPECT_EQ(leaves, 1);
+    MainForm->RxLabel1.SetEnabled(false);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    EXPECT_EQ(enters, 1);  // a disabled label takes no notice
+    MainForm->RxLabel1.SetEnabled(true);
+    MainForm->Head.SetVisible(true);
+    MainForm->RxLabel1.OnMouseEnter = nullptr;
+    MainForm->RxLabel1.OnMouseLeave = nullptr;
+    HideAll();
+}
