@@ -23,7 +23,7 @@ public:
 }  // namespace
 
 TEST(Application, TitleComesFromTheExecutableName) {
-    EXPECT_EQ(Application::Instance().Title(), "Win32_tests");
+    EXPECT_EQ(Application::Instance().Title(), "win32_tests");  // the file is named in lower case
 }
 
 TEST(Application, ModalDisplayRefusesAVisibleForm) {

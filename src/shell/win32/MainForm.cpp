@@ -117,7 +117,12 @@ void TMainForm::CreateControls() {
 
     Head.SetBounds(0, 0, 257, 20);
     Head.SetPopup(&RxPopupMenu2);
-    Head.OnMouseDown = [this](MouseButton, int, int) { HeadMouseDown(); };
+    Head.OnMouseDown = [this](MouseButton button, int, int) {
+        // Only the left button drags: the platform's move loop ends on a left
+        // release, so a move started by another button would keep the window
+        // stuck to the pointer after the header menu closed.
+        if (button == MouseButton::Left) HeadMouseDown();
+    };
     AddGraphic(&Head);
 
     Image2.OnClick = Image3.OnClick = [] { HideAll(); };

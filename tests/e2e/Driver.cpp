@@ -1,0 +1,346 @@
+#include "Driver.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(15);
+    }
+}
+
+std::string BuildFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+std::string TempFolder() {
+    char path[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, path);
+    std::string s = path;
+    if (!s.empty() && s.back() == '\\') s.pop_back();
+    return s;
+}
+
+std::string MakeFile(const std::string& folder, const std::string& name, const std::string& content) {
+    const std::string path = folder + "\\" + name;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f) {
+        std::fwrite(content.data(), 1, content.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+namespace {
+void DeleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct EnumState {
+    DWORD pid;
+    std::function<bool(HWND)> visit;
+};
+
+BOOL CALLBACK EnumTop(HWND hwnd, LPARAM lParam) {
+    auto* s = reinterpret_cast<EnumState*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->pid && !s->visit(hwnd)) return FALSE;
+    return TRUE;
+}
+
+void ForEachTopWindow(DWORD pid, const std::function<bool(HWND)>& visit) {
+    EnumState s{pid, visit};
+    EnumWindows(&EnumTop, reinterpret_cast<LPARAM>(&s));
+}
+
+std::string ClassOf(HWND hwnd) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+}  // namespace
+
+Program::Program(const ProgramOptions& options) : options_(options) {
+    static int counter = 0;
+    char name[64];
+    std::snprintf(name, sizeof name, "\\orvik-e2e-%lu-%d", GetCurrentProcessId(), ++counter);
+    folder_ = TempFolder() + name;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    exe_ = folder_ + "\\OrvikPlayer.exe";
+    CopyFileA((BuildFolder() + "\\OrvikPlayer.exe").c_str(), exe_.c_str(), FALSE);
+    for (const auto& f : options_.extraFiles)
+        CopyFileA((BuildFolder() + "\\" + f.first).c_str(), (folder_ + "\\" + f.second).c_str(), FALSE);
+}
+
+Program::~Program() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+    DeleteTree(folder_);
+}
+
+bool Program::Start() {
+    if (options_.clearStore) SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\OrvikPlayer");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe_ + "\"";
+    if (!CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
+        return false;
+    return WaitForVisibleWindow("TMainForm", 20000) != nullptr;
+}
+
+bool Program::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+HWND Program::FindWindowOfClass(const char* className) const {
+    HWND found = nullptr;
+    ForEachTopWindow(pi_.dwProcessId, [&](HWND h) {
+        if (ClassOf(h) == className) {
+            found = h;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::vector<std::string> Program::VisibleForms() const {
+    std::vector<std::string> names;
+    ForEachTopWindow(pi_.dwProcessId, [&](HWND h) {
+        const std::string cls = ClassOf(h);
+        if (IsWindowVisible(h) && cls.size() > 1 && cls[0] == 'T' && cls != "TApplication") names.push_back(cls);
+        return true;
+    });
+    return names;
+}
+
+HWND Program::WaitForVisibleWindow(const char* className, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindWindowOfClass(className);
+            return found && IsWindowVisible(found);
+        },
+        timeoutMs);
+    return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+namespace {
+void SendMouse(int x, int y, DWORD flags) {
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((x * 65535 + w / 2) / (w > 0 ? w : 1));
+    in.mi.dy = static_cast<LONG>((y * 65535 + h / 2) / (h > 0 ? h : 1));
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);  // let the input reach the program's queue in order
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+}  // namespace
+
+void MoveMouse(int x, int y) { SendMouse(x, y, 0); }
+
+void PressAt(int x, int y, bool right) {
+    MoveMouse(x, y);
+    SendMouse(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+}
+
+void ReleaseAt(int x, int y, bool right) {
+    MoveMouse(x, y);
+    SendMouse(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(int x, int y, bool right) {
+    PressAt(x, y, right);
+    ReleaseAt(x, y, right);
+}
+
+POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+void ClickClient(HWND hwnd, int x, int y, bool right) {
+    const POINT p = ClientToScreenPoint(hwnd, x, y);
+    ClickAt(p.x, p.y, right);
+}
+
+void PressKey(HWND window, WORD vk, bool ctrl) {
+    if (window) SetForegroundWindow(window);
+    Sleep(30);
+    if (ctrl) SendKey(VK_CONTROL, false);
+    SendKey(vk, false);
+    SendKey(vk, true);
+    if (ctrl) SendKey(VK_CONTROL, true);
+    Sleep(30);
+}
+
+void TypeChar(HWND window, char c) {
+    const SHORT vk = VkKeyScanA(c);
+    PressKey(window, static_cast<WORD>(vk & 0xFF), (vk & 0x200) != 0);
+}
+
+namespace {
+// The visible popup menu window, if any (hidden ones may linger).
+HWND OpenMenu() {
+    HWND found = nullptr;
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32768", nullptr); h;
+         h = FindWindowExA(nullptr, h, "#32768", nullptr))
+        if (IsWindowVisible(h)) found = h;
+    return found;
+}
+}  // namespace
+
+bool ChooseMenuItem(int downs, DWORD timeoutMs) {
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }, timeoutMs)) return false;
+    // Keys posted before the menu's own loop runs would be lost: let it
+    // settle, then pace the keys as fingers would.
+    Sleep(150);
+    if (downs < 0) {
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+        for (int i = 0; i < downs; ++i) {
+            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            Sleep(25);
+        }
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    return WaitForNoMenu(timeoutMs);
+}
+
+bool WaitForNoMenu(DWORD timeoutMs) {
+    return WaitUntil([] { return OpenMenu() == nullptr; }, timeoutMs);
+}
+
+HWND WaitForOpenDialog(DWORD processId, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            ForEachTopWindow(processId, [&](HWND h) {
+                if (ClassOf(h) == "#32770" && IsWindowVisible(h) && GetDlgItem(h, IDOK)) {
+                    dialog = h;
+                    return false;
+                }
+                return true;
+            });
+            return dialog != nullptr;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+namespace {
+HWND FileNameEdit(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 0x47C);
+    if (!combo) return GetDlgItem(dialog, 0x480);  // the old-style dialog's edit
+    HWND edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (edit) return edit;
+    HWND inner = FindWindowExA(combo, nullptr, "ComboBox", nullptr);
+    return inner ? FindWindowExA(inner, nullptr, "Edit", nullptr) : combo;
+}
+}  // namespace
+
+bool ConfirmOpenDialog(DWORD processId, const std::string& path) {
+    HWND dialog = WaitForOpenDialog(processId);
+    if (!dialog) return false;
+    HWND edit = FileNameEdit(dialog);
+    if (!edit) return false;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+bool CancelOpenDialog(DWORD processId) {
+    HWND dialog = WaitForOpenDialog(processId);
+    if (!dialog) return false;
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+}
+
+int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+std::string ListEntry(HWND list, int index) {
+    // Across processes the wide form is the reliable one under Wine.
+    const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize(static_cast<size_t>(n > 0 ? n - 1 : 0));
+    return out;
+}
+
+std::vector<std::string> ListEntries(HWND list) {
+    std::vector<std::string> all;
+    for (int i = 0, n = ListCount(list); i < n; ++i) all.push_back(ListEntry(list, i));
+    return all;
+}
+
+HWND ChildOfClass(HWND parent, const char* className, int nth) {
+    HWND child = nullptr;
+    for (int i = 0; i <= nth; ++i) {
+        child = FindWindowExA(parent, child, className, nullptr);
+        if (!child) return nullptr;
+    }
+    return child;
+}
+
+std::string WindowText(HWND hwnd) {
+    wchar_t text[1024] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    char out[2048] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace e2e

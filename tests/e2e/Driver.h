@@ -1,0 +1,96 @@
+// The end-to-end driver: starts the real OrvikPlayer.exe from a program
+// folder of its own and uses it from this separate process as a person
+// would: finds its windows, moves and clicks the mouse, types keys, drives
+// the real file-open dialog and popup menus, and reads what is shown.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Polls the condition every few milliseconds until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// The folder of this test program; the program under test and the fake
+// tools are built next to it.
+std::string BuildFolder();
+
+struct ProgramOptions {
+    // Files from the build folder copied into the program folder, as
+    // {source name, name in the program folder} ("fake_tool.exe", "lame.exe").
+    std::vector<std::pair<std::string, std::string>> extraFiles;
+    // Delete the program's stored media list before starting.
+    bool clearStore = true;
+};
+
+class Program {
+public:
+    explicit Program(const ProgramOptions& options = {});
+    ~Program();  // ends the process if it still runs and removes its folder
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts OrvikPlayer.exe and waits for the main window to be visible.
+    bool Start();
+    const std::string& Folder() const { return folder_; }
+    const std::string& ExePath() const { return exe_; }
+    DWORD ProcessId() const { return pi_.dwProcessId; }
+    bool Running() const;
+    // Waits for the process to end; false on time-out.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+
+    // Top-level windows of the process with this class (any visibility).
+    HWND FindWindowOfClass(const char* className) const;
+    // Class names of the top-level windows of the process that are visible,
+    // among the program's own forms (names starting with 'T').
+    std::vector<std::string> VisibleForms() const;
+    HWND MainWindow() const { return FindWindowOfClass("TMainForm"); }
+    HWND WaitForVisibleWindow(const char* className, DWORD timeoutMs = 5000) const;
+
+private:
+    std::string folder_;
+    std::string exe_;
+    PROCESS_INFORMATION pi_{};
+    ProgramOptions options_;
+};
+
+// Mouse and keyboard through the system's input queue (SendInput), in
+// screen coordinates: what a user's hands do.
+void MoveMouse(int x, int y);
+void ClickAt(int x, int y, bool right = false);
+void PressAt(int x, int y, bool right = false);    // button down only
+void ReleaseAt(int x, int y, bool right = false);  // button up only
+POINT ClientToScreenPoint(HWND hwnd, int x, int y);
+void ClickClient(HWND hwnd, int x, int y, bool right = false);
+// Brings the window to the foreground and types a key, with Ctrl if asked.
+void PressKey(HWND window, WORD vk, bool ctrl = false);
+void TypeChar(HWND window, char c);
+
+// Popup menus (#32768): waits for one to open, then moves down `downs`
+// items and chooses with Enter (or cancels with Escape when downs < 0).
+bool ChooseMenuItem(int downs, DWORD timeoutMs = 5000);
+bool WaitForNoMenu(DWORD timeoutMs = 5000);
+
+// The common file-open dialog owned by a window of the process: waits for
+// it, types the path into its file-name field and confirms (or cancels).
+HWND WaitForOpenDialog(DWORD processId, DWORD timeoutMs = 5000);
+bool ConfirmOpenDialog(DWORD processId, const std::string& path);
+bool CancelOpenDialog(DWORD processId);
+
+// Standard controls read from another process.
+int ListCount(HWND list);
+int ListSelection(HWND list);
+std::string ListEntry(HWND list, int index);
+std::vector<std::string> ListEntries(HWND list);
+HWND ChildOfClass(HWND parent, const char* className, int nth = 0);
+std::string WindowText(HWND hwnd);
+
+// A file with some content under the given folder; returns its full path.
+std::string MakeFile(const std::string& folder, const std::string& name, const std::string& content = "x");
+// The current Windows temporary folder of this process.
+std::string TempFolder();
+
+}  // namespace e2e
