@@ -4,67 +4,18 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "controls/win32/RxSlider.h"
 #include "playback/win32/MediaPlayer.h"
+#include "TestSupport.h"
 
 using namespace orvik;
+using namespace orvik::test;
 
 namespace {
-
-// Dispatches messages until the condition holds or the time runs out.
-bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > limitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return true;
-}
-
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + "orvik_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-
-void Put32(std::string& s, uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF); }
-void Put16(std::string& s, uint16_t v) { s += static_cast<char>(v & 0xFF); s += static_cast<char>(v >> 8); }
-
-// A quiet 440 Hz tone, 16-bit mono at 22050 Hz: one millisecond is 44.1 bytes.
-std::string Wav(int milliseconds) {
-    const uint32_t rate = 22050, samples = rate * milliseconds / 1000;
-    std::string s = "RIFF";
-    Put32(s, 36 + samples * 2);
-    s += "WAVEfmt ";
-    Put32(s, 16);
-    Put16(s, 1);
-    Put16(s, 1);
-    Put32(s, rate);
-    Put32(s, rate * 2);
-    Put16(s, 2);
-    Put16(s, 16);
-    s += "data";
-    Put32(s, samples * 2);
-    for (uint32_t i = 0; i < samples; ++i) Put16(s, static_cast<uint16_t>((i / 25) % 2 ? 800 : -800));
-    return s;
-}
 
 std::string LayerText(uint32_t code) {
     char text[4096] = "";
@@ -85,7 +36,7 @@ protected:
     }
     std::string File(const char* name, const std::string& bytes) {
         files_.push_back(TempPath(name));
-        WriteFile(files_.back(), bytes);
+        EXPECT_TRUE(WriteBytes(files_.back(), bytes));
         return files_.back();
     }
 

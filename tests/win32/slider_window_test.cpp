@@ -9,24 +9,12 @@
 
 #include "app/win32/Gdi.h"
 #include "controls/win32/RxSlider.h"
+#include "TestSupport.h"
 
 using namespace orvik;
+using namespace orvik::test;
 
 namespace {
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > limitMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return true;
-}
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); }
 
