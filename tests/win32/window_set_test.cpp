@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <utility>
 #include <string>
 #include <thread>
 
@@ -236,4 +237,42 @@ TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
     MainForm->RxLabel1.OnMouseEnter = nullptr;
     MainForm->RxLabel1.OnMouseLeave = nullptr;
     HideAll();
+}
+
+TEST_F(WindowSetTest, FlatButtonsDrawARaisedFrameUnderThePointerAndASunkenOneWhilePressed) {
+    ShowMain();
+    SetForegroundWindow(MainForm->Handle());
+    const LPARAM over = MAKELPARAM(52 + 20, 24 + 20);  // the play button
+    auto corner = [] {
+        ClientPixels pixels(MainForm->Handle());
+        return std::make_pair(pixels.At(52, 24), pixels.At(52 + 39, 24 + 39));
+    };
+    const auto plain = corner();
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    const auto raised = corner();
+    EXPECT_EQ(raised.first, GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(raised.second, GetSysColor(COLOR_BTNSHADOW));
+    SendMessageA(MainForm->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+    const auto sunken = corner();
+    EXPECT_EQ(sunken.first, GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(sunken.second, GetSysColor(COLOR_BTNHIGHLIGHT));
+    // Released outside: no click (no selection would beep), the frame goes.
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 178));
+    SendMessageA(MainForm->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 178));
+    EXPECT_EQ(corner(), plain);
+    EXPECT_FALSE(PlayForm->Visible());
+    HideAll();
+}
+
+TEST(Resources, TheProgramIconIs32By32With256Colours) {
+    HRSRC group = FindResourceA(GetModuleHandleA(nullptr), "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(GetModuleHandleA(nullptr), group)));
+    ASSERT_NE(dir, nullptr);
+    const WORD count = *reinterpret_cast<const WORD*>(dir + 4);
+    ASSERT_EQ(count, 1);
+    const BYTE* entry = dir + 6;  // width, height, colour count, reserved, planes, bit count...
+    EXPECT_EQ(entry[0], 32);
+    EXPECT_EQ(entry[1], 32);
+    EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 8);  // bits per pixel: 256 colours
 }
