@@ -54,6 +54,7 @@ if(WIN32_TESTS)
   target_link_libraries(win32_tests PRIVATE orvik_win32 gtest)
   target_link_options(win32_tests PRIVATE ${WIN_STATIC_LINK})
   add_test(NAME wine_win32_tests COMMAND win32_tests --gtest_brief=1)
+  set_tests_properties(wine_win32_tests PROPERTIES TIMEOUT 600)
 endif()
 
 # End-to-end: a driver that starts the real OrvikPlayer.exe and uses it as a
@@ -75,6 +76,7 @@ if(E2E_TESTS)
   target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
   add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
   add_test(NAME wine_e2e_tests COMMAND e2e_tests --gtest_brief=1)
+  set_tests_properties(wine_e2e_tests PROPERTIES TIMEOUT 900)
 endif()
 
 # The shipped program is PE32 for i386 and depends on no DLL beyond Windows' own.
