@@ -75,7 +75,6 @@ protected:
     HWND EditOf(int comboId) const { return FindWindowExA(Ctl(comboId), nullptr, "Edit", nullptr); }
     bool Shown(int id) const { return IsWindowVisible(Ctl(id)) != FALSE; }
     bool On(int id) const { return SendMessageW(Ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void Snap(const std::string& name) { SaveWindowShot(dialog, BuildFolder() + "\\" + name + ".bmp"); }
 
     GUITHREADINFO Gui() const {
         GUITHREADINFO g{};

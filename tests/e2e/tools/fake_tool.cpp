@@ -24,8 +24,7 @@ int main() {
         console = GetConsoleWindow();
         if (!(console && IsWindowVisible(console))) Sleep(20);
     }
-    char handle[32];
-    wsprintfA(handle, "%Iu", reinterpret_cast<UINT_PTR>(console));
+    const std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(console));
     const std::string record = "tool=" + self.substr(slash + 1) + "\r\ncwd=" + cwd + "\r\nconsole=" + handle +
                                "\r\ncmd=" + GetCommandLineA() + "\r\n";
     // Two tools may finish at once: wait for the log to be free.
