@@ -261,6 +261,12 @@ TEST_F(WindowSetTest, FlatButtonsDrawARaisedFrameUnderThePointerAndASunkenOneWhi
     SendMessageA(MainForm->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 178));
     EXPECT_EQ(corner(), plain);
     EXPECT_FALSE(PlayForm->Visible());
+    // A modal window disables the form: the hover frame must not stay lit.
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    EXPECT_EQ(corner(), raised);
+    EnableWindow(MainForm->Handle(), FALSE);
+    EXPECT_EQ(corner(), plain);
+    EnableWindow(MainForm->Handle(), TRUE);
     HideAll();
 }
 

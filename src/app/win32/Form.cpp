@@ -242,9 +242,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SHOWWINDOW:
+        if (!wParam) SetHover(nullptr);
         if (lParam == 0) {  // by ShowWindow, not by an owner's change
             if (wParam) FormShow(); else FormHide();
         }
+        break;
+    case WM_ENABLE:
+        // A modal window (a dialog, the file-open dialog) takes the mouse
+        // away without a leave notice: nothing stays lit under it.
+        if (!wParam) SetHover(nullptr);
         break;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
