@@ -54,6 +54,7 @@ if(WIN32_TESTS)
   target_link_libraries(win32_tests PRIVATE orvik_win32 gtest)
   target_link_options(win32_tests PRIVATE ${WIN_STATIC_LINK})
   add_test(NAME wine_win32_tests COMMAND win32_tests --gtest_brief=1)
+  set_tests_properties(wine_win32_tests PROPERTIES TIMEOUT 600)
 endif()
 
 # End-to-end: a driver that starts the real OrvikPlayer.exe and uses it as a
@@ -75,6 +76,12 @@ if(E2E_TESTS)
   target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
   add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
   add_test(NAME wine_e2e_tests COMMAND e2e_tests --gtest_brief=1)
+  # The command lines the fake tools recorded, run through the real encoders.
+  set_tests_properties(wine_e2e_tests PROPERTIES FIXTURES_SETUP encoder_runs)
+  add_test(NAME real_encoders COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/real_encoders.py
+    $<TARGET_FILE_DIR:e2e_tests>/encoder-runs.txt)
+  set_tests_properties(real_encoders PROPERTIES FIXTURES_REQUIRED encoder_runs SKIP_RETURN_CODE 77)
+  set_tests_properties(wine_e2e_tests PROPERTIES TIMEOUT 900)
 endif()
 
 # The shipped program is PE32 for i386 and depends on no DLL beyond Windows' own.
@@ -84,3 +91,14 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 
 set_tests_properties(wine_unit_tests PROPERTIES TIMEOUT 300)
+
+# Benchmarks: programs that print figures (scripts/bench.sh runs them).
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(bench_src ${BENCH_SOURCES})
+  get_filename_component(bench ${bench_src} NAME_WE)
+  add_executable(${bench} ${bench_src})
+  target_compile_options(${bench} PRIVATE ${WIN_COMPILE_OPTIONS})
+  target_link_libraries(${bench} PRIVATE psapi)
+  target_link_options(${bench} PRIVATE ${WIN_STATIC_LINK})
+  add_dependencies(${bench} OrvikPlayer)
+endforeach()

@@ -10,7 +10,7 @@ packages=(
   g++ libgtest-dev googletest
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-  wine wine64
+  wine wine64 fonts-wine fonts-liberation
   xvfb xauth xdotool x11-utils
   pulseaudio
   imagemagick

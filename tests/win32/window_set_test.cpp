@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <utility>
 #include <string>
 #include <thread>
 
@@ -156,4 +157,128 @@ TEST_F(WindowSetTest, TitleLabelSizesItselfToItsTextWithTheShadowAboveIt) {
     EXPECT_EQ(label.Width(), r.right + 2);
     EXPECT_EQ(label.Height(), r.bottom);
     EXPECT_TRUE(label.Transparent());
+}
+
+namespace {
+// The main window's client area as the window draws it.
+struct ClientPixels {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    explicit ClientPixels(HWND hwnd) {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, 306, 184);
+        ReleaseDC(nullptr, screen);
+        old = SelectObject(dc, bitmap);
+        SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
+    ~ClientPixels() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+COLORREF SkinPixel(int x, int y) {
+    HBITMAP skin = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "MAIN_SKIN", IMAGE_BITMAP, 0, 0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, skin);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(skin);
+    return c;
+}
+}  // namespace
+
+TEST_F(WindowSetTest, TitleLabelIsTransparentOverTheSkinAndDrawsTextAndShadow) {
+    const RECT b = MainForm->RxLabel1.Bounds();
+    ClientPixels pixels(MainForm->Handle());
+    // Where no letter is (the label's last column), the skin shows, not the label's red.
+    const int x = b.right - 1, y = b.bottom - 1;
+    EXPECT_EQ(pixels.At(x, y), SkinPixel(x, y));
+    int text = 0, shadow = 0;
+    for (int yy = b.top - 1; yy < b.bottom; ++yy)
+        for (int xx = b.left - 1; xx < b.right; ++xx) {
+            const COLORREF c = pixels.At(xx, yy);
+            if (c == RGB(0, 0, 0)) ++text;
+            if (c == GetSysColor(COLOR_BACKGROUND)) ++shadow;
+            EXPECT_NE(c, RGB(255, 0, 0));
+        }
+    EXPECT_GT(text, 20);
+    EXPECT_GT(shadow, 5);
+}
+
+TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
+    ShowMain();
+    SetForegroundWindow(MainForm->Handle());
+    int enters = 0, leaves = 0;
+    MainForm->RxLabel1.OnMouseEnter = [&] { ++enters; };
+    MainForm->RxLabel1.OnMouseLeave = [&] { ++leaves; };
+    // The header strip lies over the label and catches the mouse there, so
+    // the label only hears of the pointer where it is the topmost control.
+    const RECT b = MainForm->RxLabel1.Bounds();
+    MainForm->Head.SetVisible(false);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    EXPECT_EQ(enters, 1);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 6, b.top + 5));
+    EXPECT_EQ(enters, 1);  // still inside: no second notice
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 178));
+    EXPECT_EQ(leaves, 1);
+    MainForm->RxLabel1.SetEnabled(false);
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    EXPECT_EQ(enters, 1);  // a disabled label takes no notice
+    MainForm->RxLabel1.SetEnabled(true);
+    MainForm->Head.SetVisible(true);
+    MainForm->RxLabel1.OnMouseEnter = nullptr;
+    MainForm->RxLabel1.OnMouseLeave = nullptr;
+    HideAll();
+}
+
+TEST_F(WindowSetTest, FlatButtonsDrawARaisedFrameUnderThePointerAndASunkenOneWhilePressed) {
+    ShowMain();
+    SetForegroundWindow(MainForm->Handle());
+    const LPARAM over = MAKELPARAM(52 + 20, 24 + 20);  // the play button
+    auto corner = [] {
+        ClientPixels pixels(MainForm->Handle());
+        return std::make_pair(pixels.At(52, 24), pixels.At(52 + 39, 24 + 39));
+    };
+    const auto plain = corner();
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    const auto raised = corner();
+    EXPECT_EQ(raised.first, GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(raised.second, GetSysColor(COLOR_BTNSHADOW));
+    SendMessageA(MainForm->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+    const auto sunken = corner();
+    EXPECT_EQ(sunken.first, GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(sunken.second, GetSysColor(COLOR_BTNHIGHLIGHT));
+    // Released outside: no click (no selection would beep), the frame goes.
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 178));
+    SendMessageA(MainForm->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 178));
+    EXPECT_EQ(corner(), plain);
+    EXPECT_FALSE(PlayForm->Visible());
+    // A modal window disables the form: the hover frame must not stay lit.
+    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    EXPECT_EQ(corner(), raised);
+    EnableWindow(MainForm->Handle(), FALSE);
+    EXPECT_EQ(corner(), plain);
+    EnableWindow(MainForm->Handle(), TRUE);
+    HideAll();
+}
+
+TEST(Resources, TheProgramIconIs32By32With256Colours) {
+    HRSRC group = FindResourceA(GetModuleHandleA(nullptr), "MAINICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(GetModuleHandleA(nullptr), group)));
+    ASSERT_NE(dir, nullptr);
+    const WORD count = *reinterpret_cast<const WORD*>(dir + 4);
+    ASSERT_EQ(count, 1);
+    const BYTE* entry = dir + 6;  // width, height, colour count, reserved, planes, bit count...
+    EXPECT_EQ(entry[0], 32);
+    EXPECT_EQ(entry[1], 32);
+    EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 8);  // bits per pixel: 256 colours
 }

@@ -136,6 +136,14 @@ HWND Form::AddChild(const ChildSpec& s, HWND parent) {
 
 void Form::PaintBackground(HDC dc, const RECT& area) { FillRect(dc, &area, background_.Get()); }
 
+void Form::PaintClient(HDC dc, const RECT& area) {
+    PaintBackground(dc, area);
+    for (GraphicControl* c : graphics_) {
+        RECT overlap;
+        if (c->Visible() && IntersectRect(&overlap, &c->Bounds(), &area)) c->Paint(dc);
+    }
+}
+
 void Form::ContextMenu(POINT screen, GraphicControl* target) {
     PopupMenu* menu = target && target->Popup() ? target->Popup() : popupMenu_;
     if (menu) menu->Popup(screen.x, screen.y, hwnd_);
@@ -190,11 +198,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_PAINT: {
         BufferedPaint paint(hwnd_);
-        PaintBackground(paint.Dc(), paint.Area());
-        for (GraphicControl* c : graphics_) {
-            RECT overlap;
-            if (c->Visible() && IntersectRect(&overlap, &c->Bounds(), &paint.Area())) c->Paint(paint.Dc());
-        }
+        PaintClient(paint.Dc(), paint.Area());
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        PaintClient(reinterpret_cast<HDC>(wParam), r);
         return 0;
     }
     case WM_CTLCOLORSTATIC:
@@ -232,9 +242,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SHOWWINDOW:
+        if (!wParam) SetHover(nullptr);
         if (lParam == 0) {  // by ShowWindow, not by an owner's change
             if (wParam) FormShow(); else FormHide();
         }
+        break;
+    case WM_ENABLE:
+        // A modal window (a dialog, the file-open dialog) takes the mouse
+        // away without a leave notice: nothing stays lit under it.
+        if (!wParam) SetHover(nullptr);
         break;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);

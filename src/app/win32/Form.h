@@ -90,6 +90,8 @@ protected:
     // The default close action: hide (or end the modal display).
     virtual void CloseAction();
     virtual void PaintBackground(HDC dc, const RECT& area);
+    // The form's own drawing: background, then the graphic controls in order.
+    void PaintClient(HDC dc, const RECT& area);
     virtual void ContextMenu(POINT screen, GraphicControl* target);
 
     PopupMenu* popupMenu_ = nullptr;  // the form's context menu

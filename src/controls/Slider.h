@@ -1,0 +1,219 @@
+// The position slider's model: value and range, the layout of ruler, thumb
+// and tick band, the value/pixel arithmetic, and the mouse, key and timer
+// state machine. The window class (TRxCustomSlider) supplies the platform
+// through the protected hooks: invalidation, capture, the repeat timer and
+// focus. Coordinates are client pixels of the slider's window.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "controls/ShadowLabel.h"  // IntRect
+
+namespace orvik {
+
+enum TSliderOption : uint8_t {
+    soShowFocus = 1,
+    soShowPoints = 2,
+    soSmooth = 4,
+    soRulerOpaque = 8,
+    soThumbOpaque = 16,
+};
+using TSliderOptions = uint8_t;
+
+enum TSliderOrientation { soHorizontal, soVertical };
+enum TSliderBevel { bvNone, bvLowered, bvRaised };
+// Image slots; bit i of UserImages marks slot i as a user image.
+enum TSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
+enum class TJumpMode { None, ToMin, ToMax, Forward, Back };
+enum class SliderButton { Left, Right, Middle };
+
+// Shift state of a mouse or key event.
+namespace shift {
+constexpr unsigned kShift = 1, kAlt = 2, kCtrl = 4, kLeft = 8, kRight = 16, kMiddle = 32, kDouble = 64;
+}
+
+// Virtual key codes the slider knows.
+namespace key {
+constexpr uint16_t kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+}
+
+struct SliderSize {
+    int width = 0, height = 0;
+};
+
+struct IntPoint {
+    int x = 0, y = 0;
+    bool operator==(const IntPoint& o) const { return x == o.x && y == o.y; }
+};
+
+// One copy from the ruler image into the stretched ruler, along the travel
+// direction: source column (or row) src, length, destination dst.
+struct RulerPiece {
+    int src = 0, length = 0, dst = 0;
+    bool operator==(const RulerPiece& o) const { return src == o.src && length == o.length && dst == o.dst; }
+};
+
+// A tick mark: a line from (x, y) of the given length, downwards for the
+// horizontal slider, rightwards for the vertical one.
+struct TickMark {
+    int x = 0, y = 0, length = 0;
+    bool operator==(const TickMark& o) const { return x == o.x && y == o.y && length == o.length; }
+};
+
+// Round to nearest, halves to the even neighbour.
+int64_t RoundHalfEven(long double x);
+
+// Stretches a ruler image of the given length to rulerLength, repeating the
+// middle part and never the edge columns.
+std::vector<RulerPiece> RulerPieces(int imageLength, int edge, int rulerLength);
+
+class SliderModel {
+public:
+    static constexpr int kIndent = 6;
+    static constexpr int kTrackMargin = 3;
+    static constexpr unsigned kRepeatTimer = 1;
+    static constexpr unsigned kRepeatInterval = 400;
+    static constexpr int kMinTickSpacing = 4;
+
+    SliderModel();
+    virtual ~SliderModel() = default;
+    SliderModel(const SliderModel&) = delete;
+    SliderModel& operator=(const SliderModel&) = delete;
+
+    int32_t Value() const { return value_; }
+    void SetValue(int32_t value);
+    int32_t MinValue() const { return min_; }
+    void SetMinValue(int32_t value);
+    int32_t MaxValue() const { return max_; }
+    void SetMaxValue(int32_t value);
+    int32_t Increment() const { return increment_; }
+    void SetIncrement(int32_t value);
+    TSliderOptions Options() const { return options_; }
+    void SetOptions(TSliderOptions options);
+    TSliderOrientation Orientation() const { return orientation_; }
+    virtual void SetOrientation(TSliderOrientation orientation);
+    TSliderBevel BevelStyle() const { return bevel_; }
+    void SetBevelStyle(TSliderBevel bevel);
+    int NumThumbStates() const { return numThumbStates_; }
+    void SetNumThumbStates(int states);
+    int EdgeSize() const { return edge_; }
+    void SetEdgeSize(int edge);
+    uint8_t UserImages() const { return userImages_; }
+    bool Enabled() const { return enabled_; }
+    bool Focused() const { return focused_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    SliderSize ImageSize(TSliderImage slot) const { return images_[slot]; }
+
+    // Layout.
+    virtual IntRect ContentRect() const;
+    const IntRect& ThumbRect() const { return thumb_; }
+    IntPoint RulerOrigin() const { return rulerOrigin_; }
+    SliderSize RulerSize() const { return rulerSize_; }
+    const std::vector<RulerPiece>& RulerLayout() const { return rulerPieces_; }
+    const IntRect& PointsBand() const { return pointsBand_; }
+    int ThumbStateWidth() const;
+    int RulerLength() const;
+    // Thumb position (left, or top when vertical) for a value, and the value
+    // a thumb position stands for.
+    int OffsetOf(int64_t value) const;
+    int32_t ValueAt(int offset) const;
+    // Tick marks drawn with the given step: the scale that keeps them at least
+    // 4 pixels apart, and the marks themselves.
+    struct TickScale {
+        int64_t scale = 0, count = 0;
+    };
+    TickScale TickScaleFor(int32_t step) const;
+    std::vector<TickMark> TickMarks(int32_t step, int normalLength, int extremeLength) const;
+
+    // Interaction state.
+    bool ThumbDown() const { return thumbDown_; }  // the second thumb state
+    bool Dragging() const { return dragging_; }
+    bool TrackPressing() const { return tracking_; }
+    bool RepeatTimerRunning() const { return timerRunning_; }
+
+    // Input, in client coordinates. A double click's second press carries shift::kDouble.
+    void MouseDown(SliderButton button, unsigned shiftState, int x, int y);
+    void MouseMove(unsigned shiftState, int x, int y);
+    void MouseUp(SliderButton button, unsigned shiftState, int x, int y);
+    void KeyDown(uint16_t& keyCode, unsigned shiftState);
+    void TimerTick(unsigned id);
+    // The mouse was taken away mid-interaction: end it as a release would.
+    void CancelMode();
+
+    std::function<void()> OnChange;
+    std::function<void()> OnChanged;
+    std::function<void(SliderButton, unsigned, int, int)> OnMouseDown;
+    std::function<void(SliderButton, unsigned, int, int)> OnMouseUp;
+    std::function<void(unsigned, int, int)> OnMouseMove;
+    std::function<void(uint16_t&, unsigned)> OnKeyDown;
+
+protected:
+    // The window reports its client size, enabled and focus state and images.
+    void SetClientSize(int width, int height);
+    void EnabledChanged(bool enabled);
+    void FocusChanged(bool focused);
+    // A slot's bitmap changed: its size and whether it is a user image.
+    void ImageChanged(TSliderImage slot, SliderSize size, bool user);
+
+    // Overridable behaviour.
+    virtual bool IsEditable() const { return true; }
+    virtual int32_t DisplayedValue() const { return value_; }
+    virtual void Relayout();
+    virtual void AfterRangeSet() {}
+    virtual void PressThumb(SliderButton button, int x, int y);
+    virtual void DragThumb(int x, int y);
+    virtual void ReleaseThumb();
+
+    // Platform hooks; the model works without them.
+    virtual void InvalidateArea(const IntRect& area) { (void)area; }
+    virtual void InvalidateAll() {}
+    virtual void UpdateNow() {}
+    virtual void CaptureMouse() {}
+    virtual void ReleaseMouse() {}
+    virtual void StartTimer(unsigned id, unsigned milliseconds) { (void)id; (void)milliseconds; }
+    virtual void StopTimer(unsigned id) { (void)id; }
+    virtual bool CanFocus() const { return false; }
+    virtual void TakeFocus() {}
+    virtual void RulerChanged() {}  // the stretched ruler must be rebuilt
+
+    bool readOnly_ = false;  // refuses every user change; never set in this program
+
+private:
+    bool Editable() const { return IsEditable() && !readOnly_; }
+    bool Horizontal() const { return orientation_ == soHorizontal; }
+    void SetRange(int32_t min, int32_t max);
+    void PlaceThumb(int offset);
+    void Jump(TJumpMode mode);
+    TJumpMode DirectionOf(int x, int y) const;
+    void RepeatStep();
+    bool InThumb(int x, int y) const;
+    bool InTrackArea(int x, int y) const;
+    void Change() { if (OnChange) OnChange(); }
+    void Changed() { if (OnChanged) OnChanged(); }
+
+    int32_t value_ = 0, min_ = 0, max_ = 100, increment_ = 10;
+    TSliderOptions options_ = soShowFocus | soShowPoints | soSmooth;
+    TSliderOrientation orientation_ = soHorizontal;
+    TSliderBevel bevel_ = bvNone;
+    int numThumbStates_ = 2;
+    int edge_ = 2;
+    uint8_t userImages_ = 0;
+    bool enabled_ = true, focused_ = false;
+    int width_ = 150, height_ = 40;
+    SliderSize images_[4] = {{18, 17}, {10, 8}, {38, 9}, {8, 10}};
+
+    IntRect thumb_;
+    IntPoint rulerOrigin_;
+    SliderSize rulerSize_;
+    std::vector<RulerPiece> rulerPieces_;
+    IntRect pointsBand_;
+
+    bool thumbDown_ = false, dragging_ = false, tracking_ = false, timerRunning_ = false;
+    int grab_ = 0;
+    IntPoint trackPoint_;
+    TJumpMode trackDirection_ = TJumpMode::None;
+};
+
+}  // namespace orvik

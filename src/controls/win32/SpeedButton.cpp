@@ -1,0 +1,41 @@
+#include "controls/win32/SpeedButton.h"
+
+namespace orvik {
+
+void SpeedButton::Paint(HDC dc) {
+    RECT r = bounds_;
+    const int shift = Down() ? 1 : 0;
+    if (glyph_) {
+        const SIZE s = BitmapSize(glyph_.Get());
+        DrawBitmap(dc, glyph_.Get(), r.left + (Width() - s.cx) / 2 + shift, r.top + (Height() - s.cy) / 2 + shift,
+                   true);
+    }
+    if (!caption_.empty()) {
+        SelectGuard sel(dc, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+        OffsetRect(&r, shift, shift);
+        DrawTextA(dc, caption_.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    FlatButton::Paint(dc);
+}
+
+void TextLabel::Place(int left, int top, const std::string& caption, HFONT font) {
+    caption_ = caption;
+    font_ = font;
+    ScreenDC screen;
+    SelectGuard sel(screen, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SIZE s{};
+    GetTextExtentPoint32A(screen, caption_.c_str(), static_cast<int>(caption_.size()), &s);
+    SetBounds(left, top, s.cx, s.cy);
+}
+
+void TextLabel::Paint(HDC dc) {
+    SelectGuard sel(dc, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    RECT r = bounds_;
+    DrawTextA(dc, caption_.c_str(), -1, &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+}
+
+}  // namespace orvik

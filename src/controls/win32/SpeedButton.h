@@ -1,0 +1,41 @@
+// Windowless controls of the encoder dialogs: a flat speed button with a
+// caption or a glyph, and a text label.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/Gdi.h"
+#include "controls/win32/GraphicControl.h"
+
+namespace orvik {
+
+// A flat button that shows a centred caption or glyph (the glyph's
+// bottom-left colour is transparent); the face moves one pixel while down.
+class SpeedButton : public FlatButton {
+public:
+    void SetCaption(const std::string& caption) { caption_ = caption; Invalidate(); }
+    const std::string& Caption() const { return caption_; }
+    void SetGlyph(Bitmap glyph) { glyph_ = std::move(glyph); Invalidate(); }
+    void SetFont(HFONT font) { font_ = font; Invalidate(); }  // not owned
+    void Paint(HDC dc) override;
+
+private:
+    std::string caption_;
+    Bitmap glyph_;
+    HFONT font_ = nullptr;
+};
+
+// A transparent one-line label that sizes itself to its caption.
+class TextLabel : public GraphicControl {
+public:
+    void Place(int left, int top, const std::string& caption, HFONT font);  // font not owned
+    const std::string& Caption() const { return caption_; }
+    void Paint(HDC dc) override;
+
+private:
+    std::string caption_;
+    HFONT font_ = nullptr;
+};
+
+}  // namespace orvik

@@ -1,0 +1,164 @@
+// The media device object's logic: at most one open MCI device and the
+// operations on it, each sending its commands through the MCI port. The
+// window side (TMediaPlayer) adds the hidden window that completion notices
+// arrive at; its handle is the callback of the commands that carry one.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/Exception.h"
+#include "platform/MciPort.h"
+
+namespace orvik {
+
+class EMCIDeviceError : public Exception {
+public:
+    explicit EMCIDeviceError(const std::string& message) : Exception(message) {}
+};
+
+enum TMPDeviceTypes {
+    dtAutoSelect, dtAVIVideo, dtCDAudio, dtDAT, dtDigitalVideo, dtMMMovie, dtOther, dtOverlay,
+    dtScanner, dtSequencer, dtVCR, dtVideodisc, dtWaveAudio
+};
+const char* DeviceTypeName(TMPDeviceTypes type);
+
+// Device modes as GetMode reports them: the MCI mode minus 524, kept to 8 bits
+// (a failed query yields a value outside this list).
+enum TMPModes : uint8_t { mpNotReady, mpStopped, mpPlaying, mpRecording, mpSeeking, mpPaused, mpOpen };
+
+enum TMPNotifyValues { nvSuccessful, nvSuperseded, nvAborted, nvFailure };
+
+enum TMPBtnType { btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject };
+
+// A set of buttons, one bit per TMPBtnType.
+class TButtonSet {
+public:
+    TButtonSet() = default;
+    static TButtonSet All() { TButtonSet s; s.bits_ = 0x1FF; return s; }
+    bool Has(TMPBtnType b) const { return bits_ & Bit(b); }
+    TButtonSet& Add(TMPBtnType b) { bits_ |= Bit(b); return *this; }
+    TButtonSet& Remove(TMPBtnType b) { bits_ &= ~Bit(b); return *this; }
+    bool Empty() const { return bits_ == 0; }
+    bool operator==(const TButtonSet& o) const { return bits_ == o.bits_; }
+    unsigned Bits() const { return bits_; }
+
+private:
+    static unsigned Bit(TMPBtnType b) { return 1u << b; }
+    unsigned bits_ = 0;
+};
+
+class MediaDevice {
+public:
+    explicit MediaDevice(MciPort& port);
+    virtual ~MediaDevice();
+    MediaDevice(const MediaDevice&) = delete;
+    MediaDevice& operator=(const MediaDevice&) = delete;
+
+    // Published properties.
+    std::string FileName;
+    TMPDeviceTypes DeviceType = dtAutoSelect;
+    bool Shareable = false;
+    bool AutoOpen = false;
+    bool AutoRewind = true;
+    bool AutoEnable = true;
+    TButtonSet VisibleButtons = TButtonSet::All();
+    TButtonSet EnabledButtons = TButtonSet::All();
+    TButtonSet ColoredButtons = TButtonSet::All();
+    std::function<void()> OnNotify;
+
+    // Requests for the next command only.
+    void SetWait(bool wait) { wait_ = wait; waitPending_ = true; }
+    void SetNotify(bool notify) { notify_ = notify; notifyPending_ = true; }
+    void SetFrom(int32_t from) { from_ = from; fromPending_ = true; }
+    void SetTo(int32_t to) { to_ = to; toPending_ = true; }
+
+    // Operations.
+    void Open();
+    void Close();
+    void Play();
+    void Record();
+    void Stop();
+    void Pause();
+    void Next();
+    void Prev();
+    void Step();
+    void Back();
+    void Eject();
+    void Rewind();
+    void Seek(int32_t position);
+    int32_t GetPosition();
+    int32_t GetLength();
+    int32_t GetTrackCount();
+    TMPModes GetMode();
+    uint8_t GetTimeFormat();
+    int32_t GetTrackStart(int32_t track);
+    void SetDisplay(uintptr_t window);
+    void SetDisplayRect(const MciRect& rect);
+    MciRect GetDisplayRect();
+    std::string GetErrorMessage();
+
+    // The display window is going away: unbind the video from it first.
+    void DisplayDestroyed();
+
+    // A completion notice (MM_MCINOTIFY) with its notice code.
+    void HandleNotify(uint32_t code);
+
+    // State.
+    bool Opened() const { return opened_; }
+    uint16_t DeviceId() const { return deviceId_; }
+    uint32_t Error() const { return error_; }
+    uint32_t Flags() const { return flags_; }
+    int32_t Frames() const { return frames_; }
+    uintptr_t Display() const { return display_; }
+    bool CanPlay() const { return canPlay_; }
+    bool CanRecord() const { return canRecord_; }
+    bool CanEject() const { return canEject_; }
+    bool HasVideo() const { return hasVideo_; }
+    bool CanStep() const { return canStep_; }
+    int32_t NaturalWidth() const { return naturalWidth_; }
+    int32_t NaturalHeight() const { return naturalHeight_; }
+    TMPNotifyValues NotifyValue() const { return notifyValue_; }
+    TButtonSet AutoEnabledButtons() const { return autoEnabled_; }
+
+protected:
+    // The window that completion notices go to (0 while there is none).
+    void SetCallbackWindow(uintptr_t window) { callbackWindow_ = window; }
+    uintptr_t CallbackWindow() const { return callbackWindow_; }
+
+private:
+    void CheckOpen() const;
+    uint32_t StandardFlags();
+    uint32_t PlayFlags(MciParams& params);
+    uint32_t Send(uint32_t command, uint32_t flags, MciParams& params, uint32_t device);
+    uint32_t Send(uint32_t command, uint32_t flags, MciParams& params) {
+        return Send(command, flags, params, deviceId_);
+    }
+    int32_t Status(uint32_t item, bool recordError = true);
+    uint32_t DevCaps(uint32_t item);
+    void ReadCapabilities();
+    bool AtEnd();
+    void SeekTo(int32_t target);
+    void PlayFrom(int32_t target);
+    void PlayPressed();
+    void RedrawBar() {}  // the bar is never shown in this program
+
+    MciPort& port_;
+    uintptr_t callbackWindow_ = 0;
+    bool opened_ = false;
+    uint16_t deviceId_ = 0;
+    uint32_t flags_ = 0;
+    bool wait_ = false, waitPending_ = false;
+    bool notify_ = false, notifyPending_ = false;
+    int32_t from_ = 0, to_ = 0;
+    bool fromPending_ = false, toPending_ = false;
+    int32_t frames_ = 0;
+    bool canPlay_ = false, canRecord_ = false, canEject_ = false, hasVideo_ = false, canStep_ = false;
+    int32_t naturalWidth_ = 0, naturalHeight_ = 0;
+    uint32_t error_ = 0;
+    TMPNotifyValues notifyValue_ = nvSuccessful;
+    TButtonSet autoEnabled_;
+    uintptr_t display_ = 0;
+};
+
+}  // namespace orvik

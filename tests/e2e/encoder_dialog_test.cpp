@@ -1,0 +1,497 @@
+// The Lame/Vorbis encoder dialog used as a person would: opened from the
+// main window, inputs chosen through the real open dialog, switches flipped
+// with the mouse and the space key, bit rates picked, and the command line
+// and working directory each (fake) tool received checked exactly.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "Driver.h"
+#include "Screenshot.h"
+#include "encoding/EncoderOptions.h"
+#include "encoding/win32/EncodeFormIds.h"
+
+using namespace e2e;
+using namespace orvik;
+
+namespace {
+
+std::vector<std::string> Sorted(std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+struct ToolRun {
+    std::string tool, cwd, console, cmd;
+    // The command line after the program's own name and the one blank the
+    // shell puts after it: the parameter text the tool was given.
+    std::string Parameters() const {
+        size_t end = !cmd.empty() && cmd[0] == '"' ? cmd.find('"', 1) + 1 : cmd.find(' ');
+        return end == std::string::npos || end >= cmd.size() ? "" : cmd.substr(end + 1);
+    }
+};
+
+// Runs that a real encoder should accept are written next to this program
+// for the real-encoder check (tool, working directory, parameter text).
+void ExportRun(const ToolRun& run) {
+    static bool started = false;
+    std::ofstream out(BuildFolder() + "\\encoder-runs.txt", started ? std::ios::app : std::ios::trunc);
+    started = true;
+    out << "tool=" << run.tool << "\ncwd=" << run.cwd << "\nparams=" << run.Parameters() << "\n";
+}
+
+std::vector<std::pair<std::string, std::string>> FakeTools(bool lame = true, bool oggenc = true, bool oggdec = true) {
+    std::vector<std::pair<std::string, std::string>> files;
+    if (lame) files.push_back({"fake_tool.exe", "lame.exe"});
+    if (oggenc) files.push_back({"fake_tool.exe", "oggenc.exe"});
+    if (oggdec) files.push_back({"fake_tool.exe", "oggdec.exe"});
+    return files;
+}
+
+ProgramOptions WithTools(bool lame = true, bool oggenc = true, bool oggdec = true) {
+    ProgramOptions o;
+    o.extraFiles = FakeTools(lame, oggenc, oggdec);
+    return o;
+}
+
+class EncoderDialog : public testing::Test {
+protected:
+    explicit EncoderDialog(ProgramOptions options = WithTools()) : program(options) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(program.Start());
+        main = program.MainWindow();
+        ClickClient(main, 92 + 20, 24 + 20);  // the main window's encode button
+        dialog = program.WaitForVisibleWindow("TEncodeForm");
+        ASSERT_NE(dialog, nullptr);
+        music = program.Folder() + "\\My Music";
+        CreateDirectoryA(music.c_str(), nullptr);
+    }
+
+    HWND Ctl(int id) const { return GetDlgItem(dialog, id); }
+    HWND EditOf(int comboId) const { return FindWindowExA(Ctl(comboId), nullptr, "Edit", nullptr); }
+    bool Shown(int id) const { return IsWindowVisible(Ctl(id)) != FALSE; }
+    bool On(int id) const { return SendMessageW(Ctl(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    GUITHREADINFO Gui() const {
+        GUITHREADINFO g{};
+        g.cbSize = sizeof g;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &g);
+        return g;
+    }
+    // Input reaches the window that has the focus when it is queued, so each
+    // step waits for the effect of the one before.
+    bool Idle() const {
+        const GUITHREADINFO g = Gui();
+        return g.hwndCapture == nullptr && !(g.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE));
+    }
+    void Click(int x, int y) {
+        Activate();
+        ClickClient(dialog, x, y);
+        ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+    }
+    // A started tool's console may take the foreground for a moment: keys
+    // are sent only once the dialog is the foreground window again.
+    void Activate() {
+        ASSERT_TRUE(WaitUntil([&] {
+            if (GetForegroundWindow() == dialog && Gui().hwndActive == dialog) return true;
+            SetForegroundWindow(dialog);
+            return false;
+        }));
+    }
+    void Key(WORD vk) {
+        Activate();
+        PressKey(dialog, vk);
+    }
+    // Clicks into a field and waits until it has the focus.
+    void ClickInto(int x, int y, HWND field) {
+        Click(x, y);
+        ASSERT_TRUE(WaitUntil([&] { return Gui().hwndFocus == field; }));
+    }
+    void Type(HWND field, const std::string& text) {
+        const std::string expected = WindowText(field) + text;
+        Activate();
+        for (char c : text) TypeChar(dialog, c);
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(field) == expected; })) << WindowText(field);
+    }
+    void Erase(HWND field, int count) {
+        const std::string before = WindowText(field);
+        Key(VK_END);
+        for (int i = 0; i < count; ++i) Key(VK_BACK);
+        const std::string expected = before.substr(0, before.size() - count);
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(field) == expected; })) << WindowText(field);
+    }
+    // A switch flipped with the mouse takes the focus; with the space key.
+    void ClickSwitch(int x, int y, int id) {
+        const bool before = On(id);
+        Click(x, y);
+        ASSERT_TRUE(WaitUntil([&] { return On(id) != before && Gui().hwndFocus == Ctl(id); }));
+    }
+    void SpaceOn(int id) {
+        Activate();
+        ASSERT_TRUE(WaitUntil([&] { return Gui().hwndFocus == Ctl(id); }));
+        const bool before = On(id);
+        Key(VK_SPACE);
+        ASSERT_TRUE(WaitUntil([&] { return On(id) != before; }));
+    }
+
+    std::vector<ToolRun> Runs() const {
+        std::vector<ToolRun> runs;
+        std::ifstream in(program.Folder() + "\\tool-runs.log", std::ios::binary);
+        std::string line;
+        ToolRun run;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind("tool=", 0) == 0) run.tool = line.substr(5);
+            if (line.rfind("cwd=", 0) == 0) run.cwd = line.substr(4);
+            if (line.rfind("console=", 0) == 0) run.console = line.substr(8);
+            if (line.rfind("cmd=", 0) == 0) {
+                run.cmd = line.substr(4);
+                runs.push_back(run);
+            }
+        }
+        return runs;
+    }
+
+    // Presses a button at (x, y) and returns the run that it started.
+    ToolRun PressAndRecord(int x, int y) {
+        const size_t before = Runs().size();
+        Click(x, y);
+        ToolRun run;
+        if (!WaitUntil([&] { return Runs().size() > before; }, 10000)) {
+            ADD_FAILURE() << "no tool was started";
+            return run;
+        }
+        run = Runs().back();
+        EXPECT_EQ(Runs().size(), before + 1);
+        // The tool's console window takes the foreground until it closes.
+        HWND console = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoull(run.console.empty() ? "0" : run.console)));
+        EXPECT_TRUE(WaitUntil([&] { return !console || !IsWindow(console) || !IsWindowVisible(console); }, 10000));
+        return run;
+    }
+
+    void ExpectRun(const ToolRun& run, const char* tool, const std::string& options) {
+        EXPECT_EQ(run.tool, tool);
+        EXPECT_EQ(run.cwd, program.Folder());
+        EXPECT_EQ(run.cmd, "\"" + program.Folder() + "\\" + tool + "\" " + ParameterText(options));
+    }
+
+    // Browses with the button at (x, y) and confirms `path` in the open dialog.
+    void Browse(int x, int y, const std::string& path) {
+        Click(x, y);
+        ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), path));
+    }
+
+    // Picks entry `index` from the drop-down list of the combo box `id`.
+    void Pick(int id, int index) {
+        RECT r;
+        GetWindowRect(Ctl(id), &r);
+        Activate();
+        ClickAt(r.right - 6, (r.top + r.bottom) / 2);  // the drop-down button
+        HWND list = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            list = nullptr;
+            for (HWND h = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr); h;
+                 h = FindWindowExA(nullptr, h, "ComboLBox", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid == program.ProcessId() && IsWindowVisible(h)) list = h;
+            }
+            return list != nullptr;
+        }));
+        const int h = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+        const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+        wchar_t item[256] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
+        char expected[256] = {};
+        WideCharToMultiByte(CP_ACP, 0, item, -1, expected, sizeof expected, nullptr, nullptr);
+        ClickClient(list, 20, (index - top) * h + h / 2);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(list) && Idle() && WindowText(Ctl(id)) == expected; }))
+            << WindowText(Ctl(id));
+    }
+
+    Program program;
+    HWND main = nullptr;
+    HWND dialog = nullptr;
+    std::string music;
+};
+
+// Client coordinates of the dialog's controls (centres).
+constexpr int kSwitch1X = 16 + 7, kSwitch2X = 200 + 7, kSwitch3X = 184 + 7, kSwitchY = 72 + 8;
+constexpr int kBrowseX = 258 + 11, kBrowseY = 104 + 10, kDecBrowseY = 64 + 10;
+constexpr int kMp3X = 144, kMp3Y = 168 + 11, kOggY = 136 + 27, kDecY = 96 + 48;
+
+}  // namespace
+
+TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
+    EXPECT_EQ(WindowText(dialog), "Media Encoder - Lame MP3, Vorbis OGG");
+    RECT r;
+    GetClientRect(dialog, &r);
+    EXPECT_EQ(r.right, 287);
+    EXPECT_EQ(r.bottom, 197);
+    const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
+
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Lame MP3 Encoder");
+    EXPECT_EQ(WindowText(Ctl(kIdEdit1)), "128");
+    EXPECT_EQ(WindowText(Ctl(kIdEdit2)), "EncodedFile");
+    EXPECT_EQ(WindowText(Ctl(kIdFileEdit1)), "");
+    EXPECT_EQ(WindowText(Ctl(kIdRxSwitch1)), "high quality");
+    EXPECT_EQ(SendMessageW(Ctl(kIdEdit1), CB_GETCOUNT, 0, 0), 14);
+    EXPECT_EQ(SendMessageW(Ctl(kIdComboBox1), CB_GETCOUNT, 0, 0), 6);
+    for (int id : {kIdComboBox1, kIdEdit1, kIdRxSwitch1, kIdRxSwitch2, kIdFileEdit1, kIdEdit2}) EXPECT_TRUE(Shown(id)) << id;
+    for (int id : {kIdComboBox2, kIdBitBox, kIdLevelBox, kIdRxSwitch3, kIdFileEdit2, kIdComboBox3, kIdFileEdit3})
+        EXPECT_FALSE(Shown(id)) << id;
+
+    // Bounds as laid out: the switch inside its group box, the input field.
+    GetWindowRect(Ctl(kIdRxSwitch2), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 200);
+    EXPECT_EQ(r.top, 72);
+    EXPECT_EQ(r.right - r.left, 73);
+    EXPECT_EQ(r.bottom - r.top, 17);
+    GetWindowRect(Ctl(kIdFileEdit1), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 80);
+    EXPECT_EQ(r.top, 104);
+    EXPECT_EQ(r.right - r.left, 177);
+    // The closed combo box is made 21 high; the platform keeps it at least
+    // as high as its font needs, which with Wine's fonts is a little more.
+    GetWindowRect(Ctl(kIdEdit1), &r);
+    EXPECT_GE(r.bottom - r.top, 21);
+    EXPECT_LE(r.bottom - r.top, 24);
+}
+
+TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
+    const std::string input = MakeFile(music, "a.wav");
+    Browse(kBrowseX, kBrowseY, input);
+    ASSERT_EQ(WindowText(Ctl(kIdFileEdit1)), input);
+    const std::string quoted = "\"" + input + "\"";
+
+    ToolRun run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-h -b 128 " + quoted + " EncodedFile.mp3");
+    ExportRun(run);
+
+    ClickSwitch(kSwitch2X, kSwitchY, kIdRxSwitch2);  // mono on, with the mouse
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-h -m m -b 128 " + quoted + " EncodedFile.mp3");
+    ExportRun(run);
+
+    ClickSwitch(kSwitch1X, kSwitchY, kIdRxSwitch1);  // high quality off; the switch has the focus
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-m m -b 128 " + quoted + " EncodedFile.mp3");
+    ExportRun(run);
+
+    SpaceOn(kIdRxSwitch1);  // high quality on again
+    SpaceOn(kIdRxSwitch1);  // and off
+    ClickSwitch(kSwitch2X, kSwitchY, kIdRxSwitch2);  // mono off
+    SpaceOn(kIdRxSwitch2);                           // on
+    SpaceOn(kIdRxSwitch2);                           // off
+    // Shift or Ctrl with the blank key is not the toggle key.
+    Activate();
+    PressKey(dialog, VK_SPACE, true);
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-b 128 " + quoted + " EncodedFile.mp3");
+    ExportRun(run);
+    // The dialog stays as it was.
+    EXPECT_EQ(WindowText(Ctl(kIdFileEdit1)), input);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {
+    const std::string input = MakeFile(program.Folder(), "b.wav");
+    Browse(kBrowseX, kBrowseY, input);
+
+    Pick(kIdEdit1, 3);  // " 56", blank and all
+    EXPECT_EQ(WindowText(Ctl(kIdEdit1)), " 56");
+    ToolRun run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-h -b  56 " + input + " EncodedFile.mp3");
+    ExportRun(run);
+
+    ClickInto(220, 146, Ctl(kIdEdit2));  // the output name
+    Erase(Ctl(kIdEdit2), 11);
+    Type(Ctl(kIdEdit2), "my song");
+    Pick(kIdEdit1, 12);  // "256"
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-h -b 256 " + input + " \"my song.mp3\"");
+    ExportRun(run);
+
+    ClickInto(220, 146, Ctl(kIdEdit2));
+    Erase(Ctl(kIdEdit2), 7);                     // an empty output name gives ".mp3"
+    ClickInto(200, 33, EditOf(kIdEdit1));        // the bit rate, typed as free text
+    Key(VK_END);
+    Type(EditOf(kIdEdit1), "k");
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-h -b 256k " + input + " .mp3");
+}
+
+TEST_F(EncoderDialog, EmptyInputStartsNothingAndEachFaceChecksItsOwnInput) {
+    Click(kMp3X, kMp3Y);  // nothing chosen yet: a beep
+    Browse(kBrowseX, kBrowseY, MakeFile(program.Folder(), "c.wav"));
+    Pick(kIdComboBox1, 1);  // to the OggEnc panel
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    Click(kMp3X, kOggY);  // its own input is empty
+    Pick(kIdComboBox2, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit1); }));
+    const ToolRun run = PressAndRecord(kMp3X, kMp3Y);
+    EXPECT_EQ(run.tool, "lame.exe");
+    EXPECT_EQ(Runs().size(), 1u);  // the two empty presses started nothing
+}
+
+TEST_F(EncoderDialog, ChoosersSwitchFacesAndKeepEachFacesControls) {
+    Pick(kIdComboBox1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    EXPECT_FALSE(Shown(kIdFileEdit1));
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Encoder");
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Vorbis OGG Encoder");  // keeps the pick
+    EXPECT_EQ(WindowText(Ctl(kIdLevelBox)), "8");
+    EXPECT_EQ(SendMessageW(Ctl(kIdLevelBox), CB_GETCOUNT, 0, 0), 10);
+
+    // The chooser's key filter drops typed characters.
+    ClickInto(40, 33, EditOf(kIdComboBox2));
+    TypeChar(dialog, 'x');
+    Key(VK_BACK);
+    ClickInto(160, 114, Ctl(kIdFileEdit2));  // the keys before have been handled
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Encoder");
+
+    Pick(kIdComboBox2, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    EXPECT_FALSE(Shown(kIdFileEdit2));
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox3)), "Vorbis OGG Decoder");
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Decoder");
+
+    // The decoder's chooser takes typed text.
+    ClickInto(200, 33, EditOf(kIdComboBox3));
+    Key(VK_END);
+    Type(EditOf(kIdComboBox3), "z");
+
+    Pick(kIdComboBox3, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit1); }));
+    EXPECT_FALSE(Shown(kIdFileEdit3));
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Lame MP3 Encoder");
+
+    // Closing through the title bar hides it; the encode button brings it
+    // back as it was.
+    Pick(kIdComboBox1, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+    ClickClient(main, 92 + 20, 24 + 20);
+    ASSERT_NE(program.WaitForVisibleWindow("TEncodeForm"), nullptr);
+    EXPECT_TRUE(Shown(kIdFileEdit3));
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox3)), "Vorbis OGG Decoder");
+    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Vorbis OGG Decoder");
+}
+
+TEST_F(EncoderDialog, VorbisEncoderAndDecoderGetTheirCommandLines) {
+    Pick(kIdComboBox1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    const std::string wav = MakeFile(music, "d.wav");
+    Browse(kBrowseX, kBrowseY, wav);
+    ASSERT_EQ(WindowText(Ctl(kIdFileEdit2)), wav);
+
+    ToolRun run = PressAndRecord(kMp3X, kOggY);
+    ExpectRun(run, "oggenc.exe", "\"" + wav + "\" -b 128 -q 8");
+    ExportRun(run);
+
+    Pick(kIdLevelBox, 0);  // "10"
+    Pick(kIdBitBox, 3);    // " 56"
+    ClickSwitch(kSwitch3X, kSwitchY, kIdRxSwitch3);  // managed on
+    run = PressAndRecord(kMp3X, kOggY);
+    ExpectRun(run, "oggenc.exe", "\"" + wav + "\" --managed -b  56 -q 10");
+    ExportRun(run);
+    SpaceOn(kIdRxSwitch3);  // managed off again, from the keyboard
+    run = PressAndRecord(kMp3X, kOggY);
+    ExpectRun(run, "oggenc.exe", "\"" + wav + "\" -b  56 -q 10");
+
+    Pick(kIdComboBox2, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    const std::string ogg = MakeFile(program.Folder(), "e.ogg");
+    Browse(kBrowseX, kDecBrowseY, ogg);
+    run = PressAndRecord(kMp3X, kDecY);
+    ExpectRun(run, "oggdec.exe", ogg);
+    ExportRun(run);
+
+    // A cancelled browse keeps the input; a confirmed one replaces it.
+    Click(kBrowseX, kDecBrowseY);
+    ASSERT_TRUE(CancelOpenDialog(program.ProcessId()));
+    EXPECT_EQ(WindowText(Ctl(kIdFileEdit3)), ogg);
+    const std::string other = MakeFile(music, "f.ogg");
+    Browse(kBrowseX, kDecBrowseY, other);
+    EXPECT_EQ(WindowText(Ctl(kIdFileEdit3)), other);
+}
+
+TEST_F(EncoderDialog, InputFileLabelOfTheDecoderShowsTheWmaDialogModally) {
+    Pick(kIdComboBox1, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Click(20, 75);  // "Input file:"
+    HWND wma = program.WaitForVisibleWindow("TEncodeForm4");
+    ASSERT_NE(wma, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(dialog) && !IsWindowEnabled(main); }));
+    PostMessageA(wma, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wma) && IsWindowEnabled(dialog) && IsWindowEnabled(main); }));
+}
+
+namespace {
+class EncoderDialogWithoutLame : public EncoderDialog {
+protected:
+    EncoderDialogWithoutLame() : EncoderDialog(WithTools(false, true, true)) {}
+};
+}  // namespace
+
+TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
+    Browse(kBrowseX, kBrowseY, MakeFile(program.Folder(), "g.wav"));
+    Click(kMp3X, kMp3Y);  // lame.exe is not there
+    // The dialog still takes input: the next face's tool starts normally.
+    Pick(kIdComboBox1, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Browse(kBrowseX, kDecBrowseY, MakeFile(program.Folder(), "g.ogg"));
+    const ToolRun run = PressAndRecord(kMp3X, kDecY);
+    EXPECT_EQ(run.tool, "oggdec.exe");
+    EXPECT_EQ(Runs().size(), 1u);
+    EXPECT_EQ(program.FindWindowOfClass("#32770"), nullptr);
+    EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
+}
+
+namespace {
+bool NeedsPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
+    return false;
+}
+}  // namespace
+
+// Not a check: pictures of the three faces for the documentation, taken by
+// scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
+TEST_F(EncoderDialog, DISABLED_Screenshots) {
+    const char* dir = getenv("ORVIK_SHOT_DIR");
+    const std::string folder = dir && *dir ? dir : BuildFolder();
+    auto snap = [&](const char* name) {
+        // The pointer rests in an empty corner: no flat button is lit.
+        const POINT empty = ClientToScreenPoint(dialog, 284, 195);
+        MoveMouse(empty.x, empty.y);
+        ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        ASSERT_TRUE(WaitUntil([&] { return !NeedsPaint(dialog); }));
+        ASSERT_TRUE(SaveWindowShot(dialog, folder + "\\" + name + ".bmp"));
+    };
+    Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
+    ClickInto(160, 114, Ctl(kIdFileEdit1));
+    snap("encoder-lame");
+    Pick(kIdComboBox1, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    ClickSwitch(kSwitch3X, kSwitchY, kIdRxSwitch3);
+    Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
+    snap("encoder-oggenc");
+    Pick(kIdComboBox2, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Browse(kBrowseX, kDecBrowseY, MakeFile(music, "Song.ogg"));
+    snap("encoder-oggdec");
+}

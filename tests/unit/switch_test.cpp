@@ -1,0 +1,98 @@
+// The switch: state and notifications, input rules, glyph and caption places.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/Switch.h"
+
+using namespace orvik;
+
+namespace {
+struct Recorder {
+    std::string log;
+    void Attach(SwitchModel& m) {
+        m.Repaint = [this] { log += "paint,"; };
+        m.OnOn = [this] { log += "on,"; };
+        m.OnOff = [this] { log += "off,"; };
+    }
+};
+}  // namespace
+
+TEST(SwitchModel, NotifiesOnlyRealChangesAfterRepainting) {
+    SwitchModel m;
+    Recorder r;
+    r.Attach(m);
+    EXPECT_FALSE(m.StateOn());
+    m.SetStateOn(false);
+    EXPECT_EQ(r.log, "");
+    m.SetStateOn(true);
+    m.SetStateOn(true);
+    EXPECT_EQ(r.log, "paint,on,");
+    m.Toggle();
+    EXPECT_EQ(r.log, "paint,on,paint,off,");
+    EXPECT_FALSE(m.StateOn());
+}
+
+TEST(SwitchModel, LeftPressTogglesOtherButtonsDoNot) {
+    SwitchModel m;
+    EXPECT_TRUE(m.MouseDown(true));
+    EXPECT_TRUE(m.StateOn());
+    EXPECT_FALSE(m.MouseDown(false));
+    EXPECT_TRUE(m.StateOn());
+    // A double click is two presses and ends where it started.
+    m.MouseDown(true);
+    m.MouseDown(true);
+    EXPECT_TRUE(m.StateOn());
+}
+
+TEST(SwitchModel, ToggleKeyMustMatchWithItsModifiers) {
+    SwitchModel m;
+    EXPECT_TRUE(m.KeyDown(32, false, false, false));
+    EXPECT_TRUE(m.StateOn());
+    EXPECT_FALSE(m.KeyDown(32, true, false, false));
+    EXPECT_FALSE(m.KeyDown(32, false, true, false));
+    EXPECT_FALSE(m.KeyDown(32, false, false, true));
+    EXPECT_FALSE(m.KeyDown(13, false, false, false));
+    EXPECT_TRUE(m.StateOn());
+    m.toggleKey = KeyShortcut('T', false, true, false);  // Ctrl+T
+    EXPECT_EQ(m.toggleKey, 0x4000u + 'T');
+    EXPECT_FALSE(m.KeyDown('T', false, false, false));
+    EXPECT_TRUE(m.KeyDown('T', false, true, false));
+    EXPECT_FALSE(m.StateOn());
+    EXPECT_EQ(KeyShortcut(32, true, true, true), 0xE020u);
+}
+
+TEST(SwitchLayout, DialogSwitchPutsGlyphLeftAndCentresTheCaption) {
+    const SwitchLayout l = LayoutSwitch(73, 17, 14, 14, TTextPos::tpRight, 13);
+    EXPECT_EQ(l.glyphX, 0);
+    EXPECT_EQ(l.glyphY, 1);
+    EXPECT_EQ(l.text, (IntRect{14, 2, 73, 15}));
+}
+
+TEST(SwitchLayout, EveryTextPosition) {
+    // 50 x 60 switch, 32 x 48 glyph, text height 13.
+    SwitchLayout l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpNone, 13);
+    EXPECT_EQ(l.glyphX, 9);
+    EXPECT_EQ(l.glyphY, 6);
+    EXPECT_EQ(l.text, IntRect{});
+    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpLeft, 13);
+    EXPECT_EQ(l.glyphX, 18);
+    EXPECT_EQ(l.glyphY, 6);
+    EXPECT_EQ(l.text, (IntRect{0, 23, 18, 36}));
+    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpAbove, 13);
+    EXPECT_EQ(l.glyphX, 9);
+    EXPECT_EQ(l.glyphY, 12);
+    EXPECT_EQ(l.text, (IntRect{0, 0, 50, 13}));  // (0 + 12 - 13) div 2 rounds towards zero
+    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpBelow, 13);
+    EXPECT_EQ(l.glyphX, 9);
+    EXPECT_EQ(l.glyphY, 0);
+    EXPECT_EQ(l.text, (IntRect{0, 47, 50, 60}));
+    // The player's switch: 25 x 25 with a 23 x 24 glyph.
+    l = LayoutSwitch(25, 25, 23, 24, TTextPos::tpNone, 13);
+    EXPECT_EQ(l.glyphX, 1);
+    EXPECT_EQ(l.glyphY, 0);
+    // A glyph larger than the control gives negative halves, rounded towards zero.
+    l = LayoutSwitch(10, 10, 13, 13, TTextPos::tpNone, 13);
+    EXPECT_EQ(l.glyphX, -1);
+    EXPECT_EQ(l.glyphY, -1);
+}
