@@ -44,6 +44,6 @@ const char* const kMediaFileFilter =
     "AU file (*.au)|*.au|"
     "All files (*.*)|*.*";
 
-const char* const kHomePageAddress = "http://orvik-encoder.sourceforge.net/";
+const char* const kHomePageAddress = "http://www.orvik-encoder.example/";
 
 }  // namespace orvik
