@@ -25,7 +25,7 @@ fi
 # 32-bit Wine only where the kernel runs 32-bit programs (see arch.sh).
 command -v python3 >/dev/null || { apt-get update -qq && apt-get install -y -qq python3 >/dev/null; }
 source "$here/arch.sh"
-[ "$ORVIK_WINE_ARCH" = win32 ] && packages+=(wine32:i386)
+if [ "$ORVIK_WINE_ARCH" = win32 ]; then packages+=(wine32:i386); fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,7 +39,7 @@ fi
 
 echo "setup.sh: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$ORVIK_WINE_ARCH" = win32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 apt-get update -qq
