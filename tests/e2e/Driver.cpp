@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "RegistryReset.h"
+
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -109,7 +111,7 @@ Program::~Program() {
 }
 
 bool Program::Start() {
-    if (options_.clearStore) SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\OrvikPlayer");
+    if (options_.clearStore) ResetStoreKey("Software\\OrvikPlayer");
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::string cmd = "\"" + exe_ + "\"";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "RegistryReset.h"
 
 #include <sddl.h>
 #include <shellapi.h>
@@ -17,20 +18,7 @@ constexpr UINT kTrayMessage = 0xB054;
 // Items of the main popup menu in Down presses from the top.
 constexpr int kMenuHide = 9, kMenuShow = 10, kMenuExit = 11;
 
-void ClearStore() {
-    HKEY key;
-    // A test that made the key unwritable may have ended early: rights first.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStore, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
-        PSECURITY_DESCRIPTOR sd = nullptr;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr)) {
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-            LocalFree(sd);
-        }
-        RegCloseKey(key);
-    }
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kStore);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kStore);
-}
+void ClearStore() { ResetStoreKey(kStore); }
 
 // The other end-to-end tests end the program too, and so leave a stored
 // list behind: the last one goes with the run.

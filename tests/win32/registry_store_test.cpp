@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RegistryReset.h"
 #include "app/win32/Application.h"
 #include "platform/win32/RegistryKeyStore.h"
 #include "shell/FormStorage.h"
@@ -90,20 +91,7 @@ class RegistryStore : public testing::Test {
 protected:
     void SetUp() override { Clean(); }
     void TearDown() override { Clean(); }
-    static void Clean() {
-        HKEY key;
-        // A key a test made unwritable gets its rights back first.
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
-            PSECURITY_DESCRIPTOR sd = nullptr;
-            if (ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr)) {
-                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-                LocalFree(sd);
-            }
-            RegCloseKey(key);
-        }
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, kKey);
-        DeleteKeyTree(HKEY_CURRENT_USER, kKey);
-    }
+    static void Clean() { ResetStoreKey(kKey); }
     static void SetRaw(const std::string& sub, const char* name, DWORD type, const void* data, DWORD size) {
         HKEY key;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kKey) + "\\" + sub).c_str(), 0, nullptr, 0,
