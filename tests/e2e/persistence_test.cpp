@@ -253,15 +253,7 @@ TEST_F(Persistence, AStoreKeyThatCannotBeWrittenGivesOneErrorBoxAndTheProgramSti
         AddFile(first, MakeFile(first.Folder(), "kept.wav"));
         Exit(first);
     }
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStore, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    // Readable, but no values, subkeys or deleting, for everyone.
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x10006;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                                     &sd, nullptr));
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-    LocalFree(sd);
-    RegCloseKey(key);
+    ASSERT_TRUE(DenyStoreWrites(kStore));
 
     Program program(keepStore());
     Start(program);

@@ -243,15 +243,7 @@ TEST_F(RegistryStore, WithoutWriteRightsTheSaveReportsTheFirstKeyAndLeavesTheLis
     FormStorage storage = Storage(list);
     storage.Restore();
     storage.Save();
-    // Readable, not writable (no values, no subkeys, no deleting), for everyone.
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key), ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x10006;;;WD)(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                                     &sd, nullptr));
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
-    LocalFree(sd);
-    RegCloseKey(key);
+    ASSERT_TRUE(DenyStoreWrites(kKey));
 
     storage.Restore();
     list.Append("C:\\new.wav");
