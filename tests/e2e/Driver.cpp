@@ -93,7 +93,7 @@ Program::Program(const ProgramOptions& options) : options_(options) {
     folder_ = TempFolder() + name;
     CreateDirectoryA(folder_.c_str(), nullptr);
     exe_ = folder_ + "\\OrvikPlayer.exe";
-    CopyFileA((BuildFolder() + "\\OrvikPlayer.exe").c_str(), exe_.c_str(), FALSE);
+    if (!CopyFileA((BuildFolder() + "\\OrvikPlayer.exe").c_str(), exe_.c_str(), FALSE)) copyError_ = GetLastError();
     for (const auto& f : options_.extraFiles)
         CopyFileA((BuildFolder() + "\\" + f.first).c_str(), (folder_ + "\\" + f.second).c_str(), FALSE);
 }
@@ -115,9 +115,25 @@ bool Program::Start() {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::string cmd = "\"" + exe_ + "\"";
-    if (!CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si, &pi_))
-        return false;
-    return WaitForVisibleWindow("TMainForm", 20000) != nullptr;
+    // Wine, busy, now and then fails to bring a new process up: that is the
+    // harness's trouble, not the program's, so it gets one more try.
+    bool started = false;
+    for (int attempt = 1; attempt <= 2 && !started; ++attempt) {
+        started = CreateProcessA(exe_.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                                 &pi_) != FALSE;
+        if (!started) {
+            std::fprintf(stderr, "Program::Start: CreateProcess(%s) failed, error %lu (copy: error %lu)\n",
+                         exe_.c_str(), GetLastError(), copyError_);
+            Sleep(500);
+        }
+    }
+    if (!started) return false;
+    if (WaitForVisibleWindow("TMainForm", 20000)) return true;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    std::fprintf(stderr, "Program::Start: no visible main window; the process %s (exit code 0x%lx)\n",
+                 Running() ? "still runs" : "has ended", code);
+    return false;
 }
 
 bool Program::Running() const {

@@ -55,6 +55,7 @@ private:
     std::string exe_;
     PROCESS_INFORMATION pi_{};
     ProgramOptions options_;
+    DWORD copyError_ = 0;
 };
 
 // Mouse and keyboard through the system's input queue (SendInput), in
