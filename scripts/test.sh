@@ -15,14 +15,16 @@ cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --s
 echo "== native unit tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j "$(nproc)"
 
+# Wine's own errors go with a failed test's output.
+export WINEDEBUG=-all,err+all
 echo "== Wine prefix ($ORVIK_WINE_ARCH)"
 "$root/scripts/session.sh" bash -c "source '$root/scripts/wine-env.sh' && wine_env_prepare"
 
 echo "== shipped program (build/win32)"
 if [ "$ORVIK_WINE_ARCH" = win32 ]; then
-  WINEDEBUG=-all,err+all "$root/scripts/session.sh" ctest --test-dir "$root/build/win32" --output-on-failure
+  "$root/scripts/session.sh" ctest --test-dir "$root/build/win32" --output-on-failure
 else
   ctest --test-dir "$root/build/win32" --output-on-failure -R '^imports'
   echo "== under Wine (build/win64: this kernel runs no 32-bit programs)"
-  WINEDEBUG=-all,err+all "$root/scripts/session.sh" ctest --test-dir "$root/build/win64" --output-on-failure
+  "$root/scripts/session.sh" ctest --test-dir "$root/build/win64" --output-on-failure
 fi
