@@ -1,15 +1,9 @@
 // The shadow label's geometry: where the shadow copy goes, how the automatic
 // size follows the measured text, and how the vertical layout moves it.
 #pragma once
+#include "app/Geometry.h"
 
 namespace orvik {
-
-struct IntRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const IntRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
 
 enum class ShadowPosition { LeftTop, LeftBottom, RightBottom, RightTop };
 enum class TextAlignment { Left, Right, Center };

@@ -33,7 +33,25 @@ std::vector<RulerPiece> RulerPieces(int imageLength, int edge, int rulerLength) 
     return pieces;
 }
 
-SliderModel::SliderModel() { Relayout(); }
+namespace {
+// Stands in for the window until it is attached.
+class NoHost : public SliderHost {
+public:
+    void InvalidateArea(const IntRect&) override {}
+    void InvalidateAll() override {}
+    void UpdateNow() override {}
+    void CaptureMouse() override {}
+    void ReleaseMouse() override {}
+    void StartTimer(unsigned, unsigned) override {}
+    void StopTimer(unsigned) override {}
+    bool CanFocus() const override { return false; }
+    void TakeFocus() override {}
+    void RulerChanged() override {}
+};
+NoHost g_noHost;
+}  // namespace
+
+SliderModel::SliderModel() : host_(&g_noHost) { Relayout(); }
 
 IntRect SliderModel::ContentRect() const {
     IntRect r{0, 0, width_, height_};
@@ -90,9 +108,9 @@ void SliderModel::Relayout() {
         }
         pointsBand_ = IntRect{bandLeft, rulerOrigin_.y, r.right - r.left - 1, rulerOrigin_.y + rulerSize_.height};
     }
-    RulerChanged();
+    host_->RulerChanged();
     SetValue(value_);
-    InvalidateAll();
+    host_->InvalidateAll();
 }
 
 int SliderModel::OffsetOf(int64_t value) const {
@@ -127,7 +145,7 @@ void SliderModel::PlaceThumb(int offset) {
     const int lo = (Horizontal() ? r.left : r.top) + kIndent, hi = lo + length;
     offset = std::clamp(offset, lo, hi);
     int32_t value = ValueAt(offset);
-    InvalidateArea(thumb_);
+    host_->InvalidateArea(thumb_);
     if (Horizontal()) {
         offset = std::min(OffsetOf(value), hi);
         value = ValueAt(offset);
@@ -139,7 +157,7 @@ void SliderModel::PlaceThumb(int offset) {
         thumb_.top = offset;
         thumb_.bottom = offset + thumbHeight;
     }
-    InvalidateArea(thumb_);
+    host_->InvalidateArea(thumb_);
     if (dragging_) {
         const int32_t before = value_;
         value_ = value;
@@ -168,9 +186,8 @@ void SliderModel::SetRange(int32_t min, int32_t max) {
     min_ = min;
     max_ = max;
     if (static_cast<int64_t>(max) < static_cast<int64_t>(min) + increment_) increment_ = max - min;
-    if (options_ & soShowPoints) InvalidateAll();
+    if (options_ & soShowPoints) host_->InvalidateAll();
     SetValue(value_);
-    AfterRangeSet();
 }
 
 void SliderModel::SetIncrement(int32_t value) {
@@ -180,13 +197,13 @@ void SliderModel::SetIncrement(int32_t value) {
     if (value != increment_) {
         increment_ = value;
         SetValue(value_);
-        InvalidateAll();
+        host_->InvalidateAll();
     }
 }
 
 void SliderModel::SetOptions(TSliderOptions options) {
     options_ = options;
-    InvalidateAll();
+    host_->InvalidateAll();
 }
 
 void SliderModel::SetOrientation(TSliderOrientation orientation) {
@@ -197,8 +214,8 @@ void SliderModel::SetOrientation(TSliderOrientation orientation) {
 void SliderModel::SetBevelStyle(TSliderBevel bevel) {
     bevel_ = bevel;
     Relayout();
-    InvalidateAll();
-    UpdateNow();
+    host_->InvalidateAll();
+    host_->UpdateNow();
 }
 
 void SliderModel::SetNumThumbStates(int states) {
@@ -223,12 +240,12 @@ void SliderModel::SetClientSize(int width, int height) {
 
 void SliderModel::EnabledChanged(bool enabled) {
     enabled_ = enabled;
-    InvalidateArea(thumb_);
+    host_->InvalidateArea(thumb_);
 }
 
 void SliderModel::FocusChanged(bool focused) {
     focused_ = focused;
-    if (options_ & soShowFocus) InvalidateAll();
+    if (options_ & soShowFocus) host_->InvalidateAll();
 }
 
 void SliderModel::ImageChanged(TSliderImage slot, SliderSize size, bool user) {
@@ -238,7 +255,7 @@ void SliderModel::ImageChanged(TSliderImage slot, SliderSize size, bool user) {
     } else {
         userImages_ &= ~(1u << slot);
         options_ &= (slot == siHThumb || slot == siVThumb) ? ~soThumbOpaque : ~soRulerOpaque;
-        InvalidateAll();
+        host_->InvalidateAll();
     }
     Relayout();
 }
@@ -335,40 +352,41 @@ void SliderModel::RepeatStep() {
     const TJumpMode direction = DirectionOf(trackPoint_.x, trackPoint_.y);
     if (direction == trackDirection_) Jump(direction);
     if (!timerRunning_) {
-        StartTimer(kRepeatTimer, kRepeatInterval);
+        host_->StartTimer(kRepeatTimer, kRepeatInterval);
         timerRunning_ = true;
     }
 }
 
-void SliderModel::PressThumb(SliderButton button, int x, int y) {
-    if (button != SliderButton::Left || !Editable()) return;
+void SliderModel::PressThumb(const MouseEvent& e) {
+    if (e.button != MouseButton::Left) return;
     dragging_ = true;
-    grab_ = Horizontal() ? x - thumb_.left : y - thumb_.top;
+    grab_ = Horizontal() ? e.x - thumb_.left : e.y - thumb_.top;
     thumbDown_ = true;
-    InvalidateArea(thumb_);
-    UpdateNow();
+    host_->InvalidateArea(thumb_);
+    host_->UpdateNow();
 }
 
 void SliderModel::DragThumb(int x, int y) {
-    if (Editable()) PlaceThumb((Horizontal() ? x : y) - grab_);
+    PlaceThumb((Horizontal() ? x : y) - grab_);
 }
 
 void SliderModel::ReleaseThumb() {
     dragging_ = false;
     thumbDown_ = false;
-    InvalidateArea(thumb_);
-    UpdateNow();
-    if (Editable()) Changed();
+    host_->InvalidateArea(thumb_);
+    host_->UpdateNow();
+    Changed();
 }
 
-void SliderModel::MouseDown(SliderButton button, unsigned shiftState, int x, int y) {
-    if (OnMouseDown) OnMouseDown(button, shiftState, x, y);
-    if (button != SliderButton::Left || (shiftState & shift::kDouble)) return;
-    if (CanFocus()) TakeFocus();
+void SliderModel::MouseDown(const MouseEvent& e) {
+    if (OnMouseDown) OnMouseDown(e);
+    if (e.button != MouseButton::Left || e.DoubleClick()) return;
+    const int x = e.x, y = e.y;
+    if (host_->CanFocus()) host_->TakeFocus();
     if (InThumb(x, y)) {
-        PressThumb(button, x, y);
-    } else if (InTrackArea(x, y) && Editable()) {
-        CaptureMouse();
+        PressThumb(e);
+    } else if (InTrackArea(x, y)) {
+        host_->CaptureMouse();
         tracking_ = true;
         trackPoint_ = IntPoint{x, y};
         trackDirection_ = DirectionOf(x, y);
@@ -376,28 +394,28 @@ void SliderModel::MouseDown(SliderButton button, unsigned shiftState, int x, int
     }
 }
 
-void SliderModel::MouseMove(unsigned shiftState, int x, int y) {
-    if ((shiftState & shift::kLeft) && dragging_) DragThumb(x, y);
-    if (tracking_) trackPoint_ = IntPoint{x, y};
-    if (OnMouseMove) OnMouseMove(shiftState, x, y);
+void SliderModel::MouseMove(const MouseEvent& e) {
+    if ((e.modifiers & modifier::kLeft) && dragging_) DragThumb(e.x, e.y);
+    if (tracking_) trackPoint_ = IntPoint{e.x, e.y};
+    if (OnMouseMove) OnMouseMove(e);
 }
 
-void SliderModel::MouseUp(SliderButton button, unsigned shiftState, int x, int y) {
+void SliderModel::MouseUp(const MouseEvent& e) {
     if (tracking_) {
         if (timerRunning_) {
-            StopTimer(kRepeatTimer);
+            host_->StopTimer(kRepeatTimer);
             timerRunning_ = false;
         }
         tracking_ = false;
-        ReleaseMouse();
+        host_->ReleaseMouse();
         Changed();
     }
-    if (dragging_ && button == SliderButton::Left) ReleaseThumb();
-    if (OnMouseUp) OnMouseUp(button, shiftState, x, y);
+    if (dragging_ && e.button == MouseButton::Left) ReleaseThumb();
+    if (OnMouseUp) OnMouseUp(e);
 }
 
 void SliderModel::CancelMode() {
-    if (tracking_ || dragging_) MouseUp(SliderButton::Left, 0, trackPoint_.x, trackPoint_.y);
+    if (tracking_ || dragging_) MouseUp(MouseEvent{MouseButton::Left, 0, trackPoint_.x, trackPoint_.y});
 }
 
 void SliderModel::TimerTick(unsigned id) {
@@ -405,18 +423,18 @@ void SliderModel::TimerTick(unsigned id) {
 }
 
 void SliderModel::KeyDown(uint16_t& keyCode, unsigned shiftState) {
-    if (!(shiftState & (shift::kShift | shift::kCtrl | shift::kAlt))) {
+    if (!(shiftState & modifier::kKeys)) {
         TJumpMode mode = TJumpMode::None;
         switch (keyCode) {
-            case key::kHome: mode = TJumpMode::ToMin; break;
-            case key::kEnd: mode = TJumpMode::ToMax; break;
-            case key::kLeft: if (Horizontal()) mode = TJumpMode::Back; break;
-            case key::kRight: if (Horizontal()) mode = TJumpMode::Forward; break;
-            case key::kUp: if (!Horizontal()) mode = TJumpMode::Forward; break;
-            case key::kDown: if (!Horizontal()) mode = TJumpMode::Back; break;
+            case vk::kHome: mode = TJumpMode::ToMin; break;
+            case vk::kEnd: mode = TJumpMode::ToMax; break;
+            case vk::kLeft: if (Horizontal()) mode = TJumpMode::Back; break;
+            case vk::kRight: if (Horizontal()) mode = TJumpMode::Forward; break;
+            case vk::kUp: if (!Horizontal()) mode = TJumpMode::Forward; break;
+            case vk::kDown: if (!Horizontal()) mode = TJumpMode::Back; break;
             default: break;
         }
-        if (mode != TJumpMode::None && Editable()) {
+        if (mode != TJumpMode::None) {
             keyCode = 0;
             Jump(mode);
             Changed();

@@ -1,14 +1,15 @@
 // The position slider's model: value and range, the layout of ruler, thumb
 // and tick band, the value/pixel arithmetic, and the mouse, key and timer
-// state machine. The window class (TRxCustomSlider) supplies the platform
-// through the protected hooks: invalidation, capture, the repeat timer and
-// focus. Coordinates are client pixels of the slider's window.
+// state machine. The window (controls/win32/Slider.h) supplies the platform
+// through the SliderHost interface: invalidation, capture, the repeat timer
+// and focus. Coordinates are client pixels of the slider's window.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "controls/ShadowLabel.h"  // IntRect
+#include "app/Geometry.h"
+#include "app/Input.h"
 
 namespace orvik {
 
@@ -26,25 +27,9 @@ enum TSliderBevel { bvNone, bvLowered, bvRaised };
 // Image slots; bit i of UserImages marks slot i as a user image.
 enum TSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
 enum class TJumpMode { None, ToMin, ToMax, Forward, Back };
-enum class SliderButton { Left, Right, Middle };
-
-// Shift state of a mouse or key event.
-namespace shift {
-constexpr unsigned kShift = 1, kAlt = 2, kCtrl = 4, kLeft = 8, kRight = 16, kMiddle = 32, kDouble = 64;
-}
-
-// Virtual key codes the slider knows.
-namespace key {
-constexpr uint16_t kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
-}
 
 struct SliderSize {
     int width = 0, height = 0;
-};
-
-struct IntPoint {
-    int x = 0, y = 0;
-    bool operator==(const IntPoint& o) const { return x == o.x && y == o.y; }
 };
 
 // One copy from the ruler image into the stretched ruler, along the travel
@@ -68,6 +53,24 @@ int64_t RoundHalfEven(long double x);
 // middle part and never the edge columns.
 std::vector<RulerPiece> RulerPieces(int imageLength, int edge, int rulerLength);
 
+// What the slider needs of its window.
+class SliderHost {
+public:
+    virtual void InvalidateArea(const IntRect& area) = 0;
+    virtual void InvalidateAll() = 0;
+    virtual void UpdateNow() = 0;
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+    virtual void StartTimer(unsigned id, unsigned milliseconds) = 0;
+    virtual void StopTimer(unsigned id) = 0;
+    virtual bool CanFocus() const = 0;
+    virtual void TakeFocus() = 0;
+    virtual void RulerChanged() = 0;  // the stretched ruler must be rebuilt
+
+protected:
+    ~SliderHost() = default;
+};
+
 class SliderModel {
 public:
     static constexpr int kIndent = 6;
@@ -78,6 +81,8 @@ public:
 
     SliderModel();
     virtual ~SliderModel() = default;
+    // The window, once it is whole; until then the model calls nothing.
+    void AttachHost(SliderHost& host) { host_ = &host; }
     SliderModel(const SliderModel&) = delete;
     SliderModel& operator=(const SliderModel&) = delete;
 
@@ -92,7 +97,7 @@ public:
     TSliderOptions Options() const { return options_; }
     void SetOptions(TSliderOptions options);
     TSliderOrientation Orientation() const { return orientation_; }
-    virtual void SetOrientation(TSliderOrientation orientation);
+    void SetOrientation(TSliderOrientation orientation);
     TSliderBevel BevelStyle() const { return bevel_; }
     void SetBevelStyle(TSliderBevel bevel);
     int NumThumbStates() const { return numThumbStates_; }
@@ -107,7 +112,7 @@ public:
     SliderSize ImageSize(TSliderImage slot) const { return images_[slot]; }
 
     // Layout.
-    virtual IntRect ContentRect() const;
+    IntRect ContentRect() const;
     const IntRect& ThumbRect() const { return thumb_; }
     IntPoint RulerOrigin() const { return rulerOrigin_; }
     SliderSize RulerSize() const { return rulerSize_; }
@@ -133,10 +138,10 @@ public:
     bool TrackPressing() const { return tracking_; }
     bool RepeatTimerRunning() const { return timerRunning_; }
 
-    // Input, in client coordinates. A double click's second press carries shift::kDouble.
-    void MouseDown(SliderButton button, unsigned shiftState, int x, int y);
-    void MouseMove(unsigned shiftState, int x, int y);
-    void MouseUp(SliderButton button, unsigned shiftState, int x, int y);
+    // Input, in client coordinates.
+    void MouseDown(const MouseEvent& e);
+    void MouseMove(const MouseEvent& e);
+    void MouseUp(const MouseEvent& e);
     void KeyDown(uint16_t& keyCode, unsigned shiftState);
     void TimerTick(unsigned id);
     // The mouse was taken away mid-interaction: end it as a release would.
@@ -144,9 +149,9 @@ public:
 
     std::function<void()> OnChange;
     std::function<void()> OnChanged;
-    std::function<void(SliderButton, unsigned, int, int)> OnMouseDown;
-    std::function<void(SliderButton, unsigned, int, int)> OnMouseUp;
-    std::function<void(unsigned, int, int)> OnMouseMove;
+    std::function<void(const MouseEvent&)> OnMouseDown;
+    std::function<void(const MouseEvent&)> OnMouseUp;
+    std::function<void(const MouseEvent&)> OnMouseMove;
     std::function<void(uint16_t&, unsigned)> OnKeyDown;
 
 protected:
@@ -157,31 +162,12 @@ protected:
     // A slot's bitmap changed: its size and whether it is a user image.
     void ImageChanged(TSliderImage slot, SliderSize size, bool user);
 
-    // Overridable behaviour.
-    virtual bool IsEditable() const { return true; }
-    virtual int32_t DisplayedValue() const { return value_; }
-    virtual void Relayout();
-    virtual void AfterRangeSet() {}
-    virtual void PressThumb(SliderButton button, int x, int y);
-    virtual void DragThumb(int x, int y);
-    virtual void ReleaseThumb();
-
-    // Platform hooks; the model works without them.
-    virtual void InvalidateArea(const IntRect& area) { (void)area; }
-    virtual void InvalidateAll() {}
-    virtual void UpdateNow() {}
-    virtual void CaptureMouse() {}
-    virtual void ReleaseMouse() {}
-    virtual void StartTimer(unsigned id, unsigned milliseconds) { (void)id; (void)milliseconds; }
-    virtual void StopTimer(unsigned id) { (void)id; }
-    virtual bool CanFocus() const { return false; }
-    virtual void TakeFocus() {}
-    virtual void RulerChanged() {}  // the stretched ruler must be rebuilt
-
-    bool readOnly_ = false;  // refuses every user change; never set in this program
-
 private:
-    bool Editable() const { return IsEditable() && !readOnly_; }
+    void Relayout();
+    void PressThumb(const MouseEvent& e);
+    void DragThumb(int x, int y);
+    void ReleaseThumb();
+
     bool Horizontal() const { return orientation_ == soHorizontal; }
     void SetRange(int32_t min, int32_t max);
     void PlaceThumb(int offset);
@@ -193,6 +179,7 @@ private:
     void Change() { if (OnChange) OnChange(); }
     void Changed() { if (OnChanged) OnChanged(); }
 
+    SliderHost* host_;
     int32_t value_ = 0, min_ = 0, max_ = 100, increment_ = 10;
     TSliderOptions options_ = soShowFocus | soShowPoints | soSmooth;
     TSliderOrientation orientation_ = soHorizontal;

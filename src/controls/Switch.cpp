@@ -2,23 +2,11 @@
 
 namespace orvik {
 
-unsigned KeyShortcut(unsigned keyCode, bool shift, bool ctrl, bool alt) {
-    unsigned s = keyCode & 0xFF;
-    if (shift) s += kShortcutShift;
-    if (ctrl) s += kShortcutCtrl;
-    if (alt) s += kShortcutAlt;
-    return s;
-}
-
 void SwitchModel::SetStateOn(bool on) {
     if (on == stateOn_) return;
     stateOn_ = on;
-    if (Repaint) Repaint();
-    if (on) {
-        if (OnOn) OnOn();
-    } else if (OnOff) {
-        OnOff();
-    }
+    host_.Repaint();
+    host_.StateChanged(on);
 }
 
 bool SwitchModel::MouseDown(bool leftButton) {
@@ -27,8 +15,8 @@ bool SwitchModel::MouseDown(bool leftButton) {
     return true;
 }
 
-bool SwitchModel::KeyDown(unsigned keyCode, bool shift, bool ctrl, bool alt) {
-    if (KeyShortcut(keyCode, shift, ctrl, alt) != toggleKey) return false;
+bool SwitchModel::KeyDown(unsigned keyCode, unsigned modifiers) {
+    if (!toggleKey.Matches(keyCode, modifiers)) return false;
     Toggle();
     return true;
 }

@@ -1,26 +1,30 @@
 // The two-state switch: its state with the on/off notifications, the input
 // rules that flip it, and where its glyph and caption go.
 #pragma once
-#include <functional>
-
-#include "controls/ShadowLabel.h"  // IntRect
+#include "app/Geometry.h"
+#include "app/Input.h"
 
 namespace orvik {
 
 enum class TTextPos { tpNone, tpLeft, tpRight, tpAbove, tpBelow };
 
-// Modifier flags of a shortcut, added to the key code.
-constexpr unsigned kShortcutShift = 0x2000;
-constexpr unsigned kShortcutCtrl = 0x4000;
-constexpr unsigned kShortcutAlt = 0x8000;
+// What the switch needs of its window: a repaint, and the report of a real
+// change of state (the window turns it into its on/off events).
+class SwitchHost {
+public:
+    virtual void Repaint() = 0;
+    virtual void StateChanged(bool on) = 0;
 
-// The key code combined with the held modifiers, as a 16-bit shortcut.
-unsigned KeyShortcut(unsigned keyCode, bool shift, bool ctrl, bool alt);
+protected:
+    ~SwitchHost() = default;
+};
 
 class SwitchModel {
 public:
+    explicit SwitchModel(SwitchHost& host) : host_(host) {}
+
     bool StateOn() const { return stateOn_; }
-    // Stores a new state, repaints, then fires OnOn or OnOff; setting the
+    // Stores a new state, repaints, then reports the change; setting the
     // current state again does nothing.
     void SetStateOn(bool on);
     void Toggle() { SetStateOn(!stateOn_); }
@@ -28,16 +32,14 @@ public:
     // A press: the left button (any click count) toggles, others don't.
     // Returns whether the state changed.
     bool MouseDown(bool leftButton);
-    // A key-down: toggles when key plus modifiers equal the toggle key.
+    // A key-down: toggles when key and modifiers are the toggle key.
     // Returns whether the key was consumed.
-    bool KeyDown(unsigned keyCode, bool shift, bool ctrl, bool alt);
+    bool KeyDown(unsigned keyCode, unsigned modifiers);
 
-    unsigned toggleKey = 32;
-    std::function<void()> Repaint;
-    std::function<void()> OnOn;
-    std::function<void()> OnOff;
+    Shortcut toggleKey{vk::kSpace, 0};
 
 private:
+    SwitchHost& host_;
     bool stateOn_ = false;
 };
 

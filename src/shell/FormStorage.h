@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/KeyStore.h"
-#include "shell/MediaList.h"
+#include "controls/MediaList.h"
 
 namespace orvik {
 

@@ -2,32 +2,32 @@
 
 namespace orvik {
 
-const std::vector<MenuItemSpec>& MainPopupItems() {
-    static const std::vector<MenuItemSpec> items = {
-        {"OpenMediaFile1", "Open Media File", CtrlKey('O')},
-        {"PlaySelectedFile1", "Play Selected File", CtrlKey('P')},
-        {"EncodeSelectedFile1", "Encode Selected File", CtrlKey('E')},
-        {"N1", "-", {}},
-        {"ProgramOptions1", "Program Options", FunctionKey(5)},
-        {"ProgramView1", "Program View", {}},
-        {"N2", "-", {}},
-        {"Help1", "Help Contents", FunctionKey(1)},
-        {"AboutProgram1", "About Program", FunctionKey(2)},
-        {"N3", "-", {}},
-        {"ProgramsHomePage1", "Program's Home Page", {}},
-        {"N4", "-", {}},
-        {"HideOrvikEncoder1", "Hide Orvik Encoder", {}},
-        {"HideOrvikEncoder2", "Show Orvik Encoder", {}},
-        {"N5", "-", {}},
-        {"Exit1", "Exit", FunctionKey(12)},
+const std::vector<MenuItem>& MainPopupItems() {
+    static const std::vector<MenuItem> items = {
+        {kCmdOpenMediaFile, "Open Media File", CtrlKey('O')},
+        {kCmdPlaySelectedFile, "Play Selected File", CtrlKey('P')},
+        {kCmdEncodeSelectedFile, "Encode Selected File", CtrlKey('E')},
+        {0, "-", {}},
+        {kCmdProgramOptions, "Program Options", FunctionKey(5)},
+        {kCmdProgramView, "Program View", {}},
+        {0, "-", {}},
+        {kCmdHelpContents, "Help Contents", FunctionKey(1)},
+        {kCmdAboutProgram, "About Program", FunctionKey(2)},
+        {0, "-", {}},
+        {kCmdHomePage, "Program's Home Page", {}},
+        {0, "-", {}},
+        {kCmdHideAll, "Hide Orvik Encoder", {}},
+        {kCmdShowMain, "Show Orvik Encoder", {}},
+        {0, "-", {}},
+        {kCmdExit, "Exit", FunctionKey(12)},
     };
     return items;
 }
 
-const std::vector<MenuItemSpec>& HeaderPopupItems() {
-    static const std::vector<MenuItemSpec> items = {
-        {"Minimizetotray1", "Minimize to tray", {}},
-        {"erminate1", "Terminate", {}},
+const std::vector<MenuItem>& HeaderPopupItems() {
+    static const std::vector<MenuItem> items = {
+        {kCmdMinimizeToTray, "Minimize to tray", {}},
+        {kCmdTerminate, "Terminate", {}},
     };
     return items;
 }

@@ -1,17 +1,34 @@
-// The main window's two popup menus and the open dialog's filter.
+// The main window's two popup menus, their commands, and the open dialog's
+// filter.
 #pragma once
 #include <vector>
 
-#include "controls/Shortcut.h"
+#include "controls/MenuItem.h"
 
 namespace orvik {
 
-// RxPopupMenu1: the main popup menu, also the tray icon's menu.
-const std::vector<MenuItemSpec>& MainPopupItems();
-// RxPopupMenu2: the header strip's menu.
-const std::vector<MenuItemSpec>& HeaderPopupItems();
+enum MainCommand : unsigned {
+    kCmdOpenMediaFile = 100,
+    kCmdPlaySelectedFile,
+    kCmdEncodeSelectedFile,
+    kCmdProgramOptions,
+    kCmdProgramView,
+    kCmdHelpContents,
+    kCmdAboutProgram,
+    kCmdHomePage,
+    kCmdHideAll,
+    kCmdShowMain,
+    kCmdExit,
+    kCmdMinimizeToTray,
+    kCmdTerminate,
+};
 
-// OpenDialog1's filter in the platform's "description|pattern|..." form.
+// The main popup menu, also the tray icon's menu.
+const std::vector<MenuItem>& MainPopupItems();
+// The header strip's menu.
+const std::vector<MenuItem>& HeaderPopupItems();
+
+// The open dialog's filter in the platform's "description|pattern|..." form.
 extern const char* const kMediaFileFilter;
 extern const char* const kHomePageAddress;
 

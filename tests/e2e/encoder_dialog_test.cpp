@@ -12,7 +12,7 @@
 #include "Driver.h"
 #include "Screenshot.h"
 #include "encoding/EncoderOptions.h"
-#include "encoding/win32/EncodeFormIds.h"
+#include "encoding/win32/ControlIds.h"
 
 using namespace e2e;
 using namespace orvik;
@@ -238,32 +238,32 @@ TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
     EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
 
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Lame MP3 Encoder");
-    EXPECT_EQ(WindowText(Ctl(kIdEdit1)), "128");
-    EXPECT_EQ(WindowText(Ctl(kIdEdit2)), "EncodedFile");
-    EXPECT_EQ(WindowText(Ctl(kIdFileEdit1)), "");
-    EXPECT_EQ(WindowText(Ctl(kIdRxSwitch1)), "high quality");
-    EXPECT_EQ(SendMessageW(Ctl(kIdEdit1), CB_GETCOUNT, 0, 0), 14);
-    EXPECT_EQ(SendMessageW(Ctl(kIdComboBox1), CB_GETCOUNT, 0, 0), 6);
-    for (int id : {kIdComboBox1, kIdEdit1, kIdRxSwitch1, kIdRxSwitch2, kIdFileEdit1, kIdEdit2}) EXPECT_TRUE(Shown(id)) << id;
-    for (int id : {kIdComboBox2, kIdBitBox, kIdLevelBox, kIdRxSwitch3, kIdFileEdit2, kIdComboBox3, kIdFileEdit3})
+    EXPECT_EQ(WindowText(Ctl(kIdLameChooser)), "Lame MP3 Encoder");
+    EXPECT_EQ(WindowText(Ctl(kIdLameBitRate)), "128");
+    EXPECT_EQ(WindowText(Ctl(kIdLameOutput)), "EncodedFile");
+    EXPECT_EQ(WindowText(Ctl(kIdLameInput)), "");
+    EXPECT_EQ(WindowText(Ctl(kIdLameHighQuality)), "high quality");
+    EXPECT_EQ(SendMessageW(Ctl(kIdLameBitRate), CB_GETCOUNT, 0, 0), 14);
+    EXPECT_EQ(SendMessageW(Ctl(kIdLameChooser), CB_GETCOUNT, 0, 0), 6);
+    for (int id : {kIdLameChooser, kIdLameBitRate, kIdLameHighQuality, kIdLameMono, kIdLameInput, kIdLameOutput}) EXPECT_TRUE(Shown(id)) << id;
+    for (int id : {kIdOggEncChooser, kIdOggEncBitRate, kIdOggEncQuality, kIdOggEncManaged, kIdOggEncInput, kIdOggDecChooser, kIdOggDecInput})
         EXPECT_FALSE(Shown(id)) << id;
 
     // Bounds as laid out: the switch inside its group box, the input field.
-    GetWindowRect(Ctl(kIdRxSwitch2), &r);
+    GetWindowRect(Ctl(kIdLameMono), &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 200);
     EXPECT_EQ(r.top, 72);
     EXPECT_EQ(r.right - r.left, 73);
     EXPECT_EQ(r.bottom - r.top, 17);
-    GetWindowRect(Ctl(kIdFileEdit1), &r);
+    GetWindowRect(Ctl(kIdLameInput), &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 80);
     EXPECT_EQ(r.top, 104);
     EXPECT_EQ(r.right - r.left, 177);
     // The closed combo box is made 21 high; the platform keeps it at least
     // as high as its font needs, which with Wine's fonts is a little more.
-    GetWindowRect(Ctl(kIdEdit1), &r);
+    GetWindowRect(Ctl(kIdLameBitRate), &r);
     EXPECT_GE(r.bottom - r.top, 21);
     EXPECT_LE(r.bottom - r.top, 24);
 }
@@ -271,28 +271,28 @@ TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
 TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     const std::string input = MakeFile(music, "a.wav");
     Browse(kBrowseX, kBrowseY, input);
-    ASSERT_EQ(WindowText(Ctl(kIdFileEdit1)), input);
+    ASSERT_EQ(WindowText(Ctl(kIdLameInput)), input);
     const std::string quoted = "\"" + input + "\"";
 
     ToolRun run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-h -b 128 " + quoted + " EncodedFile.mp3");
     ExportRun(run);
 
-    ClickSwitch(kSwitch2X, kSwitchY, kIdRxSwitch2);  // mono on, with the mouse
+    ClickSwitch(kSwitch2X, kSwitchY, kIdLameMono);  // mono on, with the mouse
     run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-h -m m -b 128 " + quoted + " EncodedFile.mp3");
     ExportRun(run);
 
-    ClickSwitch(kSwitch1X, kSwitchY, kIdRxSwitch1);  // high quality off; the switch has the focus
+    ClickSwitch(kSwitch1X, kSwitchY, kIdLameHighQuality);  // high quality off; the switch has the focus
     run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-m m -b 128 " + quoted + " EncodedFile.mp3");
     ExportRun(run);
 
-    SpaceOn(kIdRxSwitch1);  // high quality on again
-    SpaceOn(kIdRxSwitch1);  // and off
-    ClickSwitch(kSwitch2X, kSwitchY, kIdRxSwitch2);  // mono off
-    SpaceOn(kIdRxSwitch2);                           // on
-    SpaceOn(kIdRxSwitch2);                           // off
+    SpaceOn(kIdLameHighQuality);  // high quality on again
+    SpaceOn(kIdLameHighQuality);  // and off
+    ClickSwitch(kSwitch2X, kSwitchY, kIdLameMono);  // mono off
+    SpaceOn(kIdLameMono);                           // on
+    SpaceOn(kIdLameMono);                           // off
     // Shift or Ctrl with the blank key is not the toggle key.
     Activate();
     PressKey(dialog, VK_SPACE, true);
@@ -300,7 +300,7 @@ TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     ExpectRun(run, "lame.exe", "-b 128 " + quoted + " EncodedFile.mp3");
     ExportRun(run);
     // The dialog stays as it was.
-    EXPECT_EQ(WindowText(Ctl(kIdFileEdit1)), input);
+    EXPECT_EQ(WindowText(Ctl(kIdLameInput)), input);
     EXPECT_TRUE(IsWindowVisible(dialog));
 }
 
@@ -308,25 +308,25 @@ TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {
     const std::string input = MakeFile(program.Folder(), "b.wav");
     Browse(kBrowseX, kBrowseY, input);
 
-    Pick(kIdEdit1, 3);  // " 56", blank and all
-    EXPECT_EQ(WindowText(Ctl(kIdEdit1)), " 56");
+    Pick(kIdLameBitRate, 3);  // " 56", blank and all
+    EXPECT_EQ(WindowText(Ctl(kIdLameBitRate)), " 56");
     ToolRun run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-h -b  56 " + input + " EncodedFile.mp3");
     ExportRun(run);
 
-    ClickInto(220, 146, Ctl(kIdEdit2));  // the output name
-    Erase(Ctl(kIdEdit2), 11);
-    Type(Ctl(kIdEdit2), "my song");
-    Pick(kIdEdit1, 12);  // "256"
+    ClickInto(220, 146, Ctl(kIdLameOutput));  // the output name
+    Erase(Ctl(kIdLameOutput), 11);
+    Type(Ctl(kIdLameOutput), "my song");
+    Pick(kIdLameBitRate, 12);  // "256"
     run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-h -b 256 " + input + " \"my song.mp3\"");
     ExportRun(run);
 
-    ClickInto(220, 146, Ctl(kIdEdit2));
-    Erase(Ctl(kIdEdit2), 7);                     // an empty output name gives ".mp3"
-    ClickInto(200, 33, EditOf(kIdEdit1));        // the bit rate, typed as free text
+    ClickInto(220, 146, Ctl(kIdLameOutput));
+    Erase(Ctl(kIdLameOutput), 7);                     // an empty output name gives ".mp3"
+    ClickInto(200, 33, EditOf(kIdLameBitRate));        // the bit rate, typed as free text
     Key(VK_END);
-    Type(EditOf(kIdEdit1), "k");
+    Type(EditOf(kIdLameBitRate), "k");
     run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-h -b 256k " + input + " .mp3");
 }
@@ -334,84 +334,84 @@ TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {
 TEST_F(EncoderDialog, EmptyInputStartsNothingAndEachFaceChecksItsOwnInput) {
     Click(kMp3X, kMp3Y);  // nothing chosen yet: a beep
     Browse(kBrowseX, kBrowseY, MakeFile(program.Folder(), "c.wav"));
-    Pick(kIdComboBox1, 1);  // to the OggEnc panel
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    Pick(kIdLameChooser, 1);  // to the OggEnc panel
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
     Click(kMp3X, kOggY);  // its own input is empty
-    Pick(kIdComboBox2, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit1); }));
+    Pick(kIdOggEncChooser, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdLameInput); }));
     const ToolRun run = PressAndRecord(kMp3X, kMp3Y);
     EXPECT_EQ(run.tool, "lame.exe");
     EXPECT_EQ(Runs().size(), 1u);  // the two empty presses started nothing
 }
 
 TEST_F(EncoderDialog, ChoosersSwitchFacesAndKeepEachFacesControls) {
-    Pick(kIdComboBox1, 1);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
-    EXPECT_FALSE(Shown(kIdFileEdit1));
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Encoder");
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Vorbis OGG Encoder");  // keeps the pick
-    EXPECT_EQ(WindowText(Ctl(kIdLevelBox)), "8");
-    EXPECT_EQ(SendMessageW(Ctl(kIdLevelBox), CB_GETCOUNT, 0, 0), 10);
+    Pick(kIdLameChooser, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
+    EXPECT_FALSE(Shown(kIdLameInput));
+    EXPECT_EQ(WindowText(Ctl(kIdOggEncChooser)), "Vorbis OGG Encoder");
+    EXPECT_EQ(WindowText(Ctl(kIdLameChooser)), "Vorbis OGG Encoder");  // keeps the pick
+    EXPECT_EQ(WindowText(Ctl(kIdOggEncQuality)), "8");
+    EXPECT_EQ(SendMessageW(Ctl(kIdOggEncQuality), CB_GETCOUNT, 0, 0), 10);
 
     // The chooser's key filter drops typed characters.
-    ClickInto(40, 33, EditOf(kIdComboBox2));
+    ClickInto(40, 33, EditOf(kIdOggEncChooser));
     TypeChar(dialog, 'x');
     Key(VK_BACK);
-    ClickInto(160, 114, Ctl(kIdFileEdit2));  // the keys before have been handled
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Encoder");
+    ClickInto(160, 114, Ctl(kIdOggEncInput));  // the keys before have been handled
+    EXPECT_EQ(WindowText(Ctl(kIdOggEncChooser)), "Vorbis OGG Encoder");
 
-    Pick(kIdComboBox2, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
-    EXPECT_FALSE(Shown(kIdFileEdit2));
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox3)), "Vorbis OGG Decoder");
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox2)), "Vorbis OGG Decoder");
+    Pick(kIdOggEncChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
+    EXPECT_FALSE(Shown(kIdOggEncInput));
+    EXPECT_EQ(WindowText(Ctl(kIdOggDecChooser)), "Vorbis OGG Decoder");
+    EXPECT_EQ(WindowText(Ctl(kIdOggEncChooser)), "Vorbis OGG Decoder");
 
     // The decoder's chooser takes typed text.
-    ClickInto(200, 33, EditOf(kIdComboBox3));
+    ClickInto(200, 33, EditOf(kIdOggDecChooser));
     Key(VK_END);
-    Type(EditOf(kIdComboBox3), "z");
+    Type(EditOf(kIdOggDecChooser), "z");
 
-    Pick(kIdComboBox3, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit1); }));
-    EXPECT_FALSE(Shown(kIdFileEdit3));
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Lame MP3 Encoder");
+    Pick(kIdOggDecChooser, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdLameInput); }));
+    EXPECT_FALSE(Shown(kIdOggDecInput));
+    EXPECT_EQ(WindowText(Ctl(kIdLameChooser)), "Lame MP3 Encoder");
 
     // Closing through the title bar hides it; the encode button brings it
     // back as it was.
-    Pick(kIdComboBox1, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Pick(kIdLameChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
     ClickClient(main, 92 + 20, 24 + 20);
     ASSERT_NE(program.WaitForVisibleWindow("TEncodeForm"), nullptr);
-    EXPECT_TRUE(Shown(kIdFileEdit3));
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox3)), "Vorbis OGG Decoder");
-    EXPECT_EQ(WindowText(Ctl(kIdComboBox1)), "Vorbis OGG Decoder");
+    EXPECT_TRUE(Shown(kIdOggDecInput));
+    EXPECT_EQ(WindowText(Ctl(kIdOggDecChooser)), "Vorbis OGG Decoder");
+    EXPECT_EQ(WindowText(Ctl(kIdLameChooser)), "Vorbis OGG Decoder");
 }
 
 TEST_F(EncoderDialog, VorbisEncoderAndDecoderGetTheirCommandLines) {
-    Pick(kIdComboBox1, 1);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
+    Pick(kIdLameChooser, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
     const std::string wav = MakeFile(music, "d.wav");
     Browse(kBrowseX, kBrowseY, wav);
-    ASSERT_EQ(WindowText(Ctl(kIdFileEdit2)), wav);
+    ASSERT_EQ(WindowText(Ctl(kIdOggEncInput)), wav);
 
     ToolRun run = PressAndRecord(kMp3X, kOggY);
     ExpectRun(run, "oggenc.exe", "\"" + wav + "\" -b 128 -q 8");
     ExportRun(run);
 
-    Pick(kIdLevelBox, 0);  // "10"
-    Pick(kIdBitBox, 3);    // " 56"
-    ClickSwitch(kSwitch3X, kSwitchY, kIdRxSwitch3);  // managed on
+    Pick(kIdOggEncQuality, 0);  // "10"
+    Pick(kIdOggEncBitRate, 3);    // " 56"
+    ClickSwitch(kSwitch3X, kSwitchY, kIdOggEncManaged);  // managed on
     run = PressAndRecord(kMp3X, kOggY);
     ExpectRun(run, "oggenc.exe", "\"" + wav + "\" --managed -b  56 -q 10");
     ExportRun(run);
-    SpaceOn(kIdRxSwitch3);  // managed off again, from the keyboard
+    SpaceOn(kIdOggEncManaged);  // managed off again, from the keyboard
     run = PressAndRecord(kMp3X, kOggY);
     ExpectRun(run, "oggenc.exe", "\"" + wav + "\" -b  56 -q 10");
 
-    Pick(kIdComboBox2, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Pick(kIdOggEncChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     const std::string ogg = MakeFile(program.Folder(), "e.ogg");
     Browse(kBrowseX, kDecBrowseY, ogg);
     run = PressAndRecord(kMp3X, kDecY);
@@ -421,15 +421,15 @@ TEST_F(EncoderDialog, VorbisEncoderAndDecoderGetTheirCommandLines) {
     // A cancelled browse keeps the input; a confirmed one replaces it.
     Click(kBrowseX, kDecBrowseY);
     ASSERT_TRUE(CancelOpenDialog(program.ProcessId()));
-    EXPECT_EQ(WindowText(Ctl(kIdFileEdit3)), ogg);
+    EXPECT_EQ(WindowText(Ctl(kIdOggDecInput)), ogg);
     const std::string other = MakeFile(music, "f.ogg");
     Browse(kBrowseX, kDecBrowseY, other);
-    EXPECT_EQ(WindowText(Ctl(kIdFileEdit3)), other);
+    EXPECT_EQ(WindowText(Ctl(kIdOggDecInput)), other);
 }
 
 TEST_F(EncoderDialog, InputFileLabelOfTheDecoderShowsTheWmaDialogModally) {
-    Pick(kIdComboBox1, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Pick(kIdLameChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     Click(20, 75);  // "Input file:"
     HWND wma = program.WaitForVisibleWindow("TEncodeForm4");
     ASSERT_NE(wma, nullptr);
@@ -449,8 +449,8 @@ TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
     Browse(kBrowseX, kBrowseY, MakeFile(program.Folder(), "g.wav"));
     Click(kMp3X, kMp3Y);  // lame.exe is not there
     // The dialog still takes input: the next face's tool starts normally.
-    Pick(kIdComboBox1, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Pick(kIdLameChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     Browse(kBrowseX, kDecBrowseY, MakeFile(program.Folder(), "g.ogg"));
     const ToolRun run = PressAndRecord(kMp3X, kDecY);
     EXPECT_EQ(run.tool, "oggdec.exe");
@@ -483,15 +483,15 @@ TEST_F(EncoderDialog, DISABLED_Screenshots) {
         ASSERT_TRUE(SaveWindowShot(dialog, folder + "\\" + name + ".bmp"));
     };
     Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
-    ClickInto(160, 114, Ctl(kIdFileEdit1));
+    ClickInto(160, 114, Ctl(kIdLameInput));
     snap("encoder-lame");
-    Pick(kIdComboBox1, 1);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit2); }));
-    ClickSwitch(kSwitch3X, kSwitchY, kIdRxSwitch3);
+    Pick(kIdLameChooser, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
+    ClickSwitch(kSwitch3X, kSwitchY, kIdOggEncManaged);
     Browse(kBrowseX, kBrowseY, MakeFile(music, "Song.wav"));
     snap("encoder-oggenc");
-    Pick(kIdComboBox2, 2);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdFileEdit3); }));
+    Pick(kIdOggEncChooser, 2);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     Browse(kBrowseX, kDecBrowseY, MakeFile(music, "Song.ogg"));
     snap("encoder-oggdec");
 }

@@ -5,9 +5,9 @@
 
 #include "app/AppText.h"
 #include "controls/FileFilter.h"
-#include "controls/Shortcut.h"
+#include "controls/MenuItem.h"
 #include "shell/MainMenus.h"
-#include "shell/MediaList.h"
+#include "controls/MediaList.h"
 
 using namespace orvik;
 
@@ -61,25 +61,26 @@ TEST(MediaList, BackspaceDeletesOnlyTheSelectedEntryAndLeavesNoSelection) {
 
 TEST(MainMenus, MainPopupHasTheItemsShortcutsAndSeparatorsInOrder) {
     std::vector<std::string> texts;
-    for (const MenuItemSpec& item : MainPopupItems()) texts.push_back(MenuItemText(item));
+    for (const MenuItem& item : MainPopupItems()) texts.push_back(MenuItemText(item));
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "Open Media File\tCtrl+O", "Play Selected File\tCtrl+P", "Encode Selected File\tCtrl+E", "-",
                          "Program Options\tF5", "Program View", "-", "Help Contents\tF1", "About Program\tF2", "-",
                          "Program's Home Page", "-", "Hide Orvik Encoder", "Show Orvik Encoder", "-", "Exit\tF12"}));
     EXPECT_EQ(HeaderPopupItems().size(), 2u);
-    EXPECT_STREQ(HeaderPopupItems()[1].name, "erminate1");
+    EXPECT_STREQ(HeaderPopupItems()[1].caption, "Terminate");
 }
 
 TEST(MainMenus, ShortcutsMatchOnlyWithTheirExactModifiers) {
     const auto& items = MainPopupItems();
-    EXPECT_STREQ(items[FindShortcut(items, 'O', true, false, false)].name, "OpenMediaFile1");
-    EXPECT_STREQ(items[FindShortcut(items, 'E', true, false, false)].name, "EncodeSelectedFile1");
-    EXPECT_STREQ(items[FindShortcut(items, 0x7B, false, false, false)].name, "Exit1");  // F12
-    EXPECT_STREQ(items[FindShortcut(items, 0x74, false, false, false)].name, "ProgramOptions1");  // F5
-    EXPECT_EQ(FindShortcut(items, 'O', false, false, false), -1);  // plain O types into the list
-    EXPECT_EQ(FindShortcut(items, 'O', true, true, false), -1);
-    EXPECT_EQ(FindShortcut(items, 0x7B, false, false, true), -1);
-    EXPECT_EQ(FindShortcut(items, 0x75, false, false, false), -1);  // F6: nobody's
+    using namespace modifier;
+    EXPECT_EQ(FindShortcut(items, 'O', kCtrl), kCmdOpenMediaFile);
+    EXPECT_EQ(FindShortcut(items, 'E', kCtrl), kCmdEncodeSelectedFile);
+    EXPECT_EQ(FindShortcut(items, 0x7B, 0), kCmdExit);            // F12
+    EXPECT_EQ(FindShortcut(items, 0x74, 0), kCmdProgramOptions);  // F5
+    EXPECT_EQ(FindShortcut(items, 'O', 0), 0u);  // plain O types into the list
+    EXPECT_EQ(FindShortcut(items, 'O', kCtrl | kShift), 0u);
+    EXPECT_EQ(FindShortcut(items, 0x7B, kAlt), 0u);
+    EXPECT_EQ(FindShortcut(items, 0x75, 0), 0u);  // F6: nobody's
 }
 
 TEST(OpenDialogFilter, HasTenFiltersAndBecomesAZeroSeparatedList) {

@@ -25,8 +25,9 @@ public:
     TestSlider() {
         OnChange = [this] { log.push_back("change " + std::to_string(Value())); };
         OnChanged = [this] { log.push_back("changed " + std::to_string(Value())); };
-        OnMouseDown = [this](SliderButton, unsigned, int, int) { log.push_back("down"); };
-        OnMouseUp = [this](SliderButton, unsigned, int, int) { log.push_back("up " + std::to_string(Value())); };
+        AttachHost(host);
+        OnMouseDown = [this](const MouseEvent&) { log.push_back("down"); };
+        OnMouseUp = [this](const MouseEvent&) { log.push_back("up " + std::to_string(Value())); };
     }
     // The player's instance: 369 x 33, its 66 x 20 thumb, increment 1, smooth, with points.
     void PlayerLayout() {
@@ -40,15 +41,27 @@ public:
         ASSERT_NE(timerId, 0) << "the repeat timer is not running";
         TimerTick(static_cast<unsigned>(timerId));
     }
+    void Down(MouseButton b, unsigned m, int x, int y) { MouseDown(MouseEvent{b, m, x, y}); }
+    void Move(unsigned m, int x, int y) { MouseMove(MouseEvent{MouseButton::Left, m, x, y}); }
+    void Up(MouseButton b, unsigned m, int x, int y) { MouseUp(MouseEvent{b, m, x, y}); }
     using SliderModel::ImageChanged;
     using SliderModel::SetClientSize;
 
-protected:
-    void InvalidateArea(const IntRect& area) override { invalidated.push_back(area); }
-    void CaptureMouse() override { captured = true; }
-    void ReleaseMouse() override { captured = false; }
-    void StartTimer(unsigned id, unsigned ms) override { timerId = static_cast<int>(id); timerPeriod = ms; }
-    void StopTimer(unsigned id) override { if (static_cast<int>(id) == timerId) timerId = 0; }
+private:
+    struct Host : SliderHost {
+        TestSlider& s;
+        explicit Host(TestSlider& slider) : s(slider) {}
+        void InvalidateArea(const IntRect& area) override { s.invalidated.push_back(area); }
+        void InvalidateAll() override {}
+        void UpdateNow() override {}
+        void CaptureMouse() override { s.captured = true; }
+        void ReleaseMouse() override { s.captured = false; }
+        void StartTimer(unsigned id, unsigned ms) override { s.timerId = static_cast<int>(id); s.timerPeriod = ms; }
+        void StopTimer(unsigned id) override { if (static_cast<int>(id) == s.timerId) s.timerId = 0; }
+        bool CanFocus() const override { return false; }
+        void TakeFocus() override {}
+        void RulerChanged() override {}
+    } host{*this};
 };
 
 using Log = std::vector<std::string>;
@@ -182,36 +195,36 @@ TEST(SliderMouse, DraggingToTheEndsGivesExactlyMinAndMax) {
     TestSlider s;
     s.PlayerLayout();
     s.SetMaxValue(240000);
-    s.MouseDown(SliderButton::Left, shift::kLeft, 20, 15);  // grab 14 pixels into the thumb
+    s.Down(MouseButton::Left, modifier::kLeft, 20, 15);  // grab 14 pixels into the thumb
     EXPECT_TRUE(s.Dragging());
     EXPECT_TRUE(s.ThumbDown());
-    s.MouseMove(shift::kLeft, 20 + 100, 15);
+    s.Move(modifier::kLeft, 20 + 100, 15);
     EXPECT_EQ(s.ThumbRect().left, 106);
     EXPECT_EQ(s.Value(), 74074);  // 100 of 324 pixels, about 741 units each
-    s.MouseMove(shift::kLeft, 2000, 15);
+    s.Move(modifier::kLeft, 2000, 15);
     EXPECT_EQ(s.Value(), 240000);
     EXPECT_EQ(s.ThumbRect().left, 330);
-    s.MouseMove(shift::kLeft, -500, 15);
+    s.Move(modifier::kLeft, -500, 15);
     EXPECT_EQ(s.Value(), 0);
-    s.MouseMove(shift::kLeft, 60, 15);
-    s.MouseUp(SliderButton::Left, 0, 60, 15);
+    s.Move(modifier::kLeft, 60, 15);
+    s.Up(MouseButton::Left, 0, 60, 15);
     EXPECT_EQ(s.log, (Log{"down", "change 74074", "change 240000", "change 0", "change 29630", "changed 29630",
                           "up 29630"}));
     EXPECT_FALSE(s.ThumbDown());
     s.log.clear();
-    s.MouseMove(0, 200, 15);  // no drag any more
+    s.Move(0, 200, 15);  // no drag any more
     EXPECT_TRUE(s.log.empty());
 }
 
 TEST(SliderMouse, SettingValueDuringADragMovesTheThumbUntilThePointerMoves) {
     TestSlider s;
     s.PlayerLayout();
-    s.MouseDown(SliderButton::Left, shift::kLeft, 10, 10);
-    s.MouseMove(shift::kLeft, 10 + 162, 10);
+    s.Down(MouseButton::Left, modifier::kLeft, 10, 10);
+    s.Move(modifier::kLeft, 10 + 162, 10);
     EXPECT_EQ(s.Value(), 50);
     s.SetValue(0);
     EXPECT_EQ(s.ThumbRect().left, 6);
-    s.MouseMove(shift::kLeft, 10 + 162, 10);
+    s.Move(modifier::kLeft, 10 + 162, 10);
     EXPECT_EQ(s.ThumbRect().left, 168);
     EXPECT_EQ(s.Value(), 50);
 }
@@ -221,8 +234,8 @@ TEST(SliderMouse, NonSmoothDragSnapsToTheGrid) {
     s.PlayerLayout();
     s.SetOptions(soShowPoints);
     s.SetIncrement(10);
-    s.MouseDown(SliderButton::Left, shift::kLeft, 10, 10);
-    s.MouseMove(shift::kLeft, 10 + 50, 10);  // 15.4 units: the grid says 20
+    s.Down(MouseButton::Left, modifier::kLeft, 10, 10);
+    s.Move(modifier::kLeft, 10 + 50, 10);  // 15.4 units: the grid says 20
     EXPECT_EQ(s.Value(), 20);
     EXPECT_EQ(s.ThumbRect().left, 71);
 }
@@ -231,7 +244,7 @@ TEST(SliderMouse, TrackPressStepsNowAndOnEveryTick) {
     TestSlider s;
     s.PlayerLayout();
     s.SetMaxValue(240000);
-    s.MouseDown(SliderButton::Left, shift::kLeft, 300, 10);  // right of the thumb, 2 pixels above the ruler
+    s.Down(MouseButton::Left, modifier::kLeft, 300, 10);  // right of the thumb, 2 pixels above the ruler
     EXPECT_TRUE(s.TrackPressing());
     EXPECT_TRUE(s.captured);
     EXPECT_EQ(s.timerId, 1);
@@ -240,8 +253,8 @@ TEST(SliderMouse, TrackPressStepsNowAndOnEveryTick) {
     s.Tick();
     s.Tick();
     EXPECT_EQ(s.Value(), 3);
-    s.MouseMove(shift::kLeft, 100, 10);  // only remembered
-    s.MouseUp(SliderButton::Left, 0, 100, 10);
+    s.Move(modifier::kLeft, 100, 10);  // only remembered
+    s.Up(MouseButton::Left, 0, 100, 10);
     EXPECT_EQ(s.log, (Log{"down", "change 1", "change 2", "change 3", "changed 3", "up 3"}));
     EXPECT_EQ(s.timerId, 0);
     EXPECT_FALSE(s.captured);
@@ -253,7 +266,7 @@ TEST(SliderMouse, TrackPressStopsWhenTheThumbReachesThePointer) {
     s.PlayerLayout();
     s.SetIncrement(10);
     s.SetValue(50);  // thumb 168..201
-    s.MouseDown(SliderButton::Left, shift::kLeft, 120, 12);
+    s.Down(MouseButton::Left, modifier::kLeft, 120, 12);
     EXPECT_EQ(s.Value(), 40);  // thumb 136..169
     s.Tick();
     EXPECT_EQ(s.Value(), 30);  // thumb 103..136 covers 120
@@ -266,15 +279,15 @@ TEST(SliderMouse, TrackPressStopsWhenTheThumbReachesThePointer) {
 TEST(SliderMouse, PressesThatStartNothing) {
     TestSlider s;
     s.PlayerLayout();
-    s.MouseDown(SliderButton::Left, shift::kLeft | shift::kDouble, 20, 15);  // second press of a double click
-    s.MouseDown(SliderButton::Right, shift::kRight, 20, 15);
-    s.MouseDown(SliderButton::Left, shift::kLeft, 300, 30);  // below the track area
-    s.MouseDown(SliderButton::Left, shift::kLeft, 300, 5);   // above it
+    s.Down(MouseButton::Left, modifier::kLeft | modifier::kDouble, 20, 15);  // second press of a double click
+    s.Down(MouseButton::Right, modifier::kRight, 20, 15);
+    s.Down(MouseButton::Left, modifier::kLeft, 300, 30);  // below the track area
+    s.Down(MouseButton::Left, modifier::kLeft, 300, 5);   // above it
     EXPECT_FALSE(s.Dragging());
     EXPECT_FALSE(s.TrackPressing());
     EXPECT_EQ(s.Value(), 0);
     EXPECT_EQ(s.log, (Log{"down", "down", "down", "down"}));
-    s.MouseDown(SliderButton::Left, shift::kLeft, 39, 26);  // the thumb's edges count as inside
+    s.Down(MouseButton::Left, modifier::kLeft, 39, 26);  // the thumb's edges count as inside
     EXPECT_TRUE(s.Dragging());
 }
 
@@ -283,34 +296,34 @@ TEST(SliderKeys, JumpsAndChangedEvenWithoutMovement) {
     s.PlayerLayout();
     std::vector<uint16_t> seen;
     s.OnKeyDown = [&](uint16_t& k, unsigned) { seen.push_back(k); };
-    uint16_t k = key::kEnd;
+    uint16_t k = vk::kEnd;
     s.KeyDown(k, 0);
     EXPECT_EQ(k, 0);
-    k = key::kRight;
+    k = vk::kRight;
     s.KeyDown(k, 0);
-    k = key::kRight;
-    s.KeyDown(k, shift::kShift);  // modifiers: not the slider's
-    EXPECT_EQ(k, key::kRight);
-    k = key::kUp;  // not a key of the horizontal slider
+    k = vk::kRight;
+    s.KeyDown(k, modifier::kShift);  // modifiers: not the slider's
+    EXPECT_EQ(k, vk::kRight);
+    k = vk::kUp;  // not a key of the horizontal slider
     s.KeyDown(k, 0);
-    k = key::kLeft;
+    k = vk::kLeft;
     s.KeyDown(k, 0);
-    k = key::kHome;
+    k = vk::kHome;
     s.KeyDown(k, 0);
     EXPECT_EQ(s.log, (Log{"change 100", "changed 100", "changed 100", "change 99", "changed 99", "change 0",
                           "changed 0"}));
-    EXPECT_EQ(seen, (std::vector<uint16_t>{0, 0, key::kRight, key::kUp, 0, 0}));
+    EXPECT_EQ(seen, (std::vector<uint16_t>{0, 0, vk::kRight, vk::kUp, 0, 0}));
 }
 
 TEST(SliderKeys, StepsFollowTheGridFromZero) {
     TestSlider s;
     s.SetMinValue(-100);
     s.SetValue(-25);  // -2.5 steps of 10: rounds to -2
-    uint16_t k = key::kRight;
+    uint16_t k = vk::kRight;
     s.KeyDown(k, 0);
     EXPECT_EQ(s.Value(), -10);
     s.SetValue(35);  // 3.5 rounds to 4
-    k = key::kLeft;
+    k = vk::kLeft;
     s.KeyDown(k, 0);
     EXPECT_EQ(s.Value(), 30);
 }
@@ -323,13 +336,13 @@ TEST(SliderVertical, ValueGrowsUpwards) {
     EXPECT_EQ(s.ThumbRect().top, 150 - 6 - 9) << "MinValue at the bottom";
     s.SetValue(100);
     EXPECT_EQ(s.ThumbRect().top, 6);
-    uint16_t k = key::kDown;
+    uint16_t k = vk::kDown;
     s.KeyDown(k, 0);
     EXPECT_EQ(s.Value(), 90);
-    s.MouseDown(SliderButton::Left, shift::kLeft, 15, s.ThumbRect().top + 2);
-    s.MouseMove(shift::kLeft, 15, 500);
+    s.Down(MouseButton::Left, modifier::kLeft, 15, s.ThumbRect().top + 2);
+    s.Move(modifier::kLeft, 15, 500);
     EXPECT_EQ(s.Value(), 0);
-    s.MouseMove(shift::kLeft, 15, -500);
+    s.Move(modifier::kLeft, 15, -500);
     EXPECT_EQ(s.Value(), 100);
 }
 

@@ -8,20 +8,16 @@
 using namespace orvik;
 
 namespace {
-struct Recorder {
+struct Recorder : SwitchHost {
     std::string log;
-    void Attach(SwitchModel& m) {
-        m.Repaint = [this] { log += "paint,"; };
-        m.OnOn = [this] { log += "on,"; };
-        m.OnOff = [this] { log += "off,"; };
-    }
+    void Repaint() override { log += "paint,"; }
+    void StateChanged(bool on) override { log += on ? "on," : "off,"; }
 };
 }  // namespace
 
 TEST(SwitchModel, NotifiesOnlyRealChangesAfterRepainting) {
-    SwitchModel m;
     Recorder r;
-    r.Attach(m);
+    SwitchModel m(r);
     EXPECT_FALSE(m.StateOn());
     m.SetStateOn(false);
     EXPECT_EQ(r.log, "");
@@ -34,7 +30,8 @@ TEST(SwitchModel, NotifiesOnlyRealChangesAfterRepainting) {
 }
 
 TEST(SwitchModel, LeftPressTogglesOtherButtonsDoNot) {
-    SwitchModel m;
+    Recorder r;
+    SwitchModel m(r);
     EXPECT_TRUE(m.MouseDown(true));
     EXPECT_TRUE(m.StateOn());
     EXPECT_FALSE(m.MouseDown(false));
@@ -46,20 +43,22 @@ TEST(SwitchModel, LeftPressTogglesOtherButtonsDoNot) {
 }
 
 TEST(SwitchModel, ToggleKeyMustMatchWithItsModifiers) {
-    SwitchModel m;
-    EXPECT_TRUE(m.KeyDown(32, false, false, false));
+    using namespace modifier;
+    Recorder r;
+    SwitchModel m(r);
+    EXPECT_TRUE(m.KeyDown(32, 0));
     EXPECT_TRUE(m.StateOn());
-    EXPECT_FALSE(m.KeyDown(32, true, false, false));
-    EXPECT_FALSE(m.KeyDown(32, false, true, false));
-    EXPECT_FALSE(m.KeyDown(32, false, false, true));
-    EXPECT_FALSE(m.KeyDown(13, false, false, false));
+    EXPECT_FALSE(m.KeyDown(32, kShift));
+    EXPECT_FALSE(m.KeyDown(32, kCtrl));
+    EXPECT_FALSE(m.KeyDown(32, kAlt));
+    EXPECT_FALSE(m.KeyDown(13, 0));
     EXPECT_TRUE(m.StateOn());
-    m.toggleKey = KeyShortcut('T', false, true, false);  // Ctrl+T
-    EXPECT_EQ(m.toggleKey, 0x4000u + 'T');
-    EXPECT_FALSE(m.KeyDown('T', false, false, false));
-    EXPECT_TRUE(m.KeyDown('T', false, true, false));
+    m.toggleKey = Shortcut{'T', kCtrl};  // Ctrl+T
+    EXPECT_EQ(m.toggleKey.Code(), 0x4000u + 'T');
+    EXPECT_FALSE(m.KeyDown('T', 0));
+    EXPECT_TRUE(m.KeyDown('T', kCtrl));
     EXPECT_FALSE(m.StateOn());
-    EXPECT_EQ(KeyShortcut(32, true, true, true), 0xE020u);
+    EXPECT_EQ((Shortcut{32, kShift | kCtrl | kAlt}.Code()), 0xE020u);
 }
 
 TEST(SwitchLayout, DialogSwitchPutsGlyphLeftAndCentresTheCaption) {

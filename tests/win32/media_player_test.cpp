@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/win32/RxSlider.h"
+#include "controls/win32/Slider.h"
 #include "playback/win32/MediaPlayer.h"
 #include "TestSupport.h"
 
@@ -27,7 +27,7 @@ class MediaPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
-        slider_ = std::make_unique<TRxSlider>(host_, 0, 0, 369, 33);
+        slider_ = std::make_unique<Slider>(host_, 0, 0, 369, 33);
     }
     void TearDown() override {
         slider_.reset();
@@ -41,7 +41,7 @@ protected:
     }
 
     HWND host_ = nullptr;
-    std::unique_ptr<TRxSlider> slider_;
+    std::unique_ptr<Slider> slider_;
     std::vector<std::string> files_;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/win32/Gdi.h"
-#include "controls/win32/RxSlider.h"
+#include "controls/win32/Slider.h"
 #include "playback/win32/MediaPlayer.h"
 #include "TestSupport.h"
 
@@ -51,7 +51,7 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
                                 nullptr, nullptr);
     {
         // The player's instance: its thumb, increment 1, smooth with points, on the panel's grey.
-        TRxSlider slider(host, 0, 0, 369, 33);
+        Slider slider(host, 0, 0, 369, 33);
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         slider.SetImageHThumb(thumb.Get());
         slider.SetIncrement(1);

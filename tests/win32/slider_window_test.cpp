@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/win32/Gdi.h"
-#include "controls/win32/RxSlider.h"
+#include "controls/win32/Slider.h"
 #include "TestSupport.h"
 
 using namespace orvik;
@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 400, 100, nullptr, nullptr, nullptr,
                                 nullptr);
-        slider_ = std::make_unique<TRxSlider>(host_, 0, 20, 369, 33);
+        slider_ = std::make_unique<Slider>(host_, 0, 20, 369, 33);
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         ASSERT_TRUE(thumb);
         slider_->SetImageHThumb(thumb.Get());
@@ -36,7 +36,7 @@ protected:
         slider_->SetMaxValue(240000);
         hwnd_ = slider_->Handle();
         slider_->OnChanged = [this] { log_.push_back("changed " + std::to_string(slider_->Value())); };
-        slider_->OnMouseUp = [this](SliderButton, unsigned, int, int) {
+        slider_->OnMouseUp = [this](const MouseEvent&) {
             log_.push_back("up " + std::to_string(slider_->Value()));
         };
     }
@@ -47,7 +47,7 @@ protected:
 
     HWND host_ = nullptr;
     HWND hwnd_ = nullptr;
-    std::unique_ptr<TRxSlider> slider_;
+    std::unique_ptr<Slider> slider_;
     std::vector<std::string> log_;
 };
 
@@ -163,8 +163,8 @@ TEST_F(SliderWindowTest, PaintingShowsRulerTicksAndTheThumbWithItsTransparentCor
 }
 
 TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
-    ASSERT_TRUE(TRxCustomSlider::ScreenCursor(TRxCustomSlider::crHand));
-    ASSERT_TRUE(TRxCustomSlider::ScreenCursor(TRxCustomSlider::crDrag));
+    ASSERT_TRUE(Slider::ScreenCursor(Slider::crHand));
+    ASSERT_TRUE(Slider::ScreenCursor(Slider::crDrag));
     POINT p{20, 15};
     ClientToScreen(hwnd_, &p);
     SetCursorPos(p.x, p.y);
@@ -174,11 +174,11 @@ TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
         return now.x == p.x && now.y == p.y;
     })) << "the pointer cannot be placed here";
     EXPECT_TRUE(SendMessageA(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(GetCursor(), TRxCustomSlider::ScreenCursor(TRxCustomSlider::crHand));
+    EXPECT_EQ(GetCursor(), Slider::ScreenCursor(Slider::crHand));
 }
 
 TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {
-    TRxSlider plain(host_, 0, 60);
+    Slider plain(host_, 0, 60);
     const SIZE sizes[4] = {{18, 17}, {10, 8}, {38, 9}, {8, 10}};
     for (int slot = 0; slot < 4; ++slot) {
         const SIZE s = BitmapSize(plain.Image(static_cast<TSliderImage>(slot)));

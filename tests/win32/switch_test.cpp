@@ -1,4 +1,4 @@
-// TRxSwitch on the real platform: driven by window messages, rendered
+// The switch on the real platform: driven by window messages, rendered
 // through WM_PRINTCLIENT and checked at a few pixels.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 #include "app/win32/Form.h"
 #include "app/win32/Gdi.h"
-#include "controls/win32/RxSwitch.h"
+#include "controls/win32/Switch.h"
 
 using namespace orvik;
 
@@ -86,7 +86,7 @@ protected:
         sw.OnOff = [this] { log += "off,"; };
         sw.OnClick = [this] { log += "click,"; };
         sw.OnDblClick = [this] { log += "dblclick,"; };
-        sw.OnMouseDown = [this](int button, int, int) { log += "down" + std::to_string(button) + ","; };
+        sw.OnMouseDown = [this](const MouseEvent& e) { log += "down" + std::to_string(static_cast<int>(e.button)) + ","; };
     }
     LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = MAKELPARAM(5, 5)) { return SendMessageA(sw.Handle(), msg, w, l); }
     void PressKey(UINT vk, bool shift = false, bool ctrl = false) {
@@ -102,7 +102,7 @@ protected:
 
     std::unique_ptr<HostForm> form;
     Font font;
-    TRxSwitch sw;
+    Switch sw;
     std::string log;
 };
 }  // namespace
@@ -167,7 +167,7 @@ TEST_F(SwitchTest, TheBlankKeyTogglesOnlyWithoutModifiers) {
     EXPECT_TRUE(sw.StateOn());
     EXPECT_EQ(log, "off,on,off,on,");
     // Another toggle key: Ctrl+T.
-    sw.SetToggleKey(KeyShortcut('T', false, true, false));
+    sw.SetToggleKey(Shortcut{'T', modifier::kCtrl});
     PressKey(VK_SPACE);
     PressKey('T');
     EXPECT_TRUE(sw.StateOn());
@@ -244,7 +244,7 @@ TEST_F(SwitchTest, DisabledSwitchShowsTheEngravedGlyph) {
     EnableWindow(sw.Handle(), TRUE);
 
     // The default glyphs loaded at creation have no engraved look yet.
-    TRxSwitch plain;
+    Switch plain;
     SwitchSpec s;
     s.parent = form->Handle();
     plain.CreateControl(s);

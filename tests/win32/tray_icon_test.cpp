@@ -11,7 +11,7 @@
 
 #include "app/win32/Application.h"
 #include "controls/win32/PopupMenu.h"
-#include "shell/win32/RxTrayIcon.h"
+#include "shell/win32/TrayIcon.h"
 
 using namespace orvik;
 
@@ -71,27 +71,54 @@ struct MenuChooser {
     }
 };
 
-class TrayIcon : public testing::Test {
+// The window the menu's commands go to: it counts them.
+struct CommandSink {
+    static constexpr unsigned kFirst = 10, kSecond = 11;
+    int first = 0, second = 0;
+    HWND hwnd = nullptr;
+    CommandSink() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "OrvikCommandSink";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~CommandSink() { DestroyWindow(hwnd); }
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+        auto* self = reinterpret_cast<CommandSink*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+        if (msg == WM_COMMAND && self) {
+            if (LOWORD(w) == kFirst) ++self->first;
+            if (LOWORD(w) == kSecond) ++self->second;
+            return 0;
+        }
+        return DefWindowProcA(h, msg, w, l);
+    }
+};
+
+class TrayIconTest : public testing::Test {
 protected:
     void SetUp() override {
-        menu.Build({{"First1", "First", {}}, {"N1", "", {}}, {"Second1", "Second", {}}});
-        menu.SetAction("First1", [this] { ++first; });
-        menu.SetAction("Second1", [this] { ++second; });
-        icon.SetPopupMenu(&menu);
+        menu.Build({{CommandSink::kFirst, "First", {}}, {0, "-", {}}, {CommandSink::kSecond, "Second", {}}});
+        icon.SetPopupMenu(&menu, sink.hwnd);
         icon.OnDblClick = [this] { ++doubleClicks; };
         icon.SetHint("Orvik Encoder");
         icon.SetIcon(ProgramIcon());
         icon.Loaded();
     }
-    void Notify(UINT mouse) { SendMessageA(icon.Handle(), TRxTrayIcon::kCallbackMessage, 0, mouse); }
+    void Notify(UINT mouse) { SendMessageA(icon.Handle(), TrayIcon::kCallbackMessage, 0, mouse); }
 
+    CommandSink sink;
     PopupMenu menu;
-    TRxTrayIcon icon;
-    int first = 0, second = 0, doubleClicks = 0;
+    TrayIcon icon;
+    int& first = sink.first;
+    int& second = sink.second;
+    int doubleClicks = 0;
 };
 }  // namespace
 
-TEST_F(TrayIcon, TheNotifyRecordIsTheFirstFormWithTheTip) {
+TEST_F(TrayIconTest, TheNotifyRecordIsTheFirstFormWithTheTip) {
     const NOTIFYICONDATAA& r = icon.Record();
     EXPECT_EQ(r.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
     EXPECT_EQ(r.hWnd, icon.Handle());
@@ -108,7 +135,7 @@ TEST_F(TrayIcon, TheNotifyRecordIsTheFirstFormWithTheTip) {
     EXPECT_EQ(std::strlen(icon.Record().szTip), 63u);
 }
 
-TEST_F(TrayIcon, ComesBackWhenTheNotificationAreaIsMadeAnewAndGoesWithTheSession) {
+TEST_F(TrayIconTest, ComesBackWhenTheNotificationAreaIsMadeAnewAndGoesWithTheSession) {
     NOTIFYICONDATAA gone{};
     gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
     gone.hWnd = icon.Handle();
@@ -124,7 +151,7 @@ TEST_F(TrayIcon, ComesBackWhenTheNotificationAreaIsMadeAnewAndGoesWithTheSession
     EXPECT_EQ(doubleClicks, 0);
 }
 
-TEST_F(TrayIcon, LeftClicksDoNothingAndADoubleClickRunsTheHandler) {
+TEST_F(TrayIconTest, LeftClicksDoNothingAndADoubleClickRunsTheHandler) {
     Notify(WM_LBUTTONDOWN);
     Notify(WM_LBUTTONUP);
     Notify(WM_MOUSEMOVE);
@@ -136,7 +163,7 @@ TEST_F(TrayIcon, LeftClicksDoNothingAndADoubleClickRunsTheHandler) {
     EXPECT_EQ(first + second, 0);
 }
 
-TEST_F(TrayIcon, ARightClickOpensTheMenuAtThePointerAndTheChoiceRunsAfterwards) {
+TEST_F(TrayIconTest, ARightClickOpensTheMenuAtThePointerAndTheChoiceRunsAfterwards) {
     SetCursorPos(300, 200);
     {
         MenuChooser chooser;

@@ -9,20 +9,33 @@
 
 #include "app/Exception.h"
 #include "app/win32/Application.h"
-#include "app/win32/WindowSet.h"
-#include "controls/win32/RxLabel.h"
-#include "encoding/win32/EncodeForm.h"
-#include "playback/win32/PlayForm.h"
+#include "OrvikPlayer/win32/WindowSet.h"
+#include "controls/win32/ShadowLabel.h"
+#include "encoding/win32/AacForm.h"
+#include "encoding/win32/GoGoForm.h"
+#include "encoding/win32/LameVorbisForm.h"
+#include "encoding/win32/WmaForm.h"
+#include "playback/win32/PlayerForm.h"
 #include "shell/win32/MainForm.h"
 
 using namespace orvik;
 
 namespace {
 // Creates the window set once for these tests and takes it down at the end.
+WindowSet* g_windows = nullptr;
+MainForm& Main() { return g_windows->Main(); }
+PlayerForm& Player() { return g_windows->Player(); }
+LameVorbisForm& Encoder() { return g_windows->LameVorbis(); }
+void HideAll() { Application::Instance().HideAll(); }
+void ShowMain() { Application::Instance().ShowMain(); }
+
 class WindowSetTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { CreateWindowSet(); }
-    static void TearDownTestSuite() { DestroyWindowSet(); }
+    static void SetUpTestSuite() { g_windows = new WindowSet(); }
+    static void TearDownTestSuite() {
+        delete g_windows;
+        g_windows = nullptr;
+    }
 };
 
 std::string TextOfChild(HWND parent, int id) {
@@ -61,12 +74,12 @@ TEST_F(WindowSetTest, CreatesSixWindowsWithOnlyTheirCaptionsAndFramesAndAllHidde
         Form* form;
         const char* caption;
     } forms[] = {
-        {MainForm, "Orvik Encoder"},
-        {PlayForm, "Player"},
-        {EncodeForm, "Media Encoder - Lame MP3, Vorbis OGG"},
-        {reinterpret_cast<Form*>(EncodeForm2), "Media Encoder - GoGo MP3"},
-        {reinterpret_cast<Form*>(EncodeForm3), "Media Encoder - AAC"},
-        {reinterpret_cast<Form*>(EncodeForm4), "Media Encode - WMA"},
+        {&Main(), "Orvik Encoder"},
+        {&Player(), "Player"},
+        {&Encoder(), "Media Encoder - Lame MP3, Vorbis OGG"},
+        {&g_windows->GoGo(), "Media Encoder - GoGo MP3"},
+        {&g_windows->Aac(), "Media Encoder - AAC"},
+        {&g_windows->Wma(), "Media Encode - WMA"},
     };
     for (const Expected& e : forms) {
         ASSERT_NE(e.form, nullptr);
@@ -77,72 +90,72 @@ TEST_F(WindowSetTest, CreatesSixWindowsWithOnlyTheirCaptionsAndFramesAndAllHidde
         // Owned by the application window: no taskbar buttons of their own.
         EXPECT_EQ(GetWindow(e.form->Handle(), GW_OWNER), Application::Instance().Handle());
     }
-    EXPECT_EQ(GetWindowLongA(MainForm->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
-    EXPECT_TRUE(GetWindowLongA(EncodeForm->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(GetWindowLongA(EncodeForm->Handle(), GWL_STYLE) & WS_THICKFRAME);
-    EXPECT_TRUE(GetWindowLongA(PlayForm->Handle(), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_EQ(GetWindowLongA(Main().Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_TRUE(GetWindowLongA(Encoder().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongA(Encoder().Handle(), GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongA(Player().Handle(), GWL_STYLE) & WS_THICKFRAME);
 }
 
 TEST_F(WindowSetTest, HideAllAndShowMainAndTheTaskbarEntry) {
     HWND app = Application::Instance().Handle();
     ShowMain();
-    EncodeForm->Show();
-    EXPECT_TRUE(MainForm->Visible());
+    Encoder().Show();
+    EXPECT_TRUE(Main().Visible());
     EXPECT_TRUE(IsWindowVisible(app));
     HideAll();
-    EXPECT_FALSE(MainForm->Visible());
-    EXPECT_FALSE(EncodeForm->Visible());
+    EXPECT_FALSE(Main().Visible());
+    EXPECT_FALSE(Encoder().Visible());
     EXPECT_FALSE(IsWindowVisible(app));
     HideAll();  // already hidden: nothing changes
     EXPECT_FALSE(IsWindowVisible(app));
     ShowMain();
-    EXPECT_TRUE(MainForm->Visible());
-    EXPECT_FALSE(EncodeForm->Visible());  // show-main shows only the main window
+    EXPECT_TRUE(Main().Visible());
+    EXPECT_FALSE(Encoder().Visible());  // show-main shows only the main window
     EXPECT_TRUE(IsWindowVisible(app));
     // A close request for a dialog only hides it.
-    EncodeForm->Show();
-    SendMessageA(EncodeForm->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(EncodeForm->Visible());
-    EXPECT_TRUE(IsWindow(EncodeForm->Handle()));
+    Encoder().Show();
+    SendMessageA(Encoder().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Encoder().Visible());
+    EXPECT_TRUE(IsWindow(Encoder().Handle()));
     HideAll();
 }
 
 TEST_F(WindowSetTest, PlayingWhileThePlayerIsOpenIsRefusedAndThePlayerStays) {
-    MainForm->Media().ReplaceAll({"C:\\a.wav"});
-    MainForm->Media().SetSelectedIndex(0);
-    PlayForm->Show();
+    Main().Media().ReplaceAll({"C:\\a.wav"});
+    Main().Media().SetSelectedIndex(0);
+    Player().Show();
     // "Play Selected File" from the tray menu while the player is open.
     try {
-        MainForm->RxPopupMenu1.Click("PlaySelectedFile1");
+        Main().PlayFile();
         ADD_FAILURE() << "a visible player was shown modally";
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "Cannot make a visible window modal");
     }
-    EXPECT_TRUE(PlayForm->Visible());
-    EXPECT_TRUE(IsWindowEnabled(MainForm->Handle()));
-    PlayForm->Hide();
-    MainForm->Media().ReplaceAll({});
+    EXPECT_TRUE(Player().Visible());
+    EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
+    Player().Hide();
+    Main().Media().ReplaceAll({});
 }
 
 TEST_F(WindowSetTest, AnExceptionEscapingAHandlerGoesToTheErrorBoxAndTheProgramCarriesOn) {
     ShowMain();
-    MainForm->EncodeFile.OnClick = [] { throw Exception("Failed to create key TMainForm"); };
+    Main().EncodeButton().OnClick = [] { throw Exception("Failed to create key TMainForm"); };
     ErrorBoxReader reader;
     reader.Start();
     // A click on the encode button, as the window receives it.
     const LPARAM at = MAKELPARAM(92 + 20, 24 + 20);
-    SendMessageA(MainForm->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(MainForm->Handle(), WM_LBUTTONUP, 0, at);
+    SendMessageA(Main().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(Main().Handle(), WM_LBUTTONUP, 0, at);
     reader.Join();
-    MainForm->EncodeFile.OnClick = [] { MainForm->EncodeFileClick(); };
+    Main().EncodeButton().OnClick = [] { Main().EncodeFile(); };
     EXPECT_EQ(reader.caption, "win32_tests");
     EXPECT_EQ(reader.text, "Failed to create key TMainForm.");
-    EXPECT_TRUE(IsWindow(MainForm->Handle()));
+    EXPECT_TRUE(IsWindow(Main().Handle()));
     HideAll();
 }
 
 TEST_F(WindowSetTest, TitleLabelSizesItselfToItsTextWithTheShadowAboveIt) {
-    const TRxLabel& label = MainForm->RxLabel1;
+    const ShadowLabel& label = Main().TitleLabel();
     // Measure the caption the way the label does, with its font.
     HDC dc = GetDC(nullptr);
     HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
@@ -196,8 +209,8 @@ COLORREF SkinPixel(int x, int y) {
 }  // namespace
 
 TEST_F(WindowSetTest, TitleLabelIsTransparentOverTheSkinAndDrawsTextAndShadow) {
-    const RECT b = MainForm->RxLabel1.Bounds();
-    ClientPixels pixels(MainForm->Handle());
+    const RECT b = Main().TitleLabel().Bounds();
+    ClientPixels pixels(Main().Handle());
     // Where no letter is (the label's last column), the skin shows, not the label's red.
     const int x = b.right - 1, y = b.bottom - 1;
     EXPECT_EQ(pixels.At(x, y), SkinPixel(x, y));
@@ -215,58 +228,58 @@ TEST_F(WindowSetTest, TitleLabelIsTransparentOverTheSkinAndDrawsTextAndShadow) {
 
 TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
     ShowMain();
-    SetForegroundWindow(MainForm->Handle());
+    SetForegroundWindow(Main().Handle());
     int enters = 0, leaves = 0;
-    MainForm->RxLabel1.OnMouseEnter = [&] { ++enters; };
-    MainForm->RxLabel1.OnMouseLeave = [&] { ++leaves; };
+    Main().TitleLabel().OnMouseEnter = [&] { ++enters; };
+    Main().TitleLabel().OnMouseLeave = [&] { ++leaves; };
     // The header strip lies over the label and catches the mouse there, so
     // the label only hears of the pointer where it is the topmost control.
-    const RECT b = MainForm->RxLabel1.Bounds();
-    MainForm->Head.SetVisible(false);
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    const RECT b = Main().TitleLabel().Bounds();
+    Main().Header().SetVisible(false);
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
     EXPECT_EQ(enters, 1);
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 6, b.top + 5));
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 6, b.top + 5));
     EXPECT_EQ(enters, 1);  // still inside: no second notice
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 178));
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 178));
     EXPECT_EQ(leaves, 1);
-    MainForm->RxLabel1.SetEnabled(false);
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
+    Main().TitleLabel().SetEnabled(false);
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 5, b.top + 5));
     EXPECT_EQ(enters, 1);  // a disabled label takes no notice
-    MainForm->RxLabel1.SetEnabled(true);
-    MainForm->Head.SetVisible(true);
-    MainForm->RxLabel1.OnMouseEnter = nullptr;
-    MainForm->RxLabel1.OnMouseLeave = nullptr;
+    Main().TitleLabel().SetEnabled(true);
+    Main().Header().SetVisible(true);
+    Main().TitleLabel().OnMouseEnter = nullptr;
+    Main().TitleLabel().OnMouseLeave = nullptr;
     HideAll();
 }
 
 TEST_F(WindowSetTest, FlatButtonsDrawARaisedFrameUnderThePointerAndASunkenOneWhilePressed) {
     ShowMain();
-    SetForegroundWindow(MainForm->Handle());
+    SetForegroundWindow(Main().Handle());
     const LPARAM over = MAKELPARAM(52 + 20, 24 + 20);  // the play button
     auto corner = [] {
-        ClientPixels pixels(MainForm->Handle());
+        ClientPixels pixels(Main().Handle());
         return std::make_pair(pixels.At(52, 24), pixels.At(52 + 39, 24 + 39));
     };
     const auto plain = corner();
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, over);
     const auto raised = corner();
     EXPECT_EQ(raised.first, GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(raised.second, GetSysColor(COLOR_BTNSHADOW));
-    SendMessageA(MainForm->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
+    SendMessageA(Main().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, over);
     const auto sunken = corner();
     EXPECT_EQ(sunken.first, GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(sunken.second, GetSysColor(COLOR_BTNHIGHLIGHT));
     // Released outside: no click (no selection would beep), the frame goes.
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 178));
-    SendMessageA(MainForm->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 178));
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 178));
+    SendMessageA(Main().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(150, 178));
     EXPECT_EQ(corner(), plain);
-    EXPECT_FALSE(PlayForm->Visible());
+    EXPECT_FALSE(Player().Visible());
     // A modal window disables the form: the hover frame must not stay lit.
-    SendMessageA(MainForm->Handle(), WM_MOUSEMOVE, 0, over);
+    SendMessageA(Main().Handle(), WM_MOUSEMOVE, 0, over);
     EXPECT_EQ(corner(), raised);
-    EnableWindow(MainForm->Handle(), FALSE);
+    EnableWindow(Main().Handle(), FALSE);
     EXPECT_EQ(corner(), plain);
-    EnableWindow(MainForm->Handle(), TRUE);
+    EnableWindow(Main().Handle(), TRUE);
     HideAll();
 }
 

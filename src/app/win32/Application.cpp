@@ -37,13 +37,14 @@ void Application::Initialize(HINSTANCE module) {
     wc.hIcon = LoadIconA(module_, "MAINICON");
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kAppClass;
-    RegisterClassExA(&wc);
+    if (!RegisterClassExA(&wc)) throw Exception("Cannot register the window class TApplication");
     // A window without content: zero size, centred, never visible on screen
     // except as the program's taskbar entry.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     hwnd_ = CreateWindowExA(0, kAppClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
                             nullptr, nullptr, module_, nullptr);
+    if (!hwnd_) throw Exception("Cannot create the application window");
 }
 
 void Application::AddForm(Form* form) { forms_.push_back(form); }
@@ -96,16 +97,26 @@ bool Application::PreTranslate(MSG& msg) {
     return false;
 }
 
+void Application::Dispatch(MSG& msg) {
+    // Shortcuts run here, outside any window procedure: what they raise
+    // goes to the error box like everything else.
+    try {
+        if (PreTranslate(msg)) return;
+    } catch (const std::exception& e) {
+        ShowException(e);
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 bool Application::PumpOne() {
     MSG msg;
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
         terminated_ = true;
         return false;
     }
-    if (!PreTranslate(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    Dispatch(msg);
     return true;
 }
 
@@ -116,10 +127,7 @@ void Application::ProcessMessages() {
             terminated_ = true;
             break;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Dispatch(msg);
     }
 }
 
@@ -157,7 +165,25 @@ BOOL CALLBACK DisableVisible(HWND hwnd, LPARAM lParam) {
 }
 }  // namespace
 
+void Application::HideAll() {
+    for (Form* form : forms_) form->Hide();
+}
+
+void Application::ShowMain() {
+    Form* main = MainForm();
+    if (!main) return;
+    main->Show();
+    for (Form* form : forms_)
+        if (form != main && form->IsModal()) form->Show();
+}
+
 int Application::ShowModal(Form& form) {
+    if (form.IsModal()) {
+        // Already in its modal loop (perhaps hidden by hide-all): one loop
+        // per form, so it only comes forward.
+        form.Show();
+        return 0;
+    }
     if (form.Visible() || !IsWindowEnabled(form.Handle()))
         throw Exception("Cannot make a visible window modal");
     ReleaseCapture();

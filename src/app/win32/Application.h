@@ -1,6 +1,7 @@
 // The application object: the program's module and title, its own window
 // (which carries the taskbar entry and owns every form), the message loop,
-// modal display and the error box.
+// modal display, the error box, and the window operations every form shares
+// (hide-all, show-main, terminate).
 #pragma once
 #include <windows.h>
 
@@ -30,13 +31,23 @@ public:
 
     // Shows the main form, then dispatches messages until Terminate.
     void Run();
+    // The terminate request: the message loop ends after the current message.
     void Terminate();
+    // True from the terminate request on: the windows are being taken down,
+    // and nothing may open a window any more.
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
 
+    // hide-all: hides every form in creation order.
+    void HideAll();
+    // show-main: shows the main form and brings it to the front, with any
+    // modal form that hide-all hid (else the user would face a dead window).
+    void ShowMain();
+
     // Shows the form modally and returns its modal result when it closes.
     // Every window of the program that is visible and enabled stays disabled
-    // meanwhile. A visible form cannot be shown modally.
+    // meanwhile. A form already shown modally is brought forward instead
+    // (result 0); any other visible form cannot be shown modally.
     int ShowModal(Form& form);
 
     // The error box: error icon, application title, message with the period rule.
@@ -49,6 +60,7 @@ public:
 private:
     Application() = default;
     bool PumpOne();  // false when the queue delivered WM_QUIT
+    void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

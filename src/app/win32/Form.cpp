@@ -3,18 +3,16 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <string>
+
+#include "app/Exception.h"
 #include "app/win32/Application.h"
-#include "controls/win32/GraphicControl.h"
-#include "controls/win32/PopupMenu.h"
 
 namespace orvik {
 
 Form::Form() = default;
 
-Form::~Form() {
-    Application::Instance().RemoveForm(this);
-    if (tooltip_) DestroyWindow(tooltip_);
-}
+Form::~Form() { Application::Instance().RemoveForm(this); }
 
 void Form::CreateForm(const FormSpec& spec) {
     spec_ = spec;
@@ -45,6 +43,7 @@ void Form::CreateForm(const FormSpec& spec) {
     ws.height = r.bottom - r.top;
     ws.parent = Application::Instance().Handle();  // owned: no taskbar button of its own
     Create(spec.className, ws);
+    graphics_.SetWindow(hwnd_);
     Application::Instance().AddForm(this);
 }
 
@@ -88,48 +87,11 @@ void Form::CloseAction() {
 
 bool Form::PreTranslateMessage(MSG&) { return false; }
 
-void Form::AddGraphic(GraphicControl* control) {
-    graphics_.push_back(control);
-    control->AttachTo(this);
-    UpdateHint(control);
-}
-
-void Form::InvalidateRect(const RECT& r) {
-    if (hwnd_) ::InvalidateRect(hwnd_, &r, FALSE);
-}
-
-GraphicControl* Form::GraphicAt(POINT p) const {
-    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it) {
-        GraphicControl* c = *it;
-        if (c->Visible() && c->Enabled() && PtInRect(&c->Bounds(), p)) return c;
-    }
-    return nullptr;
-}
-
-void Form::UpdateHint(GraphicControl* control) {
-    if (!hwnd_) return;
-    if (!tooltip_) {
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                   Application::Instance().Module(), nullptr);
-        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
-    }
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V1_SIZE;
-    ti.hwnd = hwnd_;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (control->Hint().empty() || !control->Visible()) return;
-    ti.uFlags = TTF_SUBCLASS;
-    ti.rect = control->Bounds();
-    ti.lpszText = const_cast<char*>(control->Hint().c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
 HWND Form::AddChild(const ChildSpec& s, HWND parent) {
     HWND h = CreateWindowExA(s.exStyle, s.className, s.text, s.style, s.x, s.y, s.width, s.height,
                              parent ? parent : hwnd_, reinterpret_cast<HMENU>(s.id), Application::Instance().Module(),
                              nullptr);
+    if (!h) throw Exception(std::string("Cannot create a control of class ") + s.className);
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return h;
 }
@@ -138,58 +100,7 @@ void Form::PaintBackground(HDC dc, const RECT& area) { FillRect(dc, &area, backg
 
 void Form::PaintClient(HDC dc, const RECT& area) {
     PaintBackground(dc, area);
-    for (GraphicControl* c : graphics_) {
-        RECT overlap;
-        if (c->Visible() && IntersectRect(&overlap, &c->Bounds(), &area)) c->Paint(dc);
-    }
-}
-
-void Form::ContextMenu(POINT screen, GraphicControl* target) {
-    PopupMenu* menu = target && target->Popup() ? target->Popup() : popupMenu_;
-    if (menu) menu->Popup(screen.x, screen.y, hwnd_);
-}
-
-void Form::SetHover(GraphicControl* control) {
-    if (control == hover_) return;
-    GraphicControl* old = hover_;
-    hover_ = control;
-    if (old) old->MouseLeave();
-    if (hover_) hover_->MouseEnter();
-}
-
-void Form::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
-    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    GraphicControl* under = GraphicAt(p);
-    MouseButton button = MouseButton::Left;
-    switch (msg) {
-    case WM_MOUSEMOVE:
-        if (!trackingLeave_) {
-            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
-            trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
-        }
-        SetHover(under);
-        if (GraphicControl* c = captured_ ? captured_ : under) c->HandleMouseMove(wParam, p);
-        return;
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: button = MouseButton::Right; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: button = MouseButton::Middle; break;
-    default: break;
-    }
-    const bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
-                      msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
-    if (down) {
-        if (!under) return;
-        captured_ = under;
-        SetCapture(hwnd_);
-        under->HandleMouseDown(button, wParam, p, msg == WM_LBUTTONDBLCLK);
-    } else {
-        GraphicControl* target = captured_ ? captured_ : under;
-        const bool anyHeld = (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
-        if (!anyHeld) {
-            captured_ = nullptr;
-            if (GetCapture() == hwnd_) ReleaseCapture();
-        }
-        if (target) target->HandleMouseUp(button, wParam, p);
-    }
+    graphics_.Paint(dc, area);
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -207,26 +118,29 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         PaintClient(reinterpret_cast<HDC>(wParam), r);
         return 0;
     }
+    case WM_COMMAND:
+    case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        SetBkColor(reinterpret_cast<HDC>(wParam), color_);
-        return reinterpret_cast<LRESULT>(background_.Get());
-    case WM_MOUSEMOVE: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-        RouteMouse(msg, wParam, lParam);
-        if (msg == WM_RBUTTONUP) break;  // DefWindowProc turns it into WM_CONTEXTMENU
-        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        LRESULT result = 0;
+        if (ReflectNotification(msg, wParam, lParam, result)) return result;
+        if (msg == WM_COMMAND && lParam == 0) {
+            Command(LOWORD(wParam));
+            return 0;
+        }
+        if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), color_);
+            return reinterpret_cast<LRESULT>(background_.Get());
+        }
+        break;
+    }
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        SetHover(nullptr);
+        graphics_.MouseLeft();
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd_ && captured_) {
-            GraphicControl* c = captured_;
-            captured_ = nullptr;
-            c->CaptureLost();
-        }
+        graphics_.CaptureChanged(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CONTEXTMENU: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -242,7 +156,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SHOWWINDOW:
-        if (!wParam) SetHover(nullptr);
+        if (!wParam) graphics_.ClearHover();
         if (lParam == 0) {  // by ShowWindow, not by an owner's change
             if (wParam) FormShow(); else FormHide();
         }
@@ -250,7 +164,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
         // A modal window (a dialog, the file-open dialog) takes the mouse
         // away without a leave notice: nothing stays lit under it.
-        if (!wParam) SetHover(nullptr);
+        if (!wParam) graphics_.ClearHover();
         break;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -261,7 +175,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     default:
-        break;
+        if (graphics_.RouteMouse(msg, wParam, lParam) && msg != WM_RBUTTONUP) return 0;
+        break;  // DefWindowProc turns WM_RBUTTONUP into WM_CONTEXTMENU
     }
     return Default(msg, wParam, lParam);
 }

@@ -1,8 +1,8 @@
 // A top-level window of the window set. Forms live for the whole run and are
 // only shown and hidden; a close request hides them (the main form ends the
 // program instead). A form hosts windowless graphic controls (pictures, flat
-// buttons, labels) that it paints in creation order and hit-tests from the
-// top, and ordinary child windows made from a table of specs.
+// buttons, labels) and ordinary child windows made from a table of specs, and
+// passes its children's notifications back to them.
 #pragma once
 #include <windows.h>
 
@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "app/win32/Gdi.h"
+#include "app/win32/GraphicControl.h"
 #include "app/win32/Window.h"
 
 namespace orvik {
-
-class GraphicControl;
-class PopupMenu;
 
 enum class FormBorder { None, Dialog, Sizeable };
 
@@ -73,10 +71,8 @@ public:
     COLORREF Color() const { return color_; }
 
     // Graphic controls, in creation (= stacking) order.
-    void AddGraphic(GraphicControl* control);
-    void InvalidateRect(const RECT& r);
-    void UpdateHint(GraphicControl* control);
-    GraphicControl* GraphicAt(POINT client) const;
+    void AddGraphic(GraphicControl* control) { graphics_.Add(control); }
+    GraphicControl* GraphicAt(POINT client) const { return graphics_.At(client); }
 
     HWND AddChild(const ChildSpec& spec, HWND parent = nullptr);
 
@@ -92,14 +88,13 @@ protected:
     virtual void PaintBackground(HDC dc, const RECT& area);
     // The form's own drawing: background, then the graphic controls in order.
     void PaintClient(HDC dc, const RECT& area);
-    virtual void ContextMenu(POINT screen, GraphicControl* target);
-
-    PopupMenu* popupMenu_ = nullptr;  // the form's context menu
+    // A context-menu request at a screen point, over a graphic control or
+    // none; forms with menus override it.
+    virtual void ContextMenu(POINT screen, GraphicControl* target) { (void)screen; (void)target; }
+    // A menu or accelerator command (WM_COMMAND without a control).
+    virtual void Command(unsigned id) { (void)id; }
 
 private:
-    void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
-    void SetHover(GraphicControl* control);
-
     FormSpec spec_{};
     Font font_;
     Brush background_;
@@ -107,11 +102,7 @@ private:
     bool shownOnce_ = false;
     bool modal_ = false;
     int modalResult_ = 0;
-    std::vector<GraphicControl*> graphics_;
-    GraphicControl* captured_ = nullptr;
-    GraphicControl* hover_ = nullptr;
-    bool trackingLeave_ = false;
-    HWND tooltip_ = nullptr;
+    GraphicHost graphics_;
 };
 
 }  // namespace orvik

@@ -5,7 +5,17 @@
 
 #include <utility>
 
+#include "app/Geometry.h"
+
 namespace orvik {
+
+// The portable rectangle and the platform's, optionally offset by an origin.
+inline RECT ToRect(const IntRect& r, POINT origin = POINT{0, 0}) {
+    return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+}
+inline IntRect FromRect(const RECT& r, POINT origin = POINT{0, 0}) {
+    return IntRect{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+}
 
 // Live GDI objects made through these wrappers, so tests can prove that
 // painting leaks nothing (GetGuiResources is a stub under Wine).

@@ -1,12 +1,23 @@
 #include "app/win32/Window.h"
 
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/Exception.h"
 #include "app/win32/Application.h"
 
 namespace orvik {
 
 namespace {
-const char* const kSubclassProp = "OrvikSubclass";
+constexpr UINT_PTR kSubclassId = 1;
+
+std::string ErrorText(const char* what, const char* className) {
+    return std::string(what) + " " + className + " (error " + std::to_string(GetLastError()) + ")";
 }
+
+void ShowEscaped(const std::exception& e) { Application::Instance().ShowException(e); }
+}  // namespace
 
 Window::~Window() { Destroy(); }
 
@@ -16,8 +27,7 @@ void Window::Destroy() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    if (proc != &Window::Thunk) return nullptr;
+    if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Window::Thunk) return nullptr;
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
@@ -34,13 +44,16 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
     wc.hbrBackground = background;
     wc.hIcon = icon;
     wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    if (!RegisterClassExA(&wc)) throw Exception(ErrorText("Cannot register the window class", className));
 }
 
 void Window::Create(const char* className, const WindowSpec& s) {
-    CreateWindowExA(s.exStyle, className, s.text, s.style, s.x, s.y, s.width, s.height, s.parent,
-                    reinterpret_cast<HMENU>(s.id), Application::Instance().Module(), this);
+    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, s.x, s.y, s.width, s.height, s.parent,
+                         reinterpret_cast<HMENU>(s.id), Application::Instance().Module(), this))
+        throw Exception(ErrorText("Cannot create a window of class", className));
 }
+
+bool Window::Reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return Default(msg, wParam, lParam); }
 
@@ -65,49 +78,63 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        Application::Instance().ShowException(e);
+        ShowEscaped(e);
     }
     return 0;
 }
 
 SubclassedControl::~SubclassedControl() {
-    if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        RemovePropA(hwnd_, kSubclassProp);
-    }
+    if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &SubclassedControl::Proc, kSubclassId);
 }
 
 void SubclassedControl::Attach(HWND hwnd) {
+    if (!hwnd || !SetWindowSubclass(hwnd, &SubclassedControl::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        throw Exception("Cannot attach to a control");
     hwnd_ = hwnd;
-    SetPropA(hwnd, kSubclassProp, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassedControl::Thunk)));
 }
+
+SubclassedControl* SubclassedControl::FromHandle(HWND hwnd) {
+    DWORD_PTR data = 0;
+    if (!hwnd || !GetWindowSubclass(hwnd, &SubclassedControl::Proc, kSubclassId, &data)) return nullptr;
+    return reinterpret_cast<SubclassedControl*>(data);
+}
+
+bool SubclassedControl::Reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT SubclassedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Default(msg, wParam, lParam);
 }
 
 LRESULT SubclassedControl::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(original_, hwnd_, msg, wParam, lParam);
+    return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK SubclassedControl::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<SubclassedControl*>(GetPropA(hwnd, kSubclassProp));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<SubclassedControl*>(data);
     if (msg == WM_NCDESTROY) {
-        WNDPROC original = self->original_;
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropA(hwnd, kSubclassProp);
+        RemoveWindowSubclass(hwnd, &SubclassedControl::Proc, kSubclassId);
         self->hwnd_ = nullptr;
-        return CallWindowProcA(original, hwnd, msg, wParam, lParam);
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
     try {
         return self->HandleMessage(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        Application::Instance().ShowException(e);
+        ShowEscaped(e);
     }
     return 0;
+}
+
+bool ReflectNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND child = nullptr;
+    if (msg == WM_NOTIFY)
+        child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    else
+        child = reinterpret_cast<HWND>(lParam);
+    if (!child) return false;  // a menu or an accelerator
+    if (SubclassedControl* control = SubclassedControl::FromHandle(child))
+        return control->Reflected(msg, wParam, lParam, result);
+    if (Window* window = Window::FromHandle(child)) return window->Reflected(msg, wParam, lParam, result);
+    return false;
 }
 
 }  // namespace orvik

@@ -29,11 +29,17 @@ public:
     // The object bound to a window of this program, or nullptr.
     static Window* FromHandle(HWND hwnd);
 
-    // Registers a window class whose procedure is the shared thunk.
+    // Registers a window class whose procedure is the shared thunk; a failed
+    // registration raises the program's exception.
     static void Register(const char* className, UINT classStyle = CS_DBLCLKS, HCURSOR cursor = nullptr,
                          HBRUSH background = nullptr, HICON icon = nullptr);
 
+    // A notification (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) that the parent
+    // passed back to the control that raised it; true when handled.
+    virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 protected:
+    // Creates the window; a failure raises the program's exception.
     void Create(const char* className, const WindowSpec& spec);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -44,13 +50,21 @@ private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
-// Subclasses a standard control (a list box, an edit) so that its messages
-// pass through a member function first.
+// A standard control (a list box, an edit, a combo box) whose messages pass
+// through a member function first, and which hears its own notifications
+// when its parent reflects them.
 class SubclassedControl {
 public:
+    SubclassedControl() = default;
     virtual ~SubclassedControl();
+    SubclassedControl(const SubclassedControl&) = delete;
+    SubclassedControl& operator=(const SubclassedControl&) = delete;
+
     void Attach(HWND hwnd);
     HWND Handle() const { return hwnd_; }
+    static SubclassedControl* FromHandle(HWND hwnd);
+
+    virtual bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 protected:
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -58,8 +72,11 @@ protected:
     HWND hwnd_ = nullptr;
 
 private:
-    static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    WNDPROC original_ = nullptr;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
 };
+
+// Passes a control's notification back to the object of the control that
+// raised it; false when no object of the program is bound to it.
+bool ReflectNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 }  // namespace orvik

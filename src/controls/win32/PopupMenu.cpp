@@ -1,57 +1,33 @@
 #include "controls/win32/PopupMenu.h"
 
-#include <cstring>
+#include "app/Exception.h"
 
 namespace orvik {
-
-namespace {
-constexpr UINT kFirstCommand = 100;
-}
 
 PopupMenu::~PopupMenu() {
     if (menu_) DestroyMenu(menu_);
 }
 
-void PopupMenu::Build(const std::vector<MenuItemSpec>& items) {
+void PopupMenu::Build(const std::vector<MenuItem>& items) {
     if (menu_) DestroyMenu(menu_);
     items_ = items;
-    actions_.assign(items.size(), nullptr);
     menu_ = CreatePopupMenu();
-    for (size_t i = 0; i < items_.size(); ++i) {
-        if (std::strcmp(items_[i].caption, "-") == 0 || items_[i].caption[0] == '\0')
+    if (!menu_) throw Exception("Cannot create a menu");
+    for (const MenuItem& item : items_) {
+        if (item.Separator())
             AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuA(menu_, MF_STRING, kFirstCommand + i, MenuItemText(items_[i]).c_str());
+            AppendMenuA(menu_, MF_STRING, item.command, MenuItemText(item).c_str());
     }
 }
 
-void PopupMenu::SetAction(const char* itemName, std::function<void()> action) {
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (std::strcmp(items_[i].name, itemName) == 0) actions_[i] = std::move(action);
-}
-
-void PopupMenu::Run(size_t index) {
-    if (index < actions_.size() && actions_[index]) actions_[index]();
-}
-
-void PopupMenu::Popup(int x, int y, HWND owner) {
-    const UINT cmd = static_cast<UINT>(
-        TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
-    if (cmd >= kFirstCommand) Run(cmd - kFirstCommand);
-}
-
-bool PopupMenu::IsShortcut(unsigned vk) {
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0,
-               alt = GetKeyState(VK_MENU) < 0;
-    const int index = FindShortcut(items_, vk, ctrl, shift, alt);
-    if (index < 0) return false;
-    Run(static_cast<size_t>(index));
-    return true;
-}
-
-void PopupMenu::Click(const char* itemName) {
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (std::strcmp(items_[i].name, itemName) == 0) Run(i);
+void PopupMenu::Popup(POINT screen, HWND owner, HWND target) const {
+    if (IsWindowEnabled(owner)) SetForegroundWindow(owner);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, owner, nullptr));
+    // The menu's own messages must be done before the next menu can open.
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (command != 0 && IsWindow(target)) SendMessageA(target, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 }  // namespace orvik

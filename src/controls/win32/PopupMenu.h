@@ -1,14 +1,12 @@
-// A popup menu built from a table of items, each with an action. The chosen
-// item's action runs after the menu has closed. The menu's shortcuts act
-// through IsShortcut, which a form calls from its key preview.
+// A popup menu built from a table of menu items. The one way the program
+// pops up a menu: the chosen item's command goes to a window as WM_COMMAND
+// once the menu has closed.
 #pragma once
 #include <windows.h>
 
-#include <functional>
-#include <string>
 #include <vector>
 
-#include "controls/Shortcut.h"
+#include "controls/MenuItem.h"
 
 namespace orvik {
 
@@ -19,22 +17,19 @@ public:
     PopupMenu(const PopupMenu&) = delete;
     PopupMenu& operator=(const PopupMenu&) = delete;
 
-    void Build(const std::vector<MenuItemSpec>& items);
-    void SetAction(const char* itemName, std::function<void()> action);
+    void Build(const std::vector<MenuItem>& items);
     HMENU Handle() const { return menu_; }
-    const std::vector<MenuItemSpec>& Items() const { return items_; }
 
-    // Opens the menu with its left edge at (x, y) and runs the chosen item.
-    void Popup(int x, int y, HWND owner);
-    // Runs the item that has this shortcut; false when none has it.
-    bool IsShortcut(unsigned vk);
-    void Click(const char* itemName);
+    // Opens the menu with its left edge at the screen point, owned by owner
+    // (which becomes the foreground window, or the menu would not close on a
+    // click elsewhere), and sends the chosen command to target.
+    void Popup(POINT screen, HWND owner, HWND target) const;
+    // The command of the item with this shortcut, or 0.
+    unsigned ShortcutCommand(unsigned key, unsigned modifiers) const { return FindShortcut(items_, key, modifiers); }
 
 private:
-    void Run(size_t index);
     HMENU menu_ = nullptr;
-    std::vector<MenuItemSpec> items_;
-    std::vector<std::function<void()>> actions_;
+    std::vector<MenuItem> items_;
 };
 
 }  // namespace orvik

@@ -1,12 +1,11 @@
-// Windowless controls of the encoder dialogs: a flat speed button with a
-// caption or a glyph, and a text label.
+// A flat button of the encoder dialogs with a caption or a glyph.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
 #include "app/win32/Gdi.h"
-#include "controls/win32/GraphicControl.h"
+#include "controls/win32/FlatButton.h"
 
 namespace orvik {
 
@@ -23,18 +22,6 @@ public:
 private:
     std::string caption_;
     Bitmap glyph_;
-    HFONT font_ = nullptr;
-};
-
-// A transparent one-line label that sizes itself to its caption.
-class TextLabel : public GraphicControl {
-public:
-    void Place(int left, int top, const std::string& caption, HFONT font);  // font not owned
-    const std::string& Caption() const { return caption_; }
-    void Paint(HDC dc) override;
-
-private:
-    std::string caption_;
     HFONT font_ = nullptr;
 };
 

@@ -3,21 +3,18 @@
 #include <shellapi.h>
 
 #include "app/win32/Application.h"
-#include "app/win32/WindowSet.h"
+#include "app/win32/Input.h"
 #include "controls/win32/OpenDialog.h"
-#include "encoding/win32/EncodeForm.h"
-#include "playback/win32/PlayForm.h"
 #include "shell/MainMenus.h"
 
 namespace orvik {
 
 namespace {
 constexpr int kListBoxId = 1;
-// SC_MOVE plus 2: move the window as if its title bar were dragged.
-constexpr WPARAM kDragMove = 0xF012;
-}  // namespace
+}
 
-TMainForm::TMainForm() {
+MainForm::MainForm()
+    : store_(registry_, mediaList_, StoreKeyPath(Application::Instance().ExePath())) {
     FormSpec spec;
     spec.className = "TMainForm";
     spec.caption = "Orvik Encoder";
@@ -27,175 +24,231 @@ TMainForm::TMainForm() {
     spec.screenCenter = true;
     spec.color = GetSysColor(COLOR_BTNFACE);
     CreateForm(spec);
-    BuildMenus();
+    mainMenu_.Build(MainPopupItems());
+    headerMenu_.Build(HeaderPopupItems());
+    store_.OnError = [](const std::exception& e) { Application::Instance().ShowException(e); };
     CreateControls();
-    CreateTrayAndStore();
+    CreateTrayIcon();
 }
 
-TMainForm::~TMainForm() = default;
+MainForm::~MainForm() { SyncStore(StoreMoment::Destroyed); }
 
-void TMainForm::BuildMenus() {
-    RxPopupMenu1.Build(MainPopupItems());
-    RxPopupMenu1.SetAction("OpenMediaFile1", [this] { OpenFile.Click(); });
-    RxPopupMenu1.SetAction("PlaySelectedFile1", [this] { PlayFile.Click(); });
-    RxPopupMenu1.SetAction("EncodeSelectedFile1", [this] { EncodeFile.Click(); });
-    RxPopupMenu1.SetAction("ProgramOptions1", [this] { Options.Click(); });
-    RxPopupMenu1.SetAction("ProgramView1", [this] { View.Click(); });
-    RxPopupMenu1.SetAction("Help1", [this] { Help.Click(); });
-    RxPopupMenu1.SetAction("AboutProgram1", [this] { About.Click(); });
-    RxPopupMenu1.SetAction("ProgramsHomePage1", [this] { ProgramsHomePage1Click(); });
-    RxPopupMenu1.SetAction("HideOrvikEncoder1", [] { HideAll(); });
-    RxPopupMenu1.SetAction("HideOrvikEncoder2", [] { ShowMain(); });
-    RxPopupMenu1.SetAction("Exit1", [] { TerminateRequest(); });
-    RxPopupMenu2.Build(HeaderPopupItems());
-    RxPopupMenu2.SetAction("Minimizetotray1", [] { HideAll(); });
-    RxPopupMenu2.SetAction("erminate1", [] { TerminateRequest(); });
-    popupMenu_ = &RxPopupMenu1;
+void MainForm::Connect(Form& player, Form& encoder) {
+    player_ = &player;
+    encoder_ = &encoder;
 }
 
-void TMainForm::CreateControls() {
+void MainForm::CreateControls() {
     struct PictureSpec {
-        Picture* picture;
+        Picture& picture;
         int x, y, w, h;
         const char* bitmap;
         const char* hint;
     };
     const PictureSpec pictures[] = {
-        {&Image1, 0, 0, 306, 184, "MAIN_SKIN", ""},
-        {&Image2, 256, 3, 17, 17, "MAIN_MINIMIZE_DOWN", "Minimize"},
-        {&Image3, 256, 3, 17, 17, "MAIN_MINIMIZE", "Minimize"},
-        {&Image4, 280, 3, 17, 17, "MAIN_TERMINATE_DOWN", "Terminate"},
-        {&Image5, 280, 3, 17, 17, "MAIN_TERMINATE", "Terminate"},
+        {skin_, 0, 0, 306, 184, "MAIN_SKIN", ""},
+        {minimizeDown_, 256, 3, 17, 17, "MAIN_MINIMIZE_DOWN", "Minimize"},
+        {minimize_, 256, 3, 17, 17, "MAIN_MINIMIZE", "Minimize"},
+        {terminateDown_, 280, 3, 17, 17, "MAIN_TERMINATE_DOWN", "Terminate"},
+        {terminate_, 280, 3, 17, 17, "MAIN_TERMINATE", "Terminate"},
     };
     for (const PictureSpec& p : pictures) {
-        p.picture->SetBounds(p.x, p.y, p.w, p.h);
-        p.picture->SetBitmap(LoadBitmapResource(p.bitmap));
-        AddGraphic(p.picture);
-        p.picture->SetHint(p.hint);
+        p.picture.SetBounds(p.x, p.y, p.w, p.h);
+        p.picture.SetBitmap(LoadBitmapResource(p.bitmap));
+        AddGraphic(&p.picture);
+        p.picture.SetHint(p.hint);
     }
-    Image2.SetVisible(false);
-    Image4.SetVisible(false);
+    minimizeDown_.SetVisible(false);
+    terminateDown_.SetVisible(false);
 
-    RxLabel1.SetBounds(21, 4, 76, 13);
-    RxLabel1.SetColor(RGB(255, 0, 0));
-    RxLabel1.SetFont("MS Sans Serif", 11, RGB(0, 0, 0));
-    RxLabel1.SetShadowColor(GetSysColor(COLOR_BACKGROUND));
-    RxLabel1.SetTransparent(true);
-    RxLabel1.SetCaption("Orvik Encoder");
-    AddGraphic(&RxLabel1);
+    titleLabel_.SetBounds(21, 4, 76, 13);
+    titleLabel_.SetColor(RGB(255, 0, 0));
+    titleLabel_.SetFont("MS Sans Serif", 11, RGB(0, 0, 0));
+    titleLabel_.SetShadowColor(GetSysColor(COLOR_BACKGROUND));
+    titleLabel_.SetTransparent(true);
+    titleLabel_.SetCaption("Orvik Encoder");
+    AddGraphic(&titleLabel_);
 
     const PictureSpec faces[] = {
-        {&Image6, 12, 24, 40, 40, "FACE_OPEN", ""},     {&Image7, 52, 24, 40, 40, "FACE_PLAY", ""},
-        {&Image8, 92, 24, 40, 40, "FACE_ENCODE", ""},   {&Image9, 172, 24, 40, 40, "FACE_VIEW", ""},
-        {&Image10, 132, 24, 40, 40, "FACE_OPTIONS", ""}, {&Image11, 212, 24, 40, 40, "FACE_HELP", ""},
-        {&Image12, 252, 24, 40, 40, "FACE_ABOUT", ""},
+        {openFace_, 12, 24, 40, 40, "FACE_OPEN", ""},       {playFace_, 52, 24, 40, 40, "FACE_PLAY", ""},
+        {encodeFace_, 92, 24, 40, 40, "FACE_ENCODE", ""},   {viewFace_, 172, 24, 40, 40, "FACE_VIEW", ""},
+        {optionsFace_, 132, 24, 40, 40, "FACE_OPTIONS", ""}, {helpFace_, 212, 24, 40, 40, "FACE_HELP", ""},
+        {aboutFace_, 252, 24, 40, 40, "FACE_ABOUT", ""},
     };
     for (const PictureSpec& p : faces) {
-        p.picture->SetBounds(p.x, p.y, p.w, p.h);
-        p.picture->SetBitmap(LoadBitmapResource(p.bitmap));
-        AddGraphic(p.picture);
+        p.picture.SetBounds(p.x, p.y, p.w, p.h);
+        p.picture.SetBitmap(LoadBitmapResource(p.bitmap));
+        AddGraphic(&p.picture);
     }
 
     struct ButtonSpec {
-        FlatButton* button;
+        FlatButton& button;
         int x;
         const char* hint;
     };
     const ButtonSpec buttons[] = {
-        {&OpenFile, 12, "Open media file"}, {&PlayFile, 52, "Play selected file"},
-        {&EncodeFile, 92, "Encode media file"}, {&Options, 132, "Options"},
-        {&View, 172, "View properties"}, {&Help, 212, "Help"},
-        {&About, 252, "About program"},
+        {openButton_, 12, "Open media file"}, {playButton_, 52, "Play selected file"},
+        {encodeButton_, 92, "Encode media file"}, {optionsButton_, 132, "Options"},
+        {viewButton_, 172, "View properties"}, {helpButton_, 212, "Help"},
+        {aboutButton_, 252, "About program"},
     };
     for (const ButtonSpec& b : buttons) {
-        b.button->SetBounds(b.x, 24, 40, 40);
-        AddGraphic(b.button);
-        b.button->SetHint(b.hint);
+        b.button.SetBounds(b.x, 24, 40, 40);
+        AddGraphic(&b.button);
+        b.button.SetHint(b.hint);
     }
-    OpenFile.OnClick = [this] { OpenFileClick(); };
-    PlayFile.OnClick = [this] { PlayFileClick(); };
-    EncodeFile.OnClick = [this] { EncodeFileClick(); };
+    openButton_.OnClick = [this] { OpenFile(); };
+    playButton_.OnClick = [this] { PlayFile(); };
+    encodeButton_.OnClick = [this] { EncodeFile(); };
 
-    Head.SetBounds(0, 0, 257, 20);
-    Head.SetPopup(&RxPopupMenu2);
-    Head.OnMouseDown = [this](MouseButton button, int, int) {
+    header_.SetBounds(0, 0, 257, 20);
+    header_.OnMouseDown = [this](const MouseEvent& e) {
         // Only the left button drags: the platform's move loop ends on a left
         // release, so a move started by another button would keep the window
         // stuck to the pointer after the header menu closed.
-        if (button == MouseButton::Left) HeadMouseDown();
+        if (e.button == MouseButton::Left) DragWindow();
     };
-    AddGraphic(&Head);
+    AddGraphic(&header_);
 
-    Image2.OnClick = Image3.OnClick = [] { HideAll(); };
-    Image4.OnClick = Image5.OnClick = [] { TerminateRequest(); };
+    minimizeDown_.OnClick = minimize_.OnClick = [] { Application::Instance().HideAll(); };
+    terminateDown_.OnClick = terminate_.OnClick = [] { Application::Instance().Terminate(); };
     // Pressed-state swap: the lower picture shows while a button is held.
-    Image3.OnMouseDown = [this](MouseButton, int, int) { Image2.SetVisible(true); Image3.SetVisible(false); };
-    Image3.OnMouseUp = [this](MouseButton, int, int) { Image2.SetVisible(false); Image3.SetVisible(true); };
-    Image5.OnMouseDown = [this](MouseButton, int, int) { Image4.SetVisible(true); Image5.SetVisible(false); };
-    Image5.OnMouseUp = [this](MouseButton, int, int) { Image4.SetVisible(false); Image5.SetVisible(true); };
+    minimize_.OnMouseDown = [this](const MouseEvent&) { minimizeDown_.SetVisible(true); minimize_.SetVisible(false); };
+    minimize_.OnMouseUp = [this](const MouseEvent&) { minimizeDown_.SetVisible(false); minimize_.SetVisible(true); };
+    terminate_.OnMouseDown = [this](const MouseEvent&) { terminateDown_.SetVisible(true); terminate_.SetVisible(false); };
+    terminate_.OnMouseUp = [this](const MouseEvent&) { terminateDown_.SetVisible(false); terminate_.SetVisible(true); };
 
     listBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
     HWND list = AddChild(ChildSpec{"LISTBOX", "", 16, 72, 273, 97,
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                    WS_EX_CLIENTEDGE, kListBoxId});
     SendMessageA(list, LB_SETITEMHEIGHT, 0, 13);
-    ListBox1.Attach(list);
-    ListBox1.OnKeyPress = [this](char key) { return ListBox1KeyPress(key); };
+    mediaList_.Attach(list);
+    mediaList_.OnKeyPress = [this](char key) {
+        if (key != '\b') return false;
+        DeleteSelectedEntry(mediaList_);
+        return true;
+    };
     SetFocus(list);
 }
 
-void TMainForm::OpenFileClick() {
+void MainForm::CreateTrayIcon() {
+    // The icon is in place before any window shows.
+    trayIcon_.SetPopupMenu(&mainMenu_, hwnd_);
+    trayIcon_.OnDblClick = [] { Application::Instance().ShowMain(); };
+    trayIcon_.SetHint("Orvik Encoder");
+    trayIcon_.SetIcon(static_cast<HICON>(
+        LoadImageA(Application::Instance().Module(), "MAINICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    trayIcon_.Loaded();
+}
+
+// The list meets the registry here and nowhere else: restored each time the
+// window appears; saved when a close is allowed, when the session ends, and
+// when the window goes (unless saved since the last restore).
+void MainForm::SyncStore(StoreMoment moment) {
+    try {
+        switch (moment) {
+        case StoreMoment::Shown:
+            store_.Restore();
+            break;
+        case StoreMoment::CloseAllowed:
+            if (store_.Restored()) store_.Save();
+            break;
+        case StoreMoment::SessionEnd:
+        case StoreMoment::Destroyed:
+            if (store_.Restored() && !store_.Saved()) store_.Save();
+            break;
+        }
+    } catch (const std::exception& e) {
+        Application::Instance().ShowException(e);
+    }
+}
+
+void MainForm::FormShow() { SyncStore(StoreMoment::Shown); }
+
+bool MainForm::CloseQuery() {
+    SyncStore(StoreMoment::CloseAllowed);
+    return true;
+}
+
+void MainForm::OpenFile() {
+    if (Application::Instance().Terminated()) return;
     OpenDialogOptions options;
     options.filter = kMediaFileFilter;
     std::string path;
     if (!RunOpenDialog(hwnd_, options, path)) return;
-    AddChosenFile(ListBox1, path);
+    AddChosenFile(mediaList_, path);
 }
 
-void TMainForm::PlayFileClick() {
-    if (ListBox1.SelectedIndex() < 0) {
+void MainForm::PlayFile() {
+    if (mediaList_.SelectedIndex() < 0) {
         MessageBeep(0);
         return;
     }
-    Application::Instance().ShowModal(*PlayForm);
+    if (player_ && !Application::Instance().Terminated()) Application::Instance().ShowModal(*player_);
 }
 
-void TMainForm::EncodeFileClick() { EncodeForm->Show(); }
+void MainForm::EncodeFile() {
+    if (encoder_ && !Application::Instance().Terminated()) encoder_->Show();
+}
 
-void TMainForm::ProgramsHomePage1Click() {
+void MainForm::OpenHomePage() {
     ShellExecuteA(Application::Instance().Handle(), nullptr, kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TMainForm::HeadMouseDown() {
+void MainForm::DragWindow() {
     ReleaseCapture();
-    SendMessageA(hwnd_, WM_SYSCOMMAND, kDragMove, 0);
+    SendMessageA(hwnd_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
 }
 
-bool TMainForm::ListBox1KeyPress(char key) {
-    if (key != '\b') return false;
-    DeleteSelectedEntry(ListBox1);
+void MainForm::Command(unsigned id) {
+    Application& app = Application::Instance();
+    // Once the program is ending, its windows are going away: no command
+    // may reach them.
+    if (app.Terminated()) return;
+    switch (id) {
+    // A menu item that mirrors a button presses it.
+    case kCmdOpenMediaFile: openButton_.Click(); break;
+    case kCmdPlaySelectedFile: playButton_.Click(); break;
+    case kCmdEncodeSelectedFile: encodeButton_.Click(); break;
+    case kCmdProgramOptions: optionsButton_.Click(); break;
+    case kCmdProgramView: viewButton_.Click(); break;
+    case kCmdHelpContents: helpButton_.Click(); break;
+    case kCmdAboutProgram: aboutButton_.Click(); break;
+    case kCmdHomePage: OpenHomePage(); break;
+    case kCmdHideAll: case kCmdMinimizeToTray: app.HideAll(); break;
+    case kCmdShowMain: app.ShowMain(); break;
+    case kCmdExit: case kCmdTerminate: app.Terminate(); break;
+    default: break;
+    }
+}
+
+void MainForm::ContextMenu(POINT screen, GraphicControl* target) {
+    const PopupMenu& menu = target == &header_ ? headerMenu_ : mainMenu_;
+    menu.Popup(screen, hwnd_, hwnd_);
+}
+
+bool MainForm::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const unsigned command = mainMenu_.ShortcutCommand(static_cast<unsigned>(msg.wParam), KeyModifiers());
+    if (command == 0) return false;
+    Command(command);
     return true;
 }
 
-bool TMainForm::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
-        return RxPopupMenu1.IsShortcut(static_cast<unsigned>(msg.wParam));
-    return false;
-}
+void MainForm::CloseAction() { Application::Instance().Terminate(); }
 
-void TMainForm::CloseAction() { TerminateRequest(); }
-
-LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CTLCOLORLISTBOX:
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_GRAYTEXT));
         return reinterpret_cast<LRESULT>(listBrush_.Get());
     case WM_ENDSESSION:  // the process ends with the session: save now
-        if (wParam) FormStorage1.FormDestroy();
+        if (wParam) SyncStore(StoreMoment::SessionEnd);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && ListBox1.Handle()) SetFocus(ListBox1.Handle());
+        if (LOWORD(wParam) != WA_INACTIVE && mediaList_.Handle()) SetFocus(mediaList_.Handle());
         return 0;
     default:
         break;

@@ -1,60 +1,72 @@
-// TMainForm: the skinned, borderless main window with the media list, seven
-// picture buttons, the header strip, minimise and terminate pictures, and
-// the main and header popup menus.
+// The main window (class "TMainForm"): the skinned, borderless window with
+// the media list, seven picture buttons, the header strip, the minimise and
+// terminate pictures, the main and header popup menus, the tray icon, and
+// the store that keeps the list in the registry.
 #pragma once
 #include "app/win32/Form.h"
-#include "controls/win32/GraphicControl.h"
+#include "controls/win32/FlatButton.h"
+#include "controls/win32/Picture.h"
 #include "controls/win32/PopupMenu.h"
-#include "controls/win32/RxLabel.h"
+#include "controls/win32/ShadowLabel.h"
+#include "platform/win32/RegistryKeyStore.h"
+#include "shell/FormStorage.h"
 #include "shell/win32/MediaListBox.h"
-#include "shell/win32/RegistryStorage.h"
-#include "shell/win32/RxTrayIcon.h"
+#include "shell/win32/TrayIcon.h"
 
 namespace orvik {
 
-class TMainForm : public Form {
+class MainForm : public Form {
 public:
-    TMainForm();
-    ~TMainForm() override;
+    MainForm();
+    ~MainForm() override;
 
-    MediaList& Media() { return ListBox1; }
-    PopupMenu& MainMenu() { return RxPopupMenu1; }
+    // The windows this one opens: the player (modally) and the encoder dialog.
+    void Connect(Form& player, Form& encoder);
 
-    // Button handlers.
-    void OpenFileClick();
-    void PlayFileClick();
-    void EncodeFileClick();
-    void ProgramsHomePage1Click();
-    void HeadMouseDown();
-    bool ListBox1KeyPress(char key);
+    MediaList& Media() { return mediaList_; }
+    ShadowLabel& TitleLabel() { return titleLabel_; }
+    GraphicControl& Header() { return header_; }
+    FlatButton& EncodeButton() { return encodeButton_; }
+
+    // What the buttons, menu items and shortcuts do.
+    void OpenFile();
+    void PlayFile();
+    void EncodeFile();
+    void OpenHomePage();
+    void DragWindow();
 
     bool PreTranslateMessage(MSG& msg) override;
-
-    // Controls, in creation (= stacking) order.
-    Picture Image1, Image2, Image3, Image4, Image5;
-    TRxLabel RxLabel1;
-    Picture Image6, Image7, Image8, Image9, Image10, Image11, Image12;
-    FlatButton OpenFile, PlayFile, EncodeFile, Options, View, Help, About;
-    GraphicControl Head;
-    MediaListBox ListBox1;
-    PopupMenu RxPopupMenu1, RxPopupMenu2;
-    // Tray icon and media list store (MainFormStore.cpp). The store comes
-    // last: it is destroyed first, saving while the list still exists.
-    TRxTrayIcon RxTrayIcon1;
-    TFormStorage FormStorage1{ListBox1};
-    void RxTrayIcon1DblClick();
     bool CloseQuery() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CloseAction() override;
     void FormShow() override;
+    void ContextMenu(POINT screen, GraphicControl* target) override;
+    void Command(unsigned id) override;
 
 private:
+    // The moments the list meets the store.
+    enum class StoreMoment { Shown, CloseAllowed, SessionEnd, Destroyed };
+    void SyncStore(StoreMoment moment);
     void CreateControls();
-    void BuildMenus();
-    void CreateTrayAndStore();
+    void CreateTrayIcon();
+
+    // Graphic controls, in creation (= stacking) order.
+    Picture skin_, minimizeDown_, minimize_, terminateDown_, terminate_;
+    ShadowLabel titleLabel_;
+    Picture openFace_, playFace_, encodeFace_, viewFace_, optionsFace_, helpFace_, aboutFace_;
+    FlatButton openButton_, playButton_, encodeButton_, optionsButton_, viewButton_, helpButton_, aboutButton_;
+    GraphicControl header_;
+
+    MediaListBox mediaList_;
     Brush listBrush_;
+    PopupMenu mainMenu_, headerMenu_;
+    TrayIcon trayIcon_;
+    RegistryKeyStore registry_;
+    FormStorage store_;
+    Form* player_ = nullptr;
+    Form* encoder_ = nullptr;
 };
 
 }  // namespace orvik

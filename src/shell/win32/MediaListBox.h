@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/win32/Window.h"
-#include "shell/MediaList.h"
+#include "controls/MediaList.h"
 
 namespace orvik {
 

@@ -1,0 +1,32 @@
+#include "OrvikPlayer/win32/WindowSet.h"
+
+#include "encoding/win32/AacForm.h"
+#include "encoding/win32/GoGoForm.h"
+#include "encoding/win32/LameVorbisForm.h"
+#include "encoding/win32/WmaForm.h"
+#include "playback/win32/PlayerForm.h"
+#include "shell/win32/MainForm.h"
+
+namespace orvik {
+
+WindowSet::WindowSet()
+    : main_(std::make_unique<MainForm>()),
+      player_(std::make_unique<PlayerForm>(main_->Media())),
+      lameVorbis_(std::make_unique<LameVorbisForm>()),
+      goGo_(std::make_unique<GoGoForm>()),
+      aac_(std::make_unique<AacForm>()),
+      wma_(std::make_unique<WmaForm>()) {
+    main_->Connect(*player_, *lameVorbis_);
+    lameVorbis_->Connect(*wma_);
+}
+
+WindowSet::~WindowSet() {
+    wma_.reset();
+    aac_.reset();
+    goGo_.reset();
+    lameVorbis_.reset();
+    player_.reset();
+    main_.reset();
+}
+
+}  // namespace orvik

@@ -1,0 +1,167 @@
+#include "app/win32/GraphicControl.h"
+
+#include <commctrl.h>
+
+#include "app/win32/Application.h"
+#include "app/win32/Input.h"
+
+namespace orvik {
+
+void GraphicControl::SetBounds(int left, int top, int width, int height) {
+    Invalidate();
+    bounds_ = RECT{left, top, left + width, top + height};
+    Invalidate();
+    if (host_ && !hint_.empty()) host_->UpdateHint(this);
+}
+
+void GraphicControl::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    Invalidate();
+    if (host_ && !hint_.empty()) host_->UpdateHint(this);
+}
+
+void GraphicControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Invalidate();
+}
+
+void GraphicControl::SetHint(const std::string& hint) {
+    hint_ = hint;
+    if (host_) host_->UpdateHint(this);
+}
+
+void GraphicControl::Invalidate() {
+    if (host_) host_->InvalidateArea(bounds_);
+}
+
+void GraphicControl::Click() {
+    if (OnClick) OnClick();
+}
+
+bool GraphicControl::Contains(const MouseEvent& e) const {
+    const POINT p{e.x, e.y};
+    return PtInRect(&bounds_, p) != FALSE;
+}
+
+MouseEvent GraphicControl::Local(const MouseEvent& e) const {
+    MouseEvent local = e;
+    local.x -= bounds_.left;
+    local.y -= bounds_.top;
+    return local;
+}
+
+void GraphicControl::HandleMouseDown(const MouseEvent& e) {
+    if (e.button == MouseButton::Left) clicked_ = true;
+    if (OnMouseDown) OnMouseDown(Local(e));
+}
+
+void GraphicControl::HandleMouseUp(const MouseEvent& e) {
+    if (e.button == MouseButton::Left && clicked_) {
+        clicked_ = false;
+        if (Contains(e)) Click();
+    }
+    if (OnMouseUp) OnMouseUp(Local(e));
+}
+
+GraphicHost::~GraphicHost() {
+    if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+}
+
+void GraphicHost::Add(GraphicControl* control) {
+    controls_.push_back(control);
+    control->host_ = this;
+    UpdateHint(control);
+}
+
+void GraphicHost::Paint(HDC dc, const RECT& area) const {
+    for (GraphicControl* c : controls_) {
+        RECT overlap;
+        if (c->Visible() && IntersectRect(&overlap, &c->Bounds(), &area)) c->Paint(dc);
+    }
+}
+
+GraphicControl* GraphicHost::At(POINT p) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        GraphicControl* c = *it;
+        if (c->Visible() && c->Enabled() && PtInRect(&c->Bounds(), p)) return c;
+    }
+    return nullptr;
+}
+
+void GraphicHost::InvalidateArea(const RECT& r) const {
+    if (hwnd_) InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void GraphicHost::UpdateHint(GraphicControl* control) {
+    if (!hwnd_) return;
+    if (!tooltip_) {
+        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                   Application::Instance().Module(), nullptr);
+        if (!tooltip_) return;  // hints are a comfort, not a necessity
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
+    }
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (control->Hint().empty() || !control->Visible()) return;
+    ti.uFlags = TTF_SUBCLASS;
+    ti.rect = control->Bounds();
+    ti.lpszText = const_cast<char*>(control->Hint().c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void GraphicHost::SetHover(GraphicControl* control) {
+    if (control == hover_) return;
+    GraphicControl* old = hover_;
+    hover_ = control;
+    if (old) old->MouseLeave();
+    if (hover_) hover_->MouseEnter();
+}
+
+void GraphicHost::MouseLeft() {
+    trackingLeave_ = false;
+    SetHover(nullptr);
+}
+
+void GraphicHost::CaptureChanged(HWND newCapture) {
+    if (newCapture == hwnd_ || !captured_) return;
+    GraphicControl* c = captured_;
+    captured_ = nullptr;
+    c->CaptureLost();
+}
+
+bool GraphicHost::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!IsMouseMessage(msg)) return false;
+    const MouseEvent e = DecodeMouse(msg, wParam, lParam);
+    GraphicControl* under = At(POINT{e.x, e.y});
+    if (msg == WM_MOUSEMOVE) {
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
+            trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+        }
+        SetHover(under);
+        if (GraphicControl* c = captured_ ? captured_ : under) c->HandleMouseMove(e);
+        return true;
+    }
+    if (IsButtonDown(msg)) {
+        if (!under) return true;
+        captured_ = under;
+        SetCapture(hwnd_);
+        under->HandleMouseDown(e);
+        return true;
+    }
+    GraphicControl* target = captured_ ? captured_ : under;
+    if (!(e.modifiers & (modifier::kLeft | modifier::kRight | modifier::kMiddle))) {
+        captured_ = nullptr;
+        if (GetCapture() == hwnd_) ReleaseCapture();
+    }
+    if (target) target->HandleMouseUp(e);
+    return true;
+}
+
+}  // namespace orvik

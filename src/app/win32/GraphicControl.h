@@ -1,0 +1,108 @@
+// Windowless controls: they live in a window's client area, are painted by
+// their host in creation order and receive the mouse when they are the
+// topmost visible, enabled control under it. The control pressed keeps the
+// mouse until every button is released (as a captured window would).
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Input.h"
+
+namespace orvik {
+
+class GraphicHost;
+
+class GraphicControl {
+public:
+    GraphicControl() = default;
+    virtual ~GraphicControl() = default;
+    GraphicControl(const GraphicControl&) = delete;
+    GraphicControl& operator=(const GraphicControl&) = delete;
+
+    GraphicHost* Host() const { return host_; }
+
+    const RECT& Bounds() const { return bounds_; }
+    int Width() const { return bounds_.right - bounds_.left; }
+    int Height() const { return bounds_.bottom - bounds_.top; }
+    void SetBounds(int left, int top, int width, int height);
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    void Invalidate();
+
+    virtual void Paint(HDC dc) { (void)dc; }
+    // A press followed by a left release inside the control.
+    virtual void Click();
+
+    // Input, in the host's client coordinates; the handlers below receive
+    // coordinates relative to the control.
+    virtual void HandleMouseDown(const MouseEvent& e);
+    virtual void HandleMouseUp(const MouseEvent& e);
+    virtual void HandleMouseMove(const MouseEvent& e) { (void)e; }
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual void CaptureLost() { clicked_ = false; }
+
+    std::function<void()> OnClick;
+    std::function<void(const MouseEvent&)> OnMouseDown;
+    std::function<void(const MouseEvent&)> OnMouseUp;
+
+protected:
+    bool Contains(const MouseEvent& e) const;
+    MouseEvent Local(const MouseEvent& e) const;
+
+    RECT bounds_{};
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool clicked_ = false;
+    std::string hint_;
+
+private:
+    friend class GraphicHost;
+    GraphicHost* host_ = nullptr;
+};
+
+// The windowless-control host of a window: keeps its controls in creation
+// (= stacking) order, paints them, routes the mouse to them with capture and
+// hover, and gives them tooltips.
+class GraphicHost {
+public:
+    GraphicHost() = default;
+    ~GraphicHost();
+    GraphicHost(const GraphicHost&) = delete;
+    GraphicHost& operator=(const GraphicHost&) = delete;
+
+    void SetWindow(HWND hwnd) { hwnd_ = hwnd; }
+    HWND Window() const { return hwnd_; }
+
+    void Add(GraphicControl* control);
+    void Paint(HDC dc, const RECT& area) const;
+    GraphicControl* At(POINT client) const;
+    void InvalidateArea(const RECT& r) const;
+    void UpdateHint(GraphicControl* control);
+
+    // The window's mouse messages; true when one was handled here.
+    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The pointer left the window, or a modal window took the mouse.
+    void ClearHover() { SetHover(nullptr); }
+    void MouseLeft();
+    void CaptureChanged(HWND newCapture);
+
+private:
+    void SetHover(GraphicControl* control);
+
+    HWND hwnd_ = nullptr;
+    std::vector<GraphicControl*> controls_;
+    GraphicControl* captured_ = nullptr;
+    GraphicControl* hover_ = nullptr;
+    bool trackingLeave_ = false;
+    HWND tooltip_ = nullptr;
+};
+
+}  // namespace orvik

@@ -1,0 +1,64 @@
+#include "controls/win32/ComboBox.h"
+
+namespace orvik {
+
+namespace {
+// Posted to the combo box itself: a pick to report once the notification
+// that announced it is over.
+constexpr UINT kPicked = WM_APP + 1;
+}  // namespace
+
+void ComboBox::Attach(HWND combo) {
+    SubclassedControl::Attach(combo);
+    if (HWND field = GetWindow(combo, GW_CHILD)) field_.Attach(field);
+}
+
+void ComboBox::ShowText(const char* text) {
+    const LRESULT found = SendMessageA(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (found != CB_ERR)
+        SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    else
+        SetWindowTextA(hwnd_, text);
+    ShowFromStart();
+}
+
+void ComboBox::ShowFromStart() {
+    HWND focus = GetFocus();
+    if (focus != hwnd_ && !IsChild(hwnd_, focus)) SendMessageA(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+}
+
+bool ComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_COMMAND) return false;
+    switch (HIWORD(wParam)) {
+    case CBN_SELCHANGE:
+        if (OnPick) PostMessageA(hwnd_, kPicked, 0, 0);
+        break;
+    case CBN_KILLFOCUS:
+        ShowFromStart();
+        break;
+    default:
+        return false;
+    }
+    result = 0;
+    return true;
+}
+
+LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kPicked) {
+        if (OnPick) OnPick(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+LRESULT ComboBox::Field::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CHAR && owner_.OnKeyPress) {
+        char key = static_cast<char>(wParam);
+        owner_.OnKeyPress(key);
+        if (key == 0) return 0;
+        wParam = static_cast<unsigned char>(key);
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace orvik

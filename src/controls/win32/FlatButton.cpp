@@ -1,0 +1,49 @@
+#include "controls/win32/FlatButton.h"
+
+namespace orvik {
+
+void FlatButton::Paint(HDC dc) {
+    if (!hot_ && !down_) return;
+    RECT r = bounds_;
+    DrawEdge(dc, &r, down_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+
+void FlatButton::SetState(bool hot, bool down) {
+    if (hot == hot_ && down == down_) return;
+    hot_ = hot;
+    down_ = down;
+    Invalidate();
+}
+
+void FlatButton::HandleMouseDown(const MouseEvent& e) {
+    if (e.button == MouseButton::Left) {
+        tracking_ = true;
+        SetState(true, true);
+    }
+    GraphicControl::HandleMouseDown(e);
+}
+
+void FlatButton::HandleMouseMove(const MouseEvent& e) {
+    if (tracking_) SetState(hot_, Contains(e));
+}
+
+void FlatButton::HandleMouseUp(const MouseEvent& e) {
+    if (e.button == MouseButton::Left && tracking_) {
+        tracking_ = false;
+        SetState(Contains(e), false);
+    }
+    GraphicControl::HandleMouseUp(e);
+}
+
+void FlatButton::MouseEnter() { SetState(true, down_); }
+void FlatButton::MouseLeave() {
+    if (!tracking_) SetState(false, false);
+}
+
+void FlatButton::CaptureLost() {
+    tracking_ = false;
+    SetState(false, false);
+    GraphicControl::CaptureLost();
+}
+
+}  // namespace orvik

@@ -1,0 +1,275 @@
+#include "controls/win32/Slider.h"
+
+#include "app/win32/Application.h"
+#include "app/win32/Input.h"
+
+namespace orvik {
+
+namespace {
+const char* const kDefaultImages[4] = {"W95_HTB", "W95_HRL", "W95_VTB", "W95_VRL"};
+
+HCURSOR g_cursors[2];
+
+}  // namespace
+
+HCURSOR Slider::ScreenCursor(int id) {
+    if (id == crHand) return g_cursors[0];
+    if (id == crDrag) return g_cursors[1];
+    return nullptr;
+}
+
+Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR id)
+    : color_(GetSysColor(COLOR_BTNFACE)) {
+    AttachHost(*this);
+    if (!g_cursors[0]) {
+        HINSTANCE module = Application::Instance().Module();
+        g_cursors[0] = LoadCursorA(module, "RX_HANDCUR");
+        g_cursors[1] = LoadCursorA(module, "RX_DRAGCUR");
+    }
+    Register(kClassName, CS_DBLCLKS);
+    for (int slot = 0; slot < 4; ++slot) LoadDefaultImage(static_cast<TSliderImage>(slot));
+    WindowSpec spec;
+    // Child controls (the player's hidden device control) live inside it.
+    spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN;
+    spec.x = left;
+    spec.y = top;
+    spec.width = width;
+    spec.height = height;
+    spec.parent = parent;
+    spec.id = id;
+    Create(kClassName, spec);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    SetClientSize(client.right, client.bottom);
+}
+
+Slider::~Slider() {
+    // The window goes while the slider is whole; the owner hears nothing more.
+    OnChange = nullptr;
+    OnChanged = nullptr;
+    OnMouseDown = nullptr;
+    OnMouseUp = nullptr;
+    OnMouseMove = nullptr;
+    OnKeyDown = nullptr;
+    OnDrawPoints = nullptr;
+    Destroy();
+}
+
+SliderSize Slider::SizeOf(HBITMAP bitmap) {
+    const SIZE s = BitmapSize(bitmap);
+    return SliderSize{static_cast<int>(s.cx), static_cast<int>(s.cy)};
+}
+
+void Slider::LoadDefaultImage(TSliderImage slot) {
+    images_[slot] = LoadBitmapResource(kDefaultImages[slot]);
+    ImageChanged(slot, SizeOf(images_[slot].Get()), false);
+}
+
+void Slider::SetImage(TSliderImage slot, HBITMAP bitmap) {
+    if (!bitmap) {
+        LoadDefaultImage(slot);
+        return;
+    }
+    images_[slot] = Bitmap(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ImageChanged(slot, SizeOf(images_[slot].Get()), true);
+}
+
+void Slider::SetColor(COLORREF color) {
+    color_ = color;
+    InvalidateAll();
+}
+
+void Slider::SetOrientation(TSliderOrientation orientation) {
+    SliderModel::SetOrientation(orientation);
+    if (hwnd_) SetWindowPos(hwnd_, nullptr, 0, 0, Height(), Width(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Slider::SetBounds(int left, int top, int width, int height) {
+    MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+// The ruler image stretched to the ruler's length, built once per layout.
+void Slider::RulerChanged() {
+    const SliderSize size = RulerSize();
+    HBITMAP image = images_[Orientation() == soHorizontal ? siHRuler : siVRuler].Get();
+    if (size.width <= 0 || size.height <= 0 || !image) {
+        ruler_.Reset();
+        return;
+    }
+    ScreenDC screen;
+    ruler_ = Bitmap(CreateCompatibleBitmap(screen, size.width, size.height));
+    MemoryDC dst(screen), src(screen);
+    SelectGuard selDst(dst, ruler_.Get());
+    SelectGuard selSrc(src, image);
+    for (const RulerPiece& p : RulerLayout()) {
+        if (Orientation() == soHorizontal)
+            BitBlt(dst, p.dst, 0, p.length, size.height, src, p.src, 0, SRCCOPY);
+        else
+            BitBlt(dst, 0, p.dst, size.width, p.length, src, 0, p.src, SRCCOPY);
+    }
+}
+
+void Slider::InvalidateArea(const IntRect& area) {
+    if (!hwnd_) return;
+    const RECT r = ToRect(area);
+    InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void Slider::InvalidateAll() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Slider::UpdateNow() {
+    if (hwnd_) UpdateWindow(hwnd_);
+}
+
+void Slider::CaptureMouse() { SetCapture(hwnd_); }
+
+void Slider::ReleaseMouse() {
+    if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+void Slider::StartTimer(unsigned id, unsigned milliseconds) { SetTimer(hwnd_, id, milliseconds, nullptr); }
+
+void Slider::StopTimer(unsigned id) { KillTimer(hwnd_, id); }
+
+bool Slider::CanFocus() const { return IsWindowVisible(hwnd_) && IsWindowEnabled(hwnd_); }
+
+void Slider::TakeFocus() { SetFocus(hwnd_); }
+
+void Slider::PaintPoints(HDC dc, int32_t step, int normalLength, int extremeLength) {
+    Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+    SelectGuard sel(dc, pen.Get());
+    const bool horizontal = Orientation() == soHorizontal;
+    for (const TickMark& m : TickMarks(step, normalLength, extremeLength)) {
+        MoveToEx(dc, m.x, m.y, nullptr);
+        if (horizontal)
+            LineTo(dc, m.x, m.y + m.length);
+        else
+            LineTo(dc, m.x + m.length, m.y);
+    }
+}
+
+void Slider::PaintTo(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    RECT inside = client;
+    if (BevelStyle() != bvNone) {
+        const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+        const COLORREF topLeft = BevelStyle() == bvLowered ? shadow : light;
+        const COLORREF bottomRight = BevelStyle() == bvLowered ? light : shadow;
+        Brush tl(CreateSolidBrush(topLeft)), br(CreateSolidBrush(bottomRight));
+        const RECT top{client.left, client.top, client.right, client.top + 1};
+        const RECT left{client.left, client.top, client.left + 1, client.bottom};
+        const RECT bottom{client.left, client.bottom - 1, client.right, client.bottom};
+        const RECT right{client.right - 1, client.top, client.right, client.bottom};
+        FillRect(dc, &bottom, br.Get());
+        FillRect(dc, &right, br.Get());
+        FillRect(dc, &top, tl.Get());
+        FillRect(dc, &left, tl.Get());
+        InflateRect(&inside, -1, -1);
+    }
+    Brush background(CreateSolidBrush(color_));
+    FillRect(dc, &inside, background.Get());
+
+    const TSliderOptions options = Options();
+    if (ruler_) {
+        const IntPoint origin = RulerOrigin();
+        DrawBitmap(dc, ruler_.Get(), origin.x, origin.y, !(options & soRulerOpaque));
+    }
+    if ((options & soShowFocus) && Focused()) {
+        IntRect c = ContentRect();
+        RECT focus{c.left + 2, c.top + 2, c.right - 2, c.bottom - 2};
+        DrawFocusRect(dc, &focus);
+    }
+    if (options & soShowPoints) {
+        if (OnDrawPoints)
+            OnDrawPoints(dc);
+        else
+            PaintPoints(dc, Increment(), 3, 5);
+    }
+    HBITMAP thumb = images_[Orientation() == soHorizontal ? siHThumb : siVThumb].Get();
+    const IntRect t = ThumbRect();
+    const int stateWidth = ThumbStateWidth();
+    const int state = NumThumbStates() == 2 && (ThumbDown() || !Enabled()) ? 1 : 0;
+    DrawBitmapPart(dc, thumb, t.left, t.top, state * stateWidth, 0, stateWidth, t.bottom - t.top,
+                   !(options & soThumbOpaque));
+}
+
+LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;  // the buffered paint fills the background
+        case WM_PAINT: {
+            BufferedPaint paint(hwnd_);
+            PaintTo(paint.Dc());
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SIZE:
+            SetClientSize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_SETFOCUS:
+            FocusChanged(true);
+            return 0;
+        case WM_KILLFOCUS:
+            FocusChanged(false);
+            return 0;
+        case WM_ENABLE:
+            EnabledChanged(wParam != 0);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+            // The mouse stays with the slider while a button is held.
+            if (GetCapture() != hwnd_) SetCapture(hwnd_);
+            MouseDown(DecodeMouse(msg, wParam, lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(DecodeMouse(msg, wParam, lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            MouseUp(DecodeMouse(msg, wParam, lParam));
+            if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !TrackPressing()) ReleaseMouse();
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse: the interaction ends as on release.
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) CancelMode();
+            return 0;
+        case WM_TIMER:
+            TimerTick(static_cast<unsigned>(wParam));
+            return 0;
+        case WM_KEYDOWN: {
+            uint16_t keyCode = static_cast<uint16_t>(wParam);
+            KeyDown(keyCode, KeyModifiers());
+            if (keyCode == 0) return 0;
+            break;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == hwnd_) {
+                POINT p;
+                GetCursorPos(&p);
+                ScreenToClient(hwnd_, &p);
+                const RECT thumb = ToRect(ThumbRect());
+                if (PtInRect(&thumb, p) && ScreenCursor(crHand)) {
+                    SetCursor(ScreenCursor(crHand));
+                    return TRUE;
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace orvik

@@ -1,0 +1,75 @@
+// The position slider as a window (class "TRxSlider"). The behaviour is the
+// slider model's; the window is its host: it owns the images and the
+// stretched ruler, paints into an off-screen buffer and turns window messages
+// into the model's input.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "app/win32/Gdi.h"
+#include "app/win32/Window.h"
+#include "controls/Slider.h"
+
+namespace orvik {
+
+class Slider : public Window, private SliderHost, public SliderModel {
+public:
+    static constexpr const char* kClassName = "TRxSlider";
+    // Screen cursors loaded when the class is registered.
+    static constexpr int crHand = 14000, crDrag = 14001;
+    static HCURSOR ScreenCursor(int id);
+
+    Slider(HWND parent, int left, int top, int width = 150, int height = 40, UINT_PTR id = 0);
+    ~Slider() override;
+
+    // Copies the bitmap into the slot as a user image; nullptr restores the
+    // slot's default image.
+    void SetImage(TSliderImage slot, HBITMAP bitmap);
+    HBITMAP Image(TSliderImage slot) const { return images_[slot].Get(); }
+    HBITMAP RulerBitmap() const { return ruler_.Get(); }
+    void SetImageHThumb(HBITMAP b) { SetImage(siHThumb, b); }
+    void SetImageHRuler(HBITMAP b) { SetImage(siHRuler, b); }
+    void SetImageVThumb(HBITMAP b) { SetImage(siVThumb, b); }
+    void SetImageVRuler(HBITMAP b) { SetImage(siVRuler, b); }
+
+    COLORREF Color() const { return color_; }
+    void SetColor(COLORREF color);
+    void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+    void SetOrientation(TSliderOrientation orientation);
+    void SetBounds(int left, int top, int width, int height);
+
+    // Draws tick marks with the given step and lengths onto dc (for use from
+    // an OnDrawPoints handler).
+    void PaintPoints(HDC dc, int32_t step, int normalLength, int extremeLength);
+    // Renders the whole control into dc, as WM_PAINT does.
+    void PaintTo(HDC dc);
+
+    std::function<void(HDC)> OnDrawPoints;  // replaces the built-in tick marks
+    int Tag = 0;                            // free for the owner
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void InvalidateArea(const IntRect& area) override;
+    void InvalidateAll() override;
+    void UpdateNow() override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void StartTimer(unsigned id, unsigned milliseconds) override;
+    void StopTimer(unsigned id) override;
+    bool CanFocus() const override;
+    void TakeFocus() override;
+    void RulerChanged() override;
+
+    void LoadDefaultImage(TSliderImage slot);
+    static SliderSize SizeOf(HBITMAP bitmap);
+
+    Bitmap images_[4];
+    Bitmap ruler_;
+    COLORREF color_;
+};
+
+
+}  // namespace orvik

@@ -1,0 +1,91 @@
+// The switch (class "TRxSwitch"): a focusable two-state control showing one of two glyphs (off,
+// on), with its caption beside, above or below the glyph. A left press or
+// the toggle key flips it; OnOn and OnOff report real changes only.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/win32/Gdi.h"
+#include "app/win32/Window.h"
+#include "controls/Switch.h"
+
+namespace orvik {
+
+struct SwitchSpec {
+    HWND parent = nullptr;
+    int x = 0, y = 0, width = 50, height = 60;
+    const char* caption = "";
+    TTextPos textPosition = TTextPos::tpNone;
+    bool stateOn = false;
+    bool tabStop = true;
+    bool borderSingle = false;
+    COLORREF color = GetSysColor(COLOR_BTNFACE);
+    HFONT font = nullptr;  // not owned; the parent's font
+    UINT_PTR id = 0;
+};
+
+class Switch : public Window, private SwitchHost {
+public:
+    static const char* const kClassName;  // "TRxSwitch"
+
+    // Loads the default glyphs: state off, no caption, toggle key 32.
+    Switch();
+    ~Switch() override;
+
+    void CreateControl(const SwitchSpec& spec);
+
+    bool StateOn() const { return model_.StateOn(); }
+    void SetStateOn(bool on) { model_.SetStateOn(on); }
+    void Toggle() { model_.Toggle(); }
+
+    // Glyph slots: 0 off, 1 on. A bitmap is copied and marked as user glyph;
+    // none reloads the slot's default image and clears the mark.
+    void SetGlyph(int slot, HBITMAP bitmap);
+    void SetGlyphOff(HBITMAP bitmap) { SetGlyph(0, bitmap); }
+    void SetGlyphOn(HBITMAP bitmap) { SetGlyph(1, bitmap); }
+    HBITMAP Glyph(int slot) const { return glyphs_[slot].Get(); }
+    bool HasDisabledLook(int slot) const { return static_cast<bool>(disabled_[slot]); }
+    // Bit i set: glyph slot i holds a user glyph.
+    unsigned char UserGlyphs() const { return userGlyphs_; }
+
+    TTextPos TextPosition() const { return textPosition_; }
+    void SetTextPosition(TTextPos pos);
+    bool ShowFocus() const { return showFocus_; }
+    void SetShowFocus(bool show);
+    Shortcut ToggleKey() const { return model_.toggleKey; }
+    void SetToggleKey(Shortcut shortcut) { model_.toggleKey = shortcut; }
+    void SetColor(COLORREF color);
+    bool Focused() const { return focused_; }
+
+    std::function<void()> OnOn;
+    std::function<void()> OnOff;
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void(const MouseEvent&)> OnMouseDown;
+    std::function<void(unsigned key)> OnKeyDown;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc);
+    void Repaint() override;
+    void StateChanged(bool on) override;
+    void MouseDown(const MouseEvent& e);
+
+    SwitchModel model_{*this};
+    Bitmap glyphs_[2];
+    Bitmap disabled_[2];
+    unsigned char userGlyphs_ = 0;
+    TTextPos textPosition_ = TTextPos::tpNone;
+    bool showFocus_ = true;
+    bool focused_ = false;
+    bool pressed_ = false;
+    COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+    Brush brush_;
+    HFONT font_ = nullptr;
+};
+
+}  // namespace orvik

@@ -1,0 +1,96 @@
+// The encoder dialog "Media Encoder - Lame MP3, Vorbis OGG" (class
+// "TEncodeForm"): three faces in one window. The Lame face is the form's own
+// controls; the Vorbis encoder and decoder panels cover the whole client
+// area when shown.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/Form.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/GroupBox.h"
+#include "controls/win32/SpeedButton.h"
+#include "controls/win32/Switch.h"
+#include "controls/win32/TextLabel.h"
+#include "encoding/EncoderChooser.h"
+
+namespace orvik {
+
+class LameVorbisForm : public Form {
+public:
+    LameVorbisForm();
+    ~LameVorbisForm() override;
+
+    // The WMA dialog, which the decoder face's input label shows modally.
+    void Connect(Form& wmaDialog) { wmaDialog_ = &wmaDialog; }
+
+    bool FaceVisible(EncodeFace face) const { return faces_[Index(face)].visible; }
+
+    // What the buttons and choosers do.
+    void EncodeMp3();
+    void EncodeOgg();
+    void DecodeOgg();
+    void BrowseLame();
+    void BrowseOggEnc();
+    void BrowseOggDec();
+    void PickEncoder(int index);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+private:
+    // One face: its chooser and its controls (child windows and graphic
+    // controls of the form).
+    struct Face {
+        bool visible = false;
+        ComboBox chooser;
+        std::vector<HWND> windows;
+        std::vector<GraphicControl*> graphics;
+    };
+    static size_t Index(EncodeFace face) { return static_cast<size_t>(face); }
+    Face& FaceOf(EncodeFace face) { return faces_[Index(face)]; }
+
+    void CreateLameFace();
+    void CreateOggEncFace();
+    void CreateOggDecFace();
+    void SendGroupBoxesBack(const Face& face);
+    void AddGroupBox(Face& face, const char* caption, int x, int y, int w, int h);
+    HWND AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
+                  const char* text, ComboBox& combo);
+    HWND AddEdit(Face& face, UINT_PTR id, int x, int y, int w, const char* text);
+    void AddSwitch(Face& face, Switch& sw, UINT_PTR id, int x, int y, const char* caption, bool on);
+    void AddLabel(Face& face, TextLabel& label, int x, int y, const char* caption);
+    void AddButton(Face& face, SpeedButton& button, int x, int y, int w, int h, const char* caption,
+                   void (LameVorbisForm::*action)());
+    void UpdateFaces();
+    void Browse(HWND edit, const char* filter);
+
+    Face faces_[3];  // by EncodeFace: Lame, OggEnc, OggDec
+    Brush background_;
+    Font boldFont_;
+    Brush fieldBrush_;  // edits and combo boxes
+    std::vector<std::unique_ptr<GroupBox>> groupBoxes_;
+    Form* wmaDialog_ = nullptr;
+    HWND lastFocus_ = nullptr;
+
+    // Lame face
+    ComboBox lameBitRate_;
+    Switch lameHighQuality_, lameMono_;
+    HWND lameInput_ = nullptr, lameOutput_ = nullptr;
+    TextLabel lameInputLabel_, lameOutputLabel_;
+    SpeedButton lameBrowseButton_, encodeMp3Button_;
+    // Vorbis encoder face
+    ComboBox oggEncBitRate_, oggEncQuality_;
+    Switch oggEncManaged_;
+    HWND oggEncInput_ = nullptr;
+    TextLabel oggEncInputLabel_;
+    SpeedButton oggEncBrowseButton_, encodeOggButton_;
+    // Vorbis decoder face
+    HWND oggDecInput_ = nullptr;
+    TextLabel oggDecInputLabel_;
+    SpeedButton oggDecBrowseButton_, decodeOggButton_;
+};
+
+}  // namespace orvik
