@@ -3,103 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <vector>
 
+#include "RecordingMciPort.h"
 #include "playback/MediaDevice.h"
 
 using namespace orvik;
+using namespace orvik::mcitest;
 
 namespace {
 
-constexpr uintptr_t kWnd = 0x1234;
-constexpr uint32_t kDev = 7;
-
-struct Call {
-    uint32_t device, command, flags;
-    MciParams params;
-    bool operator==(const Call& o) const {
-        return device == o.device && command == o.command && flags == o.flags && params == o.params;
-    }
-};
-
-std::ostream& operator<<(std::ostream& os, const Call& c) {
-    return os << "{dev " << c.device << ", cmd 0x" << std::hex << c.command << ", flags 0x" << c.flags << std::dec
-              << ", cb " << c.params.callback << ", type '" << c.params.deviceType << "', element '"
-              << c.params.elementName << "', from " << c.params.from << ", to " << c.params.to << ", item "
-              << c.params.item << ", track " << c.params.track << ", frames " << c.params.frames << ", format "
-              << c.params.timeFormat << ", window " << c.params.window << ", rect " << c.params.rect.left << ","
-              << c.params.rect.top << "," << c.params.rect.right << "," << c.params.rect.bottom << "}";
-}
-
-// A scripted device: answers status, capability and where queries from its
-// fields and records every command as it was sent.
-class RecordingPort : public MciPort {
-public:
-    std::vector<Call> calls;
-    std::map<uint32_t, uint32_t> failures;  // command -> error code
-    std::map<uint32_t, std::string> texts;  // error code -> text
-    int32_t length = 5000, position = 0;
-    uint32_t mode = 525;  // stopped
-    uint32_t timeFormat = 0, tracks = 1;
-    std::map<uint32_t, uint32_t> caps{{mci::kCapsCanPlay, 1}, {mci::kCapsDeviceType, 522}};
-    std::map<uint32_t, int32_t> trackStarts;
-    MciRect source{0, 0, 0, 0}, destination{0, 0, 0, 0};
-
-    uint32_t SendCommand(uint32_t device, uint32_t command, uint32_t flags, MciParams& p) override {
-        calls.push_back(Call{device, command, flags, p});
-        if (failures.count(command)) return failures[command];
-        switch (command) {
-            case mci::kOpen: p.deviceId = kDev; break;
-            case mci::kStatus:
-                if (flags & mci::kTrack) p.returnValue = static_cast<uint32_t>(trackStarts[p.track]);
-                else if (p.item == mci::kStatusLength) p.returnValue = static_cast<uint32_t>(length);
-                else if (p.item == mci::kStatusPosition) p.returnValue = static_cast<uint32_t>(position);
-                else if (p.item == mci::kStatusMode) p.returnValue = mode;
-                else if (p.item == mci::kStatusTimeFormat) p.returnValue = timeFormat;
-                else if (p.item == mci::kStatusNumberOfTracks) p.returnValue = tracks;
-                break;
-            case mci::kGetDevCaps: p.returnValue = caps[p.item]; break;
-            case mci::kWhere: p.rect = (flags & mci::kAnimWhereSource) ? source : destination; break;
-            default: break;
-        }
-        return 0;
-    }
-    bool GetErrorString(uint32_t error, std::string& text) override {
-        if (!texts.count(error)) return false;
-        text = texts[error];
-        return true;
-    }
-    uint32_t SendString(const std::string&, uintptr_t) override { return 0; }
-};
-
-class TestDevice : public MediaDevice {
-public:
-    explicit TestDevice(MciPort& port) : MediaDevice(port) { SetCallbackWindow(kWnd); }
-};
-
-Call C(uint32_t device, uint32_t command, uint32_t flags, std::function<void(MciParams&)> fill = {}) {
-    Call c{device, command, flags, MciParams{}};
-    if (fill) fill(c.params);
-    return c;
-}
-auto Cb = [](MciParams& p) { p.callback = kWnd; };
-std::function<void(MciParams&)> Item(uint32_t item) {
-    return [item](MciParams& p) { p.item = item; };
-}
-Call Status(uint32_t item, uint32_t device = kDev) { return C(device, mci::kStatus, 0x102, Item(item)); }
-Call Caps(uint32_t item) { return C(kDev, mci::kGetDevCaps, 0x102, Item(item)); }
-
-std::vector<Call> OpenAnswers(std::vector<Call> tail) {
-    std::vector<Call> v{Status(mci::kStatusLength), Caps(8), Caps(1), Caps(7), Caps(3), Caps(4),
-                        C(kDev, mci::kWhere, 0x20000)};
-    v.insert(v.end(), tail.begin(), tail.end());
-    return v;
-}
-
 class MediaDeviceTest : public ::testing::Test {
 protected:
-    RecordingPort port;
+    RecordingMciPort port;
     TestDevice media{port};
 
     void OpenFile(const char* name = "C:\\a.wav") {
@@ -403,7 +319,7 @@ TEST_F(MediaDeviceTest, CompletionNotices) {
 }
 
 TEST_F(MediaDeviceTest, FailedCloseKeepsTheDeviceAndDestructionClosesIt) {
-    RecordingPort port2;
+    RecordingMciPort port2;
     {
         TestDevice m(port2);
         m.FileName = "a.wav";

@@ -1,0 +1,137 @@
+#include "playback/PlayerModel.h"
+
+#include <string>
+
+#include "app/Exception.h"
+
+namespace orvik {
+
+template <typename Step>
+void PlayerModel::BeepOnFailure(Step step) {
+    try {
+        step();
+    } catch (...) {
+        host_.Beep();  // the device stays as the failing step left it
+    }
+}
+
+// The selected entry becomes the device's file. A selection outside the list
+// fails here rather than asking MCI to open an empty name. A seek still
+// pending from the slider belongs to the entry before, so it goes.
+void PlayerModel::LoadSelectedEntry() {
+    pendingSeek_.reset();
+    const int index = list_.SelectedIndex();
+    if (index < 0 || index >= list_.Count())
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    media_.FileName = list_.Entry(index);
+}
+
+// The end position is taken as the length: it becomes the slider's range
+// (a length of 0 leaves the range as it was), and the entry starts over.
+void PlayerModel::MeasureAndRewind() {
+    SliderModel& slider = host_.PositionSlider();
+    media_.Next();
+    slider.SetMaxValue(media_.GetPosition());
+    slider.SetValue(0);
+    media_.Prev();
+}
+
+void PlayerModel::Show() {
+    if (list_.SelectedIndex() == -1) return;  // the tracking flag keeps its value
+    try {
+        LoadSelectedEntry();
+        media_.Open();
+        const IntRect panel = host_.DisplayPanelBounds();
+        media_.SetDisplayRect(MciRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
+        MeasureAndRewind();
+        tracking_ = true;
+        media_.Play();
+    } catch (...) {
+        tracking_ = false;  // shown idle, with no message
+    }
+}
+
+void PlayerModel::Close() {
+    if (!media_.FileName.empty()) media_.Close();
+}
+
+void PlayerModel::Resize() {
+    host_.SetSliderWidth(host_.ClientWidth());
+    const IntRect panel = host_.DisplayPanelBounds();
+    media_.SetDisplayRect(MciRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
+}
+
+void PlayerModel::Tick() {
+    // Without a device (closed window, a next entry that failed to open) the
+    // position query yields nothing to act on: playback simply stays stopped.
+    if (!tracking_ || !media_.Opened()) return;
+    SliderModel& slider = host_.PositionSlider();
+    if (pendingSeek_) {
+        media_.Seek(*pendingSeek_);
+        pendingSeek_.reset();
+        media_.Play();
+    }
+    slider.SetValue(media_.GetPosition());
+    // The device's completion notice is not used: the clamped position
+    // reaching the slider's maximum is the end.
+    if (slider.Value() == slider.MaxValue()) EntryEnded();
+}
+
+void PlayerModel::EntryEnded() {
+    if (host_.AdvanceSwitchOn()) {
+        const int next = list_.SelectedIndex() + 1;
+        list_.SetSelectedIndex(next == list_.Count() ? 0 : next);
+        PlayClick();
+        return;
+    }
+    host_.PositionSlider().SetValue(0);
+    media_.Seek(0);
+    media_.Play();
+}
+
+void PlayerModel::SliderPressed() { media_.Stop(); }
+
+// Playback resumes where it stopped; the next tick carries out the seek.
+void PlayerModel::SliderReleased() {
+    pendingSeek_ = host_.PositionSlider().Value();
+    media_.Play();
+}
+
+void PlayerModel::GoToStartClick() {
+    BeepOnFailure([this] { media_.Prev(); });
+}
+
+void PlayerModel::StepBackClick() {
+    BeepOnFailure([this] { media_.Back(); });
+}
+
+// Always restarts the selected entry from its beginning. Video keeps the
+// device's default placement until the next resize or show.
+void PlayerModel::PlayClick() {
+    BeepOnFailure([this] {
+        media_.Close();
+        LoadSelectedEntry();
+        media_.Open();
+        MeasureAndRewind();
+        // An entry this button started is followed like one a show started,
+        // also when the show before had failed.
+        tracking_ = true;
+        media_.Play();
+    });
+}
+
+void PlayerModel::StopClick() {
+    BeepOnFailure([this] { media_.Stop(); });
+}
+
+void PlayerModel::EjectClick() { port_.SendString(kCloseDoorCommand, host_.WindowHandle()); }
+
+void PlayerModel::StepForwardClick() {
+    BeepOnFailure([this] { media_.Step(); });
+}
+
+void PlayerModel::GoToEndClick() {
+    BeepOnFailure([this] { media_.Next(); });
+}
+
+}  // namespace orvik

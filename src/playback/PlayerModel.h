@@ -1,0 +1,97 @@
+// The player window's logic without the platform: showing and closing, the
+// 100 ms tick that follows playback, carries out slider seeks and decides
+// what happens at the end of an entry, and the seven transport buttons. All
+// MCI work goes through the media device object (and the port for the one
+// command string); everything the window owns is reached through the host.
+//
+// The window wires its events to these methods and nothing else:
+//   FormShow Show, FormClose Close, FormResize Resize, Timer1Timer Tick,
+//   RxSlider1MouseDown SliderPressed, RxSlider1MouseUp SliderReleased,
+//   BeginBtnClick GoToStartClick, ForwardBtnClick StepBackClick,
+//   PlayBtnClick PlayClick, StopBtnClick StopClick, EjectBtnClick EjectClick,
+//   NextBtnClick StepForwardClick, EndBtnClick GoToEndClick.
+// Exceptions that escape a method (the slider's press and release, the tick)
+// belong in the application's error box.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "controls/ShadowLabel.h"  // IntRect
+#include "controls/Slider.h"
+#include "platform/MciPort.h"
+#include "playback/MediaDevice.h"
+#include "shell/MediaList.h"
+
+namespace orvik {
+
+// What the player window provides.
+class PlayerHost {
+public:
+    virtual ~PlayerHost() = default;
+    // The position slider: its range is the entry's length, its value the
+    // playback position (it clamps values and ignores an empty range).
+    virtual SliderModel& PositionSlider() = 0;
+    virtual void SetSliderWidth(int width) = 0;
+    virtual int ClientWidth() const = 0;
+    // The black panel the video is drawn into, in the window's client area.
+    virtual IntRect DisplayPanelBounds() const = 0;
+    // The switch: on advances through the media list at the end of an entry,
+    // off plays the same entry again.
+    virtual bool AdvanceSwitchOn() const = 0;
+    // MessageBeep(0): how every transport button answers a failure.
+    virtual void Beep() = 0;
+    // The player window's handle, callback of the command string.
+    virtual uintptr_t WindowHandle() const = 0;
+};
+
+class PlayerModel {
+public:
+    static constexpr unsigned kTickInterval = 100;  // ms, from creation for the whole run
+    static constexpr const char* kCloseDoorCommand = "Set cdaudio door closed wait";
+
+    PlayerModel(PlayerHost& host, MediaList& list, MediaDevice& media, MciPort& port)
+        : host_(host), list_(list), media_(media), port_(port) {}
+    PlayerModel(const PlayerModel&) = delete;
+    PlayerModel& operator=(const PlayerModel&) = delete;
+
+    // Window events.
+    void Show();    // opens and plays the selected entry; a failure leaves the window idle, silently
+    void Close();   // closes the device once a file name was set
+    void Resize();  // slider across the window, video across the panel
+    void Tick();    // every kTickInterval ms
+
+    // The slider's mouse events (any button): stop on press, seek on release.
+    void SliderPressed();
+    void SliderReleased();
+
+    // Transport buttons; every one but EjectClick beeps on any failure.
+    void GoToStartClick();
+    void StepBackClick();
+    void PlayClick();
+    void StopClick();
+    void EjectClick();  // closes the CD door; result ignored, never beeps
+    void StepForwardClick();
+    void GoToEndClick();
+
+    // The timer follows the device only while tracking: from a successful
+    // show (or play button) on.
+    bool Tracking() const { return tracking_; }
+    // The position the next tick seeks to, set by a slider release.
+    std::optional<int32_t> PendingSeek() const { return pendingSeek_; }
+
+private:
+    template <typename Step>
+    void BeepOnFailure(Step step);
+    void LoadSelectedEntry();
+    void MeasureAndRewind();
+    void EntryEnded();
+
+    PlayerHost& host_;
+    MediaList& list_;
+    MediaDevice& media_;
+    MciPort& port_;
+    bool tracking_ = false;
+    std::optional<int32_t> pendingSeek_;
+};
+
+}  // namespace orvik
