@@ -1,8 +1,6 @@
-// Option texts of the Lame and Vorbis tools, the program folder, and the
-// Lame/Vorbis dialog's chooser.
+// Option texts of the Lame and Vorbis tools, and the program folder.
 #include <gtest/gtest.h>
 
-#include "encoding/EncoderChooser.h"
 #include "encoding/EncoderOptions.h"
 
 using namespace orvik;
@@ -82,27 +80,4 @@ TEST(Lists, BitRatesAndLevelsInTheirOrder) {
     ASSERT_EQ(QualityLevelItems().size(), 10u);
     EXPECT_EQ(QualityLevelItems().front(), "10");
     EXPECT_EQ(QualityLevelItems().back(), "1");
-    ASSERT_EQ(EncoderChoiceItems().size(), 6u);
-    EXPECT_EQ(EncoderChoiceItems()[5], "WMA\\WMV Encoder");
-}
-
-TEST(EncodeFormChooser, FirstThreeEntriesSwitchFacesInsideTheDialog) {
-    using S = ChooserStep;
-    EXPECT_EQ(EncodeFormChooserSteps(0),
-              (std::vector<S>{{S::HidePanel, EncodeFace::OggEnc, ""}, {S::HidePanel, EncodeFace::OggDec, ""},
-                              {S::SetChooserText, EncodeFace::Lame, "Lame MP3 Encoder"}}));
-    EXPECT_EQ(EncodeFormChooserSteps(1),
-              (std::vector<S>{{S::ShowPanel, EncodeFace::OggEnc, ""}, {S::HidePanel, EncodeFace::OggDec, ""},
-                              {S::SetChooserText, EncodeFace::OggEnc, "Vorbis OGG Encoder"}}));
-    // The decoder panel is shown before the encoder panel is hidden.
-    EXPECT_EQ(EncodeFormChooserSteps(2),
-              (std::vector<S>{{S::ShowPanel, EncodeFace::OggDec, ""}, {S::HidePanel, EncodeFace::OggEnc, ""},
-                              {S::SetChooserText, EncodeFace::OggDec, "Vorbis OGG Decoder"}}));
-    EXPECT_TRUE(EncodeFormChooserSteps(-1).empty());
-    EXPECT_TRUE(EncodeFormChooserSteps(6).empty());
-}
-
-TEST(EncodeFormChooser, KeyFilterPassesOnlyCarriageReturn) {
-    EXPECT_TRUE(ChooserKeyAccepted('\r'));
-    for (char c : {'a', 'L', ' ', '\b', '\n', '\x16', '\x1b'}) EXPECT_FALSE(ChooserKeyAccepted(c)) << int(c);
 }
