@@ -277,11 +277,11 @@ bool SpinEditModel::KeyPress(char key) {
 
 bool SpinEditModel::KeyDown(unsigned keyCode) {
     if (!arrowKeys) return false;
-    if (keyCode == key::kUp) {
+    if (keyCode == vk::kUp) {
         StepUp();
         return true;
     }
-    if (keyCode == key::kDown) {
+    if (keyCode == vk::kDown) {
         StepDown();
         return true;
     }

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "controls/ShadowLabel.h"  // IntRect
-#include "controls/Slider.h"       // IntPoint, key codes
+#include "app/Geometry.h"
+#include "app/Input.h"
 
 namespace orvik {
 

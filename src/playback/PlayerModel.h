@@ -16,11 +16,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "controls/ShadowLabel.h"  // IntRect
+#include "app/Geometry.h"
+#include "controls/MediaList.h"
 #include "controls/Slider.h"
 #include "platform/MciPort.h"
 #include "playback/MediaDevice.h"
-#include "shell/MediaList.h"
 
 namespace orvik {
 

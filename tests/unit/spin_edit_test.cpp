@@ -211,13 +211,13 @@ TEST(SpinEditModel, KeysBeepPassOnAndStep) {
     EXPECT_TRUE(edit.model.KeyPress('7'));
     EXPECT_FALSE(edit.model.KeyPress('\r'));  // to the dialog only
     EXPECT_TRUE(edit.model.KeyPress('\x1b'));
-    EXPECT_TRUE(edit.model.KeyDown(key::kUp));
-    EXPECT_TRUE(edit.model.KeyDown(key::kDown));
-    EXPECT_FALSE(edit.model.KeyDown(key::kLeft));
+    EXPECT_TRUE(edit.model.KeyDown(vk::kUp));
+    EXPECT_TRUE(edit.model.KeyDown(vk::kDown));
+    EXPECT_FALSE(edit.model.KeyDown(vk::kLeft));
     EXPECT_EQ(edit.log, (Log{"beep", "dialog 13", "dialog 27", "modified", "change 76", "top", "modified",
                              "change 75", "bottom"}));
     edit.model.arrowKeys = false;
-    EXPECT_FALSE(edit.model.KeyDown(key::kUp));
+    EXPECT_FALSE(edit.model.KeyDown(vk::kUp));
     EXPECT_EQ(edit.text, "75");
 
     edit.log.clear();  // the standard button focuses, then steps
