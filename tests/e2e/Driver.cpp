@@ -314,6 +314,32 @@ bool ConfirmOpenDialog(DWORD processId, const std::string& path) {
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
+bool SubmitOpenDialog(DWORD processId, const std::wstring& name) {
+    HWND dialog = WaitForOpenDialog(processId);
+    HWND edit = dialog ? FileNameEdit(dialog) : nullptr;
+    if (!edit) return false;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    return true;
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            ForEachTopWindow(processId, [&](HWND h) {
+                if (ClassOf(h) == "#32770" && IsWindowVisible(h) && GetDlgItem(h, 0xFFFF) && !FileNameEdit(h)) {
+                    box = h;
+                    return false;
+                }
+                return true;
+            });
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
 bool CancelOpenDialog(DWORD processId) {
     HWND dialog = WaitForOpenDialog(processId);
     if (!dialog) return false;

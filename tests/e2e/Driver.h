@@ -80,6 +80,11 @@ bool WaitForNoMenu(DWORD timeoutMs = 5000);
 HWND WaitForOpenDialog(DWORD processId, DWORD timeoutMs = 5000);
 bool ConfirmOpenDialog(DWORD processId, const std::string& path);
 bool CancelOpenDialog(DWORD processId);
+// Types a name (any characters) into the open dialog and presses its OK,
+// without waiting for the dialog to close.
+bool SubmitOpenDialog(DWORD processId, const std::wstring& name);
+// A visible message box of the process (a dialog without a file-name field).
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 5000);
 
 // Standard controls read from another process.
 int ListCount(HWND list);

@@ -126,6 +126,52 @@ TEST_F(MainWindow, MenuOpenItemRunsTheOpenDialog) {
     EXPECT_EQ(ListEntry(list, 0), program.Folder() + "\\not there.wav");
 }
 
+TEST_F(MainWindow, NamesTooLongForAPathAreRefusedInTheDialogAndTheProgramLives) {
+    const std::wstring folder(program.Folder().begin(), program.Folder().end());
+    PressKey(main, 'O', true);
+    ASSERT_TRUE(SubmitOpenDialog(program.ProcessId(), L"C:\\" + std::wstring(300, L'a')));
+    HWND box = WaitForMessageBox(program.ProcessId());
+    ASSERT_NE(box, nullptr) << "no refusal";
+    EXPECT_TRUE(program.Running());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CancelOpenDialog(program.ProcessId()));
+    EXPECT_EQ(ListCount(list), 0);
+    // A relative name counts with its folder.
+    PressKey(main, 'O', true);
+    ASSERT_TRUE(SubmitOpenDialog(program.ProcessId(), std::wstring(290 - folder.size(), L'b')));
+    box = WaitForMessageBox(program.ProcessId());
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CancelOpenDialog(program.ProcessId()));
+    // Up to 261 characters pass as before.
+    const std::string longest = "C:\\" + std::string(258, 'c');
+    AddFile(longest);
+    ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == 1; }));
+    EXPECT_EQ(ListEntry(list, 0), longest);
+}
+
+TEST_F(MainWindow, ANameTheCodePageCannotHoldIsAddedByItsShortName) {
+    const std::wstring folder(program.Folder().begin(), program.Folder().end());
+    const std::wstring greek = folder + L"\\\x03B1\x03B2\x03B3 song.wav";
+    HANDLE f = CreateFileW(greek.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    PressKey(main, 'O', true);
+    ASSERT_TRUE(SubmitOpenDialog(program.ProcessId(), greek));
+    ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == 1; }));
+    const std::string entry = ListEntry(list, 0);
+    EXPECT_EQ(entry.find('?'), std::string::npos) << entry;
+    EXPECT_NE(GetFileAttributesA(entry.c_str()), INVALID_FILE_ATTRIBUTES) << entry;
+    // A name with no short form is refused with a message, and nothing is added.
+    PressKey(main, 'O', true);
+    ASSERT_TRUE(SubmitOpenDialog(program.ProcessId(), folder + L"\\\x03B4 missing.wav"));
+    HWND box = WaitForMessageBox(program.ProcessId());
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+    EXPECT_EQ(ListCount(list), 1);
+}
+
 TEST_F(MainWindow, F12EndsTheProgramWithExitCodeZero) {
     PressKey(main, VK_F12);
     DWORD code = 99;

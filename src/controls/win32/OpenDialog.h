@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace orvik {
@@ -14,7 +15,18 @@ struct OpenDialogOptions {
     bool fileMustExist = false;
 };
 
-// Runs the dialog; true and the chosen full path when the user confirmed.
+// The longest full path the dialog accepts: longer names are refused in the
+// dialog (Wine's dialog overruns its own buffer with them).
+constexpr size_t kMaxChosenPath = 261;
+
+// Runs the dialog; true and the chosen full path when the user confirmed. The
+// path is in the ANSI code page, as every other text of the program: a name
+// that the code page cannot hold is given by its short (8.3) form; one that
+// has none is refused with a message, and the result is false.
 bool RunOpenDialog(HWND owner, const OpenDialogOptions& options, std::string& path);
+
+// A path in the ANSI code page that opens the same file: the path itself
+// when the code page holds it, else its short form; nothing when neither.
+std::optional<std::string> AnsiPathOf(const std::wstring& path);
 
 }  // namespace orvik
