@@ -16,7 +16,7 @@ namespace {
 const char* const kStore = "Software\\OrvikPlayer";
 constexpr UINT kTrayMessage = 0xB054;
 // Items of the main popup menu in Down presses from the top.
-constexpr int kMenuHide = 9, kMenuShow = 10, kMenuExit = 11;
+constexpr int kMenuPlay = 2, kMenuHide = 9, kMenuShow = 10, kMenuExit = 11;
 
 void ClearStore() { ResetStoreKey(kStore); }
 
@@ -229,6 +229,30 @@ TEST_F(Persistence, AModalPlayerHiddenByHideAllComesBackWithTheMainWindow) {
     EXPECT_EQ(ListCount(list), 1);
 }
 
+TEST_F(Persistence, PlayingAgainWhileThePlayerIsModalBringsItForwardAndNothingEnds) {
+    Program program;
+    Start(program);
+    AddFile(program, MakeFile(program.Folder(), "a.wav"));
+    TrayMouse({WM_RBUTTONDOWN, WM_RBUTTONUP});
+    ASSERT_TRUE(ChooseMenuItem(kMenuHide));
+    ASSERT_TRUE(WaitUntil([&] { return program.VisibleForms().empty(); }));
+    TrayMouse({WM_RBUTTONDOWN, WM_RBUTTONUP});
+    ASSERT_TRUE(ChooseMenuItem(kMenuPlay));
+    HWND player = program.WaitForVisibleWindow("TPlayForm");
+    ASSERT_NE(player, nullptr);
+    TrayMouse({WM_RBUTTONDOWN, WM_RBUTTONUP});
+    ASSERT_TRUE(ChooseMenuItem(kMenuShow));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    for (int i = 0; i < 2; ++i) PressKey(main, 'P', true);
+    Sleep(300);
+    EXPECT_EQ(WaitForMessageBox(program.ProcessId(), 300), nullptr) << "an error box";
+    ASSERT_TRUE(program.Running());
+    EXPECT_TRUE(IsWindowVisible(player));
+    PostMessageA(player, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+    Exit(program);
+}
+
 TEST_F(Persistence, LoggingOffSavesTheListAndRemovesTheIcon) {
     Program program;
     Start(program);
@@ -268,6 +292,10 @@ TEST_F(Persistence, AStoreKeyThatCannotBeWrittenGivesOneErrorBoxAndTheProgramSti
                   10000);
         if (!box) break;
         ++boxes;
+        // The program is ending: its icon opens nothing any more.
+        TrayMouse({WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+        Sleep(300);
+        EXPECT_EQ(VisibleMenu(), nullptr);
         for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr))
             if (!WindowText(c).empty()) text = WindowText(c);
         EXPECT_EQ(WindowText(box), "Orvikplayer");
