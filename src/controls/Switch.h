@@ -28,6 +28,8 @@ public:
     // current state again does nothing.
     void SetStateOn(bool on);
     void Toggle() { SetStateOn(!stateOn_); }
+    // The state a switch is made with: set without a repaint or a report.
+    void SetInitialState(bool on) { stateOn_ = on; }
 
     // A press: the left button (any click count) toggles, others don't.
     // Returns whether the state changed.

@@ -2,9 +2,11 @@
 // temporary files and generated WAV files.
 #pragma once
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -23,6 +25,33 @@ inline bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10
         }
     }
     return true;
+}
+
+// Every GDI object the process holds, counted in the process's GDI handle
+// table (GetGuiResources is a stub under Wine). The table hangs off the PEB;
+// under Wine each entry is 16 bytes, starting with the object's address,
+// which is zero for a free entry. -1 where there is no such table.
+inline long LiveGdiHandles() {
+#if defined(_WIN64)
+    constexpr size_t kTableOffset = 0xF8;
+#else
+    constexpr size_t kTableOffset = 0x94;
+#endif
+    using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), 0, &info, sizeof info, nullptr) != 0) return -1;
+    const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + kTableOffset);
+    if (!table) return -1;
+    long count = 0;
+    for (size_t i = 0; i < 16384; ++i) {
+        uint64_t object = 0;
+        std::memcpy(&object, table + i * 16, sizeof object);
+        if (object) ++count;
+    }
+    return count;
 }
 
 inline std::string TempPath(const char* name) {

@@ -61,7 +61,7 @@ void Switch::CreateControl(const SwitchSpec& spec) {
     Register(kClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
     textPosition_ = spec.textPosition;
     SetColor(spec.color);
-    model_.SetStateOn(spec.stateOn);
+    model_.SetInitialState(spec.stateOn);
     WindowSpec ws;
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0) |
                (spec.borderSingle ? WS_BORDER : 0);
