@@ -4,9 +4,20 @@
 
 namespace orvik {
 
-std::string ExtractFileName(const std::string& path) {
-    const auto cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
+PathParts SplitPath(const std::string& path) {
+    const auto cut = path.find_last_of("\\/:");
+    if (cut == std::string::npos) return PathParts{"", path};
+    return PathParts{path.substr(0, cut + 1), path.substr(cut + 1)};
+}
+
+std::string ProgramFolder(const std::string& exePath) {
+    std::string dir = SplitPath(exePath).folder;
+    // Drop the trailing separator unless it marks a root ("C:\", "\").
+    if (dir.size() > 1 && (dir.back() == '\\' || dir.back() == '/')) {
+        const char before = dir[dir.size() - 2];
+        if (before != ':' && before != '\\' && before != '/') dir.pop_back();
+    }
+    return dir;
 }
 
 std::string ApplicationTitle(const std::string& exePath) {

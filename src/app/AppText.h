@@ -14,7 +14,19 @@ std::string ApplicationTitle(const std::string& exePath);
 // "Invalid data type for 'FormVersion'" does not).
 std::string ErrorBoxText(const std::string& message);
 
-// The file name part of a path: the text after the last backslash or colon.
-std::string ExtractFileName(const std::string& path);
+// The two parts of a path around its last separator (a backslash, a slash or
+// the colon of a drive): the folder, with that separator, and the file name.
+struct PathParts {
+    std::string folder, name;
+};
+PathParts SplitPath(const std::string& path);
+
+// The file name part of a path.
+inline std::string ExtractFileName(const std::string& path) { return SplitPath(path).name; }
+
+// The folder of a path without a trailing separator; a root keeps its
+// separator ("C:\Apps\x.exe" gives "C:\Apps", "C:\x.exe" gives "C:\"). The
+// program folder is this of the executable's path.
+std::string ProgramFolder(const std::string& exePath);
 
 }  // namespace orvik

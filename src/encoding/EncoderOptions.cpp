@@ -81,16 +81,4 @@ std::string WmaOptionText(const std::string& inputPath, const std::string& outpu
 
 std::string ParameterText(const std::string& optionText) { return " " + optionText; }
 
-std::string ProgramFolder(const std::string& exePath) {
-    const auto cut = exePath.find_last_of("\\/:");
-    if (cut == std::string::npos) return "";
-    std::string dir = exePath.substr(0, cut + 1);
-    // Drop the trailing separator unless it marks a root ("C:\", "\").
-    if (dir.size() > 1 && (dir.back() == '\\' || dir.back() == '/')) {
-        const char before = dir[dir.size() - 2];
-        if (before != ':' && before != '\\' && before != '/') dir.pop_back();
-    }
-    return dir;
-}
-
 }  // namespace orvik

@@ -64,9 +64,5 @@ std::string WmaOptionText(const std::string& inputPath, const std::string& outpu
 // What the tool receives: one blank, then the option text.
 std::string ParameterText(const std::string& optionText);
 
-// The directory part of the executable's path without a trailing separator;
-// a root keeps its separator ("C:\Apps\x.exe" gives "C:\Apps", "C:\x.exe"
-// gives "C:\").
-std::string ProgramFolder(const std::string& exePath);
 
 }  // namespace orvik

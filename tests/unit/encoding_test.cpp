@@ -1,6 +1,7 @@
 // Option texts of the six tools, and the program folder.
 #include <gtest/gtest.h>
 
+#include "app/AppText.h"
 #include "encoding/EncoderOptions.h"
 
 using namespace orvik;

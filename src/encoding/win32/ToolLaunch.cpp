@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/AppText.h"
 #include "app/win32/Application.h"
 #include "encoding/EncoderOptions.h"
 
