@@ -104,20 +104,10 @@ void Form::PaintClient(HDC dc, const RECT& area) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT& area) { PaintClient(dc, area); }, painted))
+        return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        BufferedPaint paint(hwnd_);
-        PaintClient(paint.Dc(), paint.Area());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        PaintClient(reinterpret_cast<HDC>(wParam), r);
-        return 0;
-    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:

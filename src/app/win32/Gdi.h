@@ -110,6 +110,33 @@ private:
     HGDIOBJ oldBitmap_ = nullptr;
 };
 
+// The painting messages of a window that paints itself whole: no erasing,
+// WM_PAINT through a BufferedPaint, WM_PRINTCLIENT straight into the given
+// DC. Calls paint(dc, area) and returns true for those three messages.
+template <typename Paint>
+bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wParam, Paint&& paint, LRESULT& result) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        result = TRUE;
+        return true;
+    case WM_PAINT: {
+        BufferedPaint buffer(hwnd);
+        paint(buffer.Dc(), buffer.Area());
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 // Loads a bitmap resource of the program by name.
 Bitmap LoadBitmapResource(const char* name);
 SIZE BitmapSize(HBITMAP bitmap);

@@ -197,17 +197,9 @@ void Slider::PaintTo(HDC dc) {
 }
 
 LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT&) { PaintTo(dc); }, painted)) return painted;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;  // the buffered paint fills the background
-        case WM_PAINT: {
-            BufferedPaint paint(hwnd_);
-            PaintTo(paint.Dc());
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_SIZE:
             SetClientSize(LOWORD(lParam), HIWORD(lParam));
             return 0;

@@ -154,17 +154,9 @@ void Switch::MouseDown(const MouseEvent& e) {
 }
 
 LRESULT Switch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT&) { Paint(dc); }, painted)) return painted;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        BufferedPaint paint(hwnd_);
-        Paint(paint.Dc());
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) Repaint();
