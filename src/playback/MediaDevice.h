@@ -55,7 +55,7 @@ public:
     MediaDevice(const MediaDevice&) = delete;
     MediaDevice& operator=(const MediaDevice&) = delete;
 
-    // Published properties.
+    // Settings, read by the next Open or command.
     std::string FileName;
     TMPDeviceTypes DeviceType = dtAutoSelect;
     bool Shareable = false;

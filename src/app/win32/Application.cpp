@@ -195,7 +195,7 @@ int Application::ShowModal(Form& form) {
         form.Show();
         while (form.ModalResult() == 0 && !terminated_ && PumpOne()) {
         }
-        result = form.ModalResult() ? form.ModalResult() : 2;  // terminated: cancel
+        result = form.ModalResult() ? form.ModalResult() : IDCANCEL;  // the program is ending
     } catch (...) {
         form.EndModal();
         for (HWND w : disabled.windows)

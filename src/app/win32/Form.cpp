@@ -80,7 +80,7 @@ void Form::Close() {
 
 void Form::CloseAction() {
     if (modal_)
-        modalResult_ = 2;  // cancel: the modal loop hides the form
+        modalResult_ = IDCANCEL;  // the modal loop hides the form
     else
         Hide();
 }

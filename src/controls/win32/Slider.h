@@ -46,7 +46,6 @@ public:
     void PaintTo(HDC dc);
 
     std::function<void(HDC)> OnDrawPoints;  // replaces the built-in tick marks
-    int Tag = 0;                            // free for the owner
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

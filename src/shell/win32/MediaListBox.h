@@ -1,4 +1,4 @@
-// ListBox1: the media list held by a standard list box (single selection,
+// The media list held by a standard list box (single selection,
 // unsorted, item height 13), with its key-press hook.
 #pragma once
 #include <windows.h>
