@@ -1,10 +1,15 @@
 #include "encoding/EncoderOptions.h"
 
+#include <utility>
+
 namespace orvik {
 
 const char* const kLameTool = "lame.exe";
 const char* const kOggEncTool = "oggenc.exe";
 const char* const kOggDecTool = "oggdec.exe";
+const char* const kGoGoTool = "gogo.exe";
+const char* const kAacTool = "faac.exe";
+const char* const kWmaTool = "WM8EUTIL.exe";
 
 const std::vector<std::string>& BitRateItems() {
     static const std::vector<std::string> items = {"32",  "40",  "48",  " 56", "64",  "80",  "96",
@@ -17,16 +22,17 @@ const std::vector<std::string>& QualityLevelItems() {
     return items;
 }
 
-namespace {
-bool HasBlank(const std::string& s) { return s.find_first_of(" \t") != std::string::npos; }
-
-bool Quoted(const std::string& s) { return s.size() >= 2 && s.front() == '"' && s.back() == '"'; }
-}  // namespace
-
-std::string QuotePath(const std::string& path) {
-    if (!HasBlank(path) || Quoted(path)) return path;
-    return "\"" + path + "\"";
+const std::vector<std::string>& GoGoQualityItems() {
+    static const std::vector<std::string> items = {"0", "1", "2", "3", "4", "5", "6", "7", "8"};
+    return items;
 }
+
+namespace {
+// The output name is one argument together with its extension.
+std::string OutputArgument(const std::string& outputName, const char* extension) {
+    return QuoteArgument(TypedArgument(outputName) + extension);
+}
+}  // namespace
 
 std::string LameModePrefix(bool highQuality, bool monoMode) {
     if (highQuality) return monoMode ? "-h -m m -b " : "-h -b ";
@@ -35,21 +41,43 @@ std::string LameModePrefix(bool highQuality, bool monoMode) {
 
 std::string LameOptionText(bool highQuality, bool monoMode, const std::string& bitRate,
                            const std::string& inputPath, const std::string& outputName) {
-    // The output name is quoted together with its extension; one the user
-    // already quoted stays as typed ("My Song".mp3 is one argument).
-    const std::string output =
-        HasBlank(outputName) && !Quoted(outputName) ? "\"" + outputName + ".mp3\"" : outputName + ".mp3";
-    return LameModePrefix(highQuality, monoMode) + bitRate + " " + QuotePath(inputPath) + " " + output;
+    return LameModePrefix(highQuality, monoMode) + EscapeQuotes(bitRate) + " " + QuotePath(inputPath) + " " +
+           OutputArgument(outputName, ".mp3");
 }
 
 std::string OggEncOptionText(const std::string& inputPath, bool managed, const std::string& bitRate,
                              const std::string& qualityLevel) {
     std::string text = QuotePath(inputPath);
     if (managed) text += " --managed";
-    return text + " -b " + bitRate + " -q " + qualityLevel;
+    return text + " -b " + EscapeQuotes(bitRate) + " -q " + EscapeQuotes(qualityLevel);
 }
 
 std::string OggDecOptionText(const std::string& inputPath) { return QuotePath(inputPath); }
+
+std::string GoGoOptionText(const std::string& bitRate, const std::string& quality, const std::string& inputPath,
+                           const std::string& outputName) {
+    return "-b " + EscapeQuotes(bitRate) + " -q " + EscapeQuotes(quality) + " " + QuotePath(inputPath) + " " +
+           OutputArgument(outputName, ".mp3");
+}
+
+std::string GoGoQualityWord(const std::string& pickedQuality, const std::string& currentWord) {
+    static const std::pair<const char*, const char*> words[] = {
+        {"0", "High"}, {"5", "Default"}, {"6", "Normal"}, {"8", "Low"}};
+    for (const auto& [quality, word] : words)
+        if (pickedQuality == quality) return word;
+    return currentWord;
+}
+
+std::string AacOptionText(const std::string& inputPath, const std::string& bitRate, bool midSideStereo) {
+    return QuotePath(inputPath) + " -b" + EscapeQuotes(bitRate) + (midSideStereo ? " -ms" : " -nm");
+}
+
+std::string WmaOptionText(const std::string& inputPath, const std::string& outputName, bool displayAllStats,
+                          const std::string& bitRate, const std::string& quality) {
+    std::string text = "-input " + QuotePath(inputPath) + " -output " + OutputArgument(outputName, ".wma");
+    if (displayAllStats) text += " -allstats";
+    return text + " -v_bitrate " + EscapeQuotes(bitRate) + "000 -v_quality " + EscapeQuotes(quality);
+}
 
 std::string ParameterText(const std::string& optionText) { return " " + optionText; }
 

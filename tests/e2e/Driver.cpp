@@ -239,8 +239,13 @@ void PressKey(HWND window, WORD vk, bool ctrl) {
 }
 
 void TypeChar(HWND window, char c) {
+    // The high byte says which shift keys the character needs: 1 Shift, 2 Ctrl.
     const SHORT vk = VkKeyScanA(c);
+    const bool shift = (vk & 0x100) != 0;
+    if (window) SetForegroundWindow(window);
+    if (shift) SendKey(VK_SHIFT, false);
     PressKey(window, static_cast<WORD>(vk & 0xFF), (vk & 0x200) != 0);
+    if (shift) SendKey(VK_SHIFT, true);
 }
 
 namespace {

@@ -1,7 +1,8 @@
 // The Lame/Vorbis encoder dialog used as a person would: opened from the
 // main window, inputs chosen through the real open dialog, switches flipped
 // with the mouse and the space key, bit rates picked, and the command line
-// and working directory each (fake) tool received checked exactly.
+// and working directory each (fake) tool received checked exactly, together
+// with the arguments its C runtime split that command line into.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 
 #include "Driver.h"
 #include "Screenshot.h"
+#include "encoding/CommandLine.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/win32/ControlIds.h"
 
@@ -26,6 +28,7 @@ std::vector<std::string> Sorted(std::vector<std::string> v) {
 
 struct ToolRun {
     std::string tool, cwd, console, cmd;
+    std::vector<std::string> args;  // as the tool's C runtime split them
     // The command line after the program's own name and the one blank the
     // shell puts after it: the parameter text the tool was given.
     std::string Parameters() const {
@@ -145,7 +148,9 @@ protected:
         ToolRun run;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind("tool=", 0) == 0) run.args.clear();
             if (line.rfind("tool=", 0) == 0) run.tool = line.substr(5);
+            if (line.rfind("arg=", 0) == 0) run.args.push_back(line.substr(4));
             if (line.rfind("cwd=", 0) == 0) run.cwd = line.substr(4);
             if (line.rfind("console=", 0) == 0) run.console = line.substr(8);
             if (line.rfind("cmd=", 0) == 0) {
@@ -177,6 +182,9 @@ protected:
         EXPECT_EQ(run.tool, tool);
         EXPECT_EQ(run.cwd, program.Folder());
         EXPECT_EQ(run.cmd, "\"" + program.Folder() + "\\" + tool + "\" " + ParameterText(options));
+        // The tool split the text as the Windows rules say it would.
+        for (auto rule : {QuotePairRule::KeepsQuoting, QuotePairRule::EndsQuoting})
+            EXPECT_EQ(run.args, SplitCommandLine(ParameterText(options), rule));
     }
 
     // Browses with the button at (x, y) and confirms `path` in the open dialog.
@@ -302,6 +310,22 @@ TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     // The dialog stays as it was.
     EXPECT_EQ(WindowText(Ctl(kIdLameInput)), input);
     EXPECT_TRUE(IsWindowVisible(dialog));
+
+    // Typed by hand: a leading blank and a folder's trailing backslash in
+    // the input, double quotes in the output name. Each still reaches the
+    // tool as one argument, trimmed.
+    ClickInto(160, 114, Ctl(kIdFileEdit1));
+    Key(VK_HOME);
+    Activate();
+    TypeChar(dialog, ' ');
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(Ctl(kIdFileEdit1)) == " " + input; }));
+    Erase(Ctl(kIdFileEdit1), 5);  // "a.wav"
+    ClickInto(220, 146, Ctl(kIdEdit2));
+    Erase(Ctl(kIdEdit2), 11);
+    Type(Ctl(kIdEdit2), "say \"hi\"");
+    run = PressAndRecord(kMp3X, kMp3Y);
+    ExpectRun(run, "lame.exe", "-b 128 \"" + music + "\\\\\" \"say \\\"hi\\\".mp3\"");
+    EXPECT_EQ(run.args, (std::vector<std::string>{"-b", "128", music + "\\", "say \"hi\".mp3"}));
 }
 
 TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {

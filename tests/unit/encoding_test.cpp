@@ -1,4 +1,4 @@
-// Option texts of the Lame and Vorbis tools, and the program folder.
+// Option texts of the six tools and the program folder.
 #include <gtest/gtest.h>
 
 #include "encoding/EncoderOptions.h"
@@ -24,27 +24,54 @@ TEST(LameOptionText, ControlTextsGoInUnchanged) {
 }
 
 TEST(LameOptionText, PathsWithBlanksAreQuoted) {
-    EXPECT_EQ(LameOptionText(true, false, "128", "C:\\My Music\\a.wav", "EncodedFile"),
-              "-h -b 128 \"C:\\My Music\\a.wav\" EncodedFile.mp3");
+    EXPECT_EQ(LameOptionText(true, false, "128", R"(C:\My Music\a.wav)", "EncodedFile"),
+              R"(-h -b 128 "C:\My Music\a.wav" EncodedFile.mp3)");
     // The output name is quoted together with its extension.
-    EXPECT_EQ(LameOptionText(true, false, "128", "a.wav", "My Song"), "-h -b 128 a.wav \"My Song.mp3\"");
+    EXPECT_EQ(LameOptionText(true, false, "128", "a.wav", "My Song"), R"(-h -b 128 a.wav "My Song.mp3")");
     EXPECT_EQ(LameOptionText(true, false, "128", "a.wav", "tab\there"), "-h -b 128 a.wav \"tab\there.mp3\"");
-    // Already quoted by the user: left as typed.
-    EXPECT_EQ(LameOptionText(true, false, "128", "\"C:\\My Music\\a.wav\"", "\"My Song\""),
-              "-h -b 128 \"C:\\My Music\\a.wav\" \"My Song\".mp3");
-    // An input of blanks only is not empty: it is passed, quoted.
-    EXPECT_EQ(LameOptionText(false, false, "128", "  ", "o"), "-b 128 \"  \" o.mp3");
+    // A trailing backslash is doubled before the closing quote.
+    EXPECT_EQ(LameOptionText(true, false, "128", R"(C:\My Music\)", "o"), R"(-h -b 128 "C:\My Music\\" o.mp3)");
+    // Blanks only: an empty argument keeps its place.
+    EXPECT_EQ(LameOptionText(false, false, "128", "  ", "o"), R"(-b 128 "" o.mp3)");
 }
 
-TEST(QuotePath, OnlyBlanksAndTabsCallForQuotes) {
-    EXPECT_EQ(QuotePath("C:\\Music\\a.wav"), "C:\\Music\\a.wav");
-    EXPECT_EQ(QuotePath(""), "");
-    EXPECT_EQ(QuotePath("C:\\A B\\c"), "\"C:\\A B\\c\"");
-    EXPECT_EQ(QuotePath("x\ty"), "\"x\ty\"");
-    EXPECT_EQ(QuotePath("\"C:\\A B\\c\""), "\"C:\\A B\\c\"");
-    // A lone quote mark or one at one end only does not count as enclosed.
-    EXPECT_EQ(QuotePath("\" a"), "\"\" a\"");
-    EXPECT_EQ(QuotePath("\"a b"), "\"\"a b\"");
+// Every typed path and output name, however hostile, reaches each tool as
+// exactly one argument equal to its trimmed text (without the user's own
+// enclosing quotes), and every other argument stays where it belongs.
+TEST(OptionTexts, PathsAndNamesArriveAsOneArgumentEach) {
+    const struct {
+        const char* typed;
+        const char* received;
+    } texts[] = {
+        {R"(C:\Music\a.wav)", R"(C:\Music\a.wav)"},
+        {R"(C:\My Music\)", R"(C:\My Music\)"},
+        {R"( C:\My Music\a b )", R"(C:\My Music\a b)"},
+        {R"(C:\a b.wav" -o "x)", R"(C:\a b.wav" -o "x)"},
+        {R"(say "hi\")", R"(say "hi\")"},
+        {R"("C:\My Music\")", R"(C:\My Music\)"},
+        {"a\tb\t", "a\tb"},
+        {"\t", ""},
+        {R"(\\")", R"(\\")"},
+    };
+    using Args = std::vector<std::string>;
+    for (const auto& t : texts) {
+        const std::string in = t.received;
+        const struct {
+            std::string text;
+            Args args;
+        } lines[] = {
+            {LameOptionText(true, true, "128", t.typed, t.typed), {"-h", "-m", "m", "-b", "128", in, in + ".mp3"}},
+            {OggEncOptionText(t.typed, true, "128", "8"), {in, "--managed", "-b", "128", "-q", "8"}},
+            {OggDecOptionText(t.typed), {in}},
+            {GoGoOptionText("128", "6", t.typed, t.typed), {"-b", "128", "-q", "6", in, in + ".mp3"}},
+            {AacOptionText(t.typed, "128", true), {in, "-b128", "-ms"}},
+            {WmaOptionText(t.typed, t.typed, true, "128", "75"),
+             {"-input", in, "-output", in + ".wma", "-allstats", "-v_bitrate", "128000", "-v_quality", "75"}},
+        };
+        for (const auto& line : lines)
+            for (auto rule : {QuotePairRule::KeepsQuoting, QuotePairRule::EndsQuoting})
+                EXPECT_EQ(SplitCommandLine(ParameterText(line.text), rule), line.args) << t.typed << "\n" << line.text;
+    }
 }
 
 TEST(OggEncOptionText, ManagedSwitchAddsItsOption) {
@@ -61,6 +88,46 @@ TEST(OggDecOptionText, IsTheInputPathAlone) {
     EXPECT_EQ(OggDecOptionText("C:\\My Music\\a.ogg"), "\"C:\\My Music\\a.ogg\"");
     EXPECT_EQ(ParameterText(OggDecOptionText("a.ogg")), " a.ogg");
     EXPECT_EQ(ParameterText(""), " ");
+}
+
+TEST(OptionTexts, GoGoAacAndWmaPiecesAsTheDialogsGiveThem) {
+    const std::string in = R"(C:\Music\a.wav)";
+    const struct {
+        std::string built, expected;
+    } cases[] = {
+        {GoGoOptionText("128", "6", in, "EncodedFile"), R"(-b 128 -q 6 C:\Music\a.wav EncodedFile.mp3)"},
+        {GoGoOptionText(" 56", "9", in, ""), R"(-b  56 -q 9 C:\Music\a.wav .mp3)"},
+        {GoGoOptionText("", "", "a.wav", R"(D:\Out\song)"), R"(-b  -q  a.wav D:\Out\song.mp3)"},
+        {AacOptionText(in, "128", true), R"(C:\Music\a.wav -b128 -ms)"},
+        {AacOptionText(in, "128", false), R"(C:\Music\a.wav -b128 -nm)"},
+        {AacOptionText(in, " 56", true), R"(C:\Music\a.wav -b 56 -ms)"},
+        {AacOptionText(in, "", false), R"(C:\Music\a.wav -b -nm)"},
+        {WmaOptionText(in, "EncodedFile", true, "128", "75"),
+         R"(-input C:\Music\a.wav -output EncodedFile.wma -allstats -v_bitrate 128000 -v_quality 75)"},
+        {WmaOptionText(in, "EncodedFile", false, "128", "75"),
+         R"(-input C:\Music\a.wav -output EncodedFile.wma -v_bitrate 128000 -v_quality 75)"},
+        {WmaOptionText(in, "", false, " 56", "1"), R"(-input C:\Music\a.wav -output .wma -v_bitrate  56000 -v_quality 1)"},
+        {WmaOptionText(in, "o", false, "128k", ""), R"(-input C:\Music\a.wav -output o.wma -v_bitrate 128k000 -v_quality )"},
+        {WmaOptionText(in, "o", true, "", "100"), R"(-input C:\Music\a.wav -output o.wma -allstats -v_bitrate 000 -v_quality 100)"},
+        // Paths quoted as for every tool; a typed quote in a bit rate stays a character.
+        {GoGoOptionText(R"(1"28)", "6", R"(C:\My Music\a.wav)", "My Song"),
+         R"(-b 1\"28 -q 6 "C:\My Music\a.wav" "My Song.mp3")"},
+        {AacOptionText(R"(C:\My Music\)", "128", true), R"("C:\My Music\\" -b128 -ms)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
+}
+
+TEST(GoGoQualityWord, OnlyFourValuesHaveAWord) {
+    const struct {
+        const char* picked;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"0", "Normal", "High"}, {"5", "High", "Default"}, {"6", "Low", "Normal"}, {"8", "Normal", "Low"},
+        {"7", "High", "High"},   {"2", "Normal", "Normal"}, {"9", "Low", "Low"},   {" 6", "High", "High"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(GoGoQualityWord(c.picked, c.before), c.after) << c.picked;
+    EXPECT_EQ(GoGoQualityItems(), (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
 TEST(ProgramFolder, DropsTheSeparatorExceptAtARoot) {

@@ -1,7 +1,9 @@
 // A stand-in for the encoder tools: copied into the program folder as
 // lame.exe, oggenc.exe and oggdec.exe, it appends the name it was started
-// as, its working directory and its raw command line to tool-runs.log next
-// to itself, and ends.
+// as, its working directory, the arguments it received as its C runtime
+// split them (argv[1] onwards, one "arg=" line each, in order) and its raw
+// command line to tool-runs.log next to itself, and ends. The "cmd=" line
+// ends each record.
 //
 // Like the real tools it is a console program, so a console window comes up
 // while it runs and takes the foreground. Under Wine that window appears
@@ -12,7 +14,7 @@
 
 #include <string>
 
-int main() {
+int main(int argc, char** argv) {
     char exe[MAX_PATH] = {}, cwd[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     GetCurrentDirectoryA(MAX_PATH, cwd);
@@ -25,8 +27,9 @@ int main() {
         if (!(console && IsWindowVisible(console))) Sleep(20);
     }
     const std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(console));
-    const std::string record = "tool=" + self.substr(slash + 1) + "\r\ncwd=" + cwd + "\r\nconsole=" + handle +
-                               "\r\ncmd=" + GetCommandLineA() + "\r\n";
+    std::string record = "tool=" + self.substr(slash + 1) + "\r\ncwd=" + cwd + "\r\nconsole=" + handle + "\r\n";
+    for (int i = 1; i < argc; ++i) record += std::string("arg=") + argv[i] + "\r\n";
+    record += std::string("cmd=") + GetCommandLineA() + "\r\n";
     // Two tools may finish at once: wait for the log to be free.
     for (int attempt = 0; attempt < 500; ++attempt) {
         HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
