@@ -314,15 +314,15 @@ TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     // Typed by hand: a leading blank and a folder's trailing backslash in
     // the input, double quotes in the output name. Each still reaches the
     // tool as one argument, trimmed.
-    ClickInto(160, 114, Ctl(kIdFileEdit1));
+    ClickInto(160, 114, Ctl(kIdLameInput));
     Key(VK_HOME);
     Activate();
     TypeChar(dialog, ' ');
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(Ctl(kIdFileEdit1)) == " " + input; }));
-    Erase(Ctl(kIdFileEdit1), 5);  // "a.wav"
-    ClickInto(220, 146, Ctl(kIdEdit2));
-    Erase(Ctl(kIdEdit2), 11);
-    Type(Ctl(kIdEdit2), "say \"hi\"");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(Ctl(kIdLameInput)) == " " + input; }));
+    Erase(Ctl(kIdLameInput), 5);  // "a.wav"
+    ClickInto(220, 146, Ctl(kIdLameOutput));
+    Erase(Ctl(kIdLameOutput), 11);
+    Type(Ctl(kIdLameOutput), "say \"hi\"");
     run = PressAndRecord(kMp3X, kMp3Y);
     ExpectRun(run, "lame.exe", "-b 128 \"" + music + "\\\\\" \"say \\\"hi\\\".mp3\"");
     EXPECT_EQ(run.args, (std::vector<std::string>{"-b", "128", music + "\\", "say \"hi\".mp3"}));
