@@ -372,7 +372,7 @@ TEST_F(EncoderDialogs, DISABLED_Screenshots) {
     Choose(lame, kIdLameChooser, 3, {"TEncodeForm2", "TMainForm"});
     Browse(goGo, MakeFile(music, "Song.wav"));
     Pick(goGo, kIdGoGoQuality, 0);
-    ClickInto(goGo, Ctl(goGo, kIdGoGoInput));
+    ClickInto(goGo, Ctl(goGo, kIdGoGoOutput));
     snap(goGo, "encoder-gogo");
     Choose(goGo, kIdGoGoChooser, 4, {"TEncodeForm3", "TMainForm"});
     Browse(aac, MakeFile(music, "Song.wav"));
