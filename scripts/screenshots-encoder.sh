@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Pictures of the encoder dialog's three faces for the README: the end-to-end
-# driver opens the dialog in the real program under Wine and captures it;
-# the captures become docs/encoder-lame.png, encoder-oggenc.png and
-# encoder-oggdec.png. Builds first unless ORVIK_NO_BUILD is set.
+# Pictures of the encoder dialogs for the README: the end-to-end driver opens
+# the dialogs in the real program under Wine and captures them; the captures
+# become docs/encoder-lame.png, encoder-oggenc.png and encoder-oggdec.png
+# (the three faces of the first dialog) and docs/encoder-gogo.png,
+# encoder-aac.png and encoder-wma.png. Builds first unless ORVIK_NO_BUILD is
+# set.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/arch.sh"
@@ -10,11 +12,22 @@ source "$root/scripts/arch.sh"
 build="$root/build/$ORVIK_WINE_ARCH"
 shots=$(mktemp -d /tmp/orvik-shots.XXXXXX)
 trap 'rm -rf "$shots"' EXIT
+# Debian's Wine draws the title-bar buttons with a Marlett font that a new
+# prefix lacks (they show as letters); the prefix gets Wine's own copy.
+(
+  source "$root/scripts/wine-env.sh"
+  "$root/scripts/session.sh" bash -c "source '$root/scripts/wine-env.sh' && wine_env_prepare" >/dev/null
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
+)
 ORVIK_SHOT_DIR="Z:${shots//\//\\}" timeout 300 "$root/scripts/session.sh" "$root/scripts/wine-run" \
-  "$build/e2e_tests.exe" --gtest_also_run_disabled_tests --gtest_filter='EncoderDialog.DISABLED_Screenshots' \
+  "$build/e2e_tests.exe" --gtest_also_run_disabled_tests \
+  --gtest_filter='EncoderDialog.DISABLED_Screenshots:EncoderDialogs.DISABLED_Screenshots' \
   >"$shots/run.log" 2>&1 || { cat "$shots/run.log"; exit 1; }
 mkdir -p "$root/docs"
-for face in lame oggenc oggdec; do
+for face in lame oggenc oggdec gogo aac wma; do
   convert "$shots/encoder-$face.bmp" "$root/docs/encoder-$face.png"
   echo "docs/encoder-$face.png"
 done

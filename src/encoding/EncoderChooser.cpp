@@ -98,27 +98,6 @@ const std::vector<SwitchStep>& ChooserSwitchSteps(EncodeFace chooser, int index)
     return SwitchTable()[c][index];
 }
 
-std::vector<ChooserStep> EncodeFormChooserSteps(int index) {
-    std::vector<ChooserStep> steps;
-    for (const SwitchStep& s : ChooserSwitchSteps(EncodeFace::Lame, index)) {
-        switch (s.kind) {
-        case SwitchStep::ShowPanel:
-            steps.push_back({ChooserStep::ShowPanel, s.face, ""});
-            break;
-        case SwitchStep::HidePanel:
-            steps.push_back({ChooserStep::HidePanel, s.face, ""});
-            break;
-        case SwitchStep::SetChooserText:
-            steps.push_back({ChooserStep::SetChooserText, s.face, s.text});
-            break;
-        case SwitchStep::HideDialog:
-        case SwitchStep::ShowDialog:
-            break;
-        }
-    }
-    return steps;
-}
-
 bool ChooserKeyAccepted(char key) { return key == '\r'; }
 
 }  // namespace orvik

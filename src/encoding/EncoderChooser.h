@@ -59,21 +59,6 @@ struct SwitchStep {
 // `chooser`; no steps for an index outside 0 to 5.
 const std::vector<SwitchStep>& ChooserSwitchSteps(EncodeFace chooser, int index);
 
-// ---- The Lame/Vorbis dialog's own chooser steps, as it runs them today ----
-
-// One step inside the Lame/Vorbis dialog.
-struct ChooserStep {
-    enum Kind { ShowPanel, HidePanel, SetChooserText } kind;
-    EncodeFace face;   // the panel (OggEnc, OggDec) or the face whose chooser is set
-    std::string text;  // SetChooserText only
-    bool operator==(const ChooserStep& o) const { return kind == o.kind && face == o.face && text == o.text; }
-};
-
-// The steps inside the dialog for an entry picked in any of its three
-// choosers: those of ChooserSwitchSteps without the ones that switch
-// dialogs (indexes 3 to 5 give none).
-std::vector<ChooserStep> EncodeFormChooserSteps(int index);
-
 // The chooser key filter: only a carriage return gets through.
 bool ChooserKeyAccepted(char key);
 

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include <cstdio>
+#include <fstream>
 
 namespace e2e {
 
@@ -390,6 +391,72 @@ std::string WindowText(HWND hwnd) {
     char out[2048] = {};
     WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, nullptr, nullptr);
     return out;
+}
+
+GUITHREADINFO GuiOf(HWND window) {
+    GUITHREADINFO g{};
+    g.cbSize = sizeof g;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &g);
+    return g;
+}
+
+bool PickComboEntry(DWORD processId, HWND combo, int index) {
+    RECT r;
+    GetWindowRect(combo, &r);
+    HWND list = nullptr;
+    auto listShown = [&] {
+        list = nullptr;
+        for (HWND h = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr); h;
+             h = FindWindowExA(nullptr, h, "ComboLBox", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == processId && IsWindowVisible(h)) list = h;
+        }
+        return list != nullptr;
+    };
+    // A click on a dialog that has just come up under Wine is now and then
+    // lost: the button is pressed again while the list is not down.
+    bool opened = false;
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+        if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+            if (attempt > 0) std::fprintf(stderr, "PickComboEntry: the list did not drop; clicking again\n");
+            ClickAt(r.right - 6, (r.top + r.bottom) / 2);  // the drop-down button
+        }
+        opened = WaitUntil(listShown, 2000);
+    }
+    if (!opened) return false;
+    const int h = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const std::string expected = ListEntry(list, index);
+    ClickClient(list, 20, (index - top) * h + h / 2);
+    return WaitUntil([&] {
+        const GUITHREADINFO g = GuiOf(combo);
+        return !IsWindowVisible(list) && !g.hwndCapture && WindowText(combo) == expected;
+    });
+}
+
+std::string RecordedRun::Parameters() const {
+    const size_t end = !cmd.empty() && cmd[0] == '"' ? cmd.find('"', 1) + 1 : cmd.find(' ');
+    return end == std::string::npos || end >= cmd.size() ? "" : cmd.substr(end + 1);
+}
+
+std::vector<RecordedRun> RecordedRuns(const std::string& programFolder) {
+    std::vector<RecordedRun> runs;
+    std::ifstream in(programFolder + "\\tool-runs.log", std::ios::binary);
+    std::string line;
+    RecordedRun run;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("tool=", 0) == 0) run = RecordedRun{line.substr(5), {}, {}, {}, {}};
+        if (line.rfind("cwd=", 0) == 0) run.cwd = line.substr(4);
+        if (line.rfind("console=", 0) == 0) run.console = line.substr(8);
+        if (line.rfind("arg=", 0) == 0) run.args.push_back(line.substr(4));
+        if (line.rfind("cmd=", 0) == 0) {
+            run.cmd = line.substr(4);
+            runs.push_back(run);
+        }
+    }
+    return runs;
 }
 
 }  // namespace e2e

@@ -94,6 +94,26 @@ std::vector<std::string> ListEntries(HWND list);
 HWND ChildOfClass(HWND parent, const char* className, int nth = 0);
 std::string WindowText(HWND hwnd);
 
+// The focus, activation, capture and menu state of the thread that owns
+// the window.
+GUITHREADINFO GuiOf(HWND window);
+
+// Picks entry `index` from the drop-down list of a combo box of the process
+// with the mouse: opens the list with its button and clicks the entry. True
+// once the list has closed and the box shows the entry.
+bool PickComboEntry(DWORD processId, HWND combo, int index);
+
+// A run of the fake tool (tests/e2e/tools/fake_tool.cpp), as it recorded it
+// in tool-runs.log in the program folder.
+struct RecordedRun {
+    std::string tool, cwd, console, cmd;
+    std::vector<std::string> args;  // as the tool's C runtime split them
+    // The command line after the tool's own name and the one blank the shell
+    // puts after it: the parameter text the tool was given.
+    std::string Parameters() const;
+};
+std::vector<RecordedRun> RecordedRuns(const std::string& programFolder);
+
 // A file with some content under the given folder; returns its full path.
 std::string MakeFile(const std::string& folder, const std::string& name, const std::string& content = "x");
 // The current Windows temporary folder of this process.

@@ -164,20 +164,6 @@ TEST(EncoderChooser, ChoosersKeepTheirTextUntilARouteSetsIt) {
     }
 }
 
-TEST(EncodeFormChooser, StepsInsideTheDialogAsBefore) {
-    using S = ChooserStep;
-    EXPECT_EQ(EncodeFormChooserSteps(0),
-              (std::vector<S>{{S::HidePanel, EncodeFace::OggEnc, ""}, {S::HidePanel, EncodeFace::OggDec, ""},
-                              {S::SetChooserText, EncodeFace::Lame, "Lame MP3 Encoder"}}));
-    EXPECT_EQ(EncodeFormChooserSteps(1),
-              (std::vector<S>{{S::ShowPanel, EncodeFace::OggEnc, ""}, {S::HidePanel, EncodeFace::OggDec, ""},
-                              {S::SetChooserText, EncodeFace::OggEnc, "Vorbis OGG Encoder"}}));
-    EXPECT_EQ(EncodeFormChooserSteps(2),
-              (std::vector<S>{{S::ShowPanel, EncodeFace::OggDec, ""}, {S::HidePanel, EncodeFace::OggEnc, ""},
-                              {S::SetChooserText, EncodeFace::OggDec, "Vorbis OGG Decoder"}}));
-    for (int i : {-1, 3, 4, 5, 6}) EXPECT_TRUE(EncodeFormChooserSteps(i).empty()) << i;
-}
-
 TEST(EncodeFormChooser, KeyFilterPassesOnlyCarriageReturn) {
     EXPECT_TRUE(ChooserKeyAccepted('\r'));
     for (char c : {'a', 'L', ' ', '\b', '\n', '\x16', '\x1b'}) EXPECT_FALSE(ChooserKeyAccepted(c)) << int(c);

@@ -1,4 +1,4 @@
-// Option texts of the six tools, and the program folder.
+// Option texts of the six tools and the program folder.
 #include <gtest/gtest.h>
 
 #include "app/AppText.h"

@@ -1,6 +1,7 @@
 #include "OrvikPlayer/win32/WindowSet.h"
 
 #include "encoding/win32/AacForm.h"
+#include "encoding/win32/FaceSwitcher.h"
 #include "encoding/win32/GoGoForm.h"
 #include "encoding/win32/LameVorbisForm.h"
 #include "encoding/win32/WmaForm.h"
@@ -10,14 +11,18 @@
 namespace orvik {
 
 WindowSet::WindowSet()
-    : main_(std::make_unique<MainForm>()),
+    : faces_(std::make_unique<FaceSwitcher>()),
+      main_(std::make_unique<MainForm>()),
       player_(std::make_unique<PlayerForm>(main_->Media())),
       lameVorbis_(std::make_unique<LameVorbisForm>()),
       goGo_(std::make_unique<GoGoForm>()),
       aac_(std::make_unique<AacForm>()),
       wma_(std::make_unique<WmaForm>()) {
     main_->Connect(*player_, *lameVorbis_);
-    lameVorbis_->Connect(*wma_);
+    lameVorbis_->Connect(*faces_, *wma_);
+    goGo_->Connect(*faces_);
+    aac_->Connect(*faces_);
+    wma_->Connect(*faces_);
 }
 
 WindowSet::~WindowSet() {

@@ -1,6 +1,7 @@
 // The window set: the six windows of the program, created in a fixed order
-// at start-up, alive for the whole run, each given the windows it opens, and
-// destroyed in reverse order (the main window last).
+// at start-up, alive for the whole run, each given the windows it opens (the
+// encoder dialogs one switcher for their choosers), and destroyed in reverse
+// order (the main window last).
 #pragma once
 #include <memory>
 
@@ -12,6 +13,7 @@ class LameVorbisForm;
 class GoGoForm;
 class AacForm;
 class WmaForm;
+class FaceSwitcher;
 
 class WindowSet {
 public:
@@ -28,6 +30,9 @@ public:
     WmaForm& Wma() { return *wma_; }
 
 private:
+    // The encoder choosers' switcher, through which the dialogs reach each
+    // other; it outlives them.
+    std::unique_ptr<FaceSwitcher> faces_;
     std::unique_ptr<MainForm> main_;
     std::unique_ptr<PlayerForm> player_;
     std::unique_ptr<LameVorbisForm> lameVorbis_;

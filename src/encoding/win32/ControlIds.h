@@ -21,6 +21,25 @@ enum EncoderControlId {
     // Vorbis decoder face
     kIdOggDecChooser = 301,
     kIdOggDecInput,
+    // GoGo MP3 dialog
+    kIdGoGoChooser = 401,
+    kIdGoGoBitRate,
+    kIdGoGoQuality,
+    kIdGoGoQualityWord,
+    kIdGoGoInput,
+    kIdGoGoOutput,
+    // AAC dialog
+    kIdAacChooser = 501,
+    kIdAacBitRate,
+    kIdAacMidSide,
+    kIdAacInput,
+    // WMA dialog
+    kIdWmaChooser = 601,
+    kIdWmaBitRate,
+    kIdWmaQuality,
+    kIdWmaAllStats,
+    kIdWmaInput,
+    kIdWmaOutput,
 };
 
 }  // namespace orvik

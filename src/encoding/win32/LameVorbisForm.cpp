@@ -1,37 +1,26 @@
 #include "encoding/win32/LameVorbisForm.h"
 
 #include "app/win32/Application.h"
-#include "controls/win32/OpenDialog.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/win32/ControlIds.h"
+#include "encoding/win32/EncoderForm.h"
 #include "encoding/win32/ToolLaunch.h"
 
 namespace orvik {
 
 namespace {
-constexpr int kComboHeight = 21;
-constexpr int kDropDownHeight = 200;
-
 const char* const kLameFilter =
     "WAV files (*.wav)|*.wav|All MPEG files|*.mp3;*.mp2;*.mp1;*.mpeg;*.mpg|All files (*.*)|*.*";
 const char* const kOggEncFilter =
     "RAW files (*.raw)|*.raw|WAV files (*.wav)|*.wav|AIFF files (*.aiff)|*.aiff|All files (*.*)|*.*";
 const char* const kOggDecFilter = "OGG files (*.ogg)|*.ogg";
 
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(control, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
-bool ShownAndFocusable(HWND w) { return w && IsWindowVisible(w) && IsWindowEnabled(w); }
-
 // The chooser lets only a carriage return through.
 void FilterChooserKey(char& key) {
     if (!ChooserKeyAccepted(key)) key = 0;
 }
+
+constexpr EncodeFace kFaces[] = {EncodeFace::Lame, EncodeFace::OggEnc, EncodeFace::OggDec};
 }  // namespace
 
 LameVorbisForm::LameVorbisForm() {
@@ -48,16 +37,27 @@ LameVorbisForm::LameVorbisForm() {
 
     background_.Reset(CreateSolidBrush(kMedGray));
     boldFont_ = CreateUiFont("MS Sans Serif", 11, true);
-    fieldBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_GRADIENTINACTIVECAPTION)));
+    fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
 
     CreateLameFace();
     CreateOggEncFace();
     CreateOggDecFace();
-    for (Face& face : faces_) face.chooser.OnPick = [this](int index) { PickEncoder(index); };
+    for (EncodeFace face : kFaces)
+        if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.OnKeyPress = FilterChooserKey;
     UpdateFaces();
 }
 
 LameVorbisForm::~LameVorbisForm() = default;
+
+void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
+    wmaDialog_ = &wmaDialog;
+    for (EncodeFace face : kFaces) {
+        std::function<void(bool)> showPanel;
+        if (face != EncodeFace::Lame) showPanel = [this, face](bool visible) { ShowPanel(face, visible); };
+        switcher.Register(face, *this, FaceOf(face).chooser, showPanel);
+        FaceOf(face).chooser.OnPick = [&switcher, face](int index) { switcher.Pick(face, index); };
+    }
+}
 
 void LameVorbisForm::AddGroupBox(Face& face, const char* caption, int x, int y, int w, int h) {
     HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
@@ -75,21 +75,8 @@ void LameVorbisForm::SendGroupBoxesBack(const Face& face) {
 
 HWND LameVorbisForm::AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
                               const char* text, ComboBox& combo) {
-    HWND box = AddChild(ChildSpec{"COMBOBOX", "", x, y, w, kComboHeight + kDropDownHeight,
-                                  WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                      CBS_AUTOHSCROLL,
-                                  0, id});
-    for (const std::string& item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    // The closed box is as high as the dialog's other fields.
-    RECT r;
-    GetWindowRect(box, &r);
-    const int closed = r.bottom - r.top;
-    const LRESULT field = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (closed != kComboHeight && field > 0)
-        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + kComboHeight - closed);
-    combo.Attach(box);
-    SetWindowTextA(box, text);
-    combo.ShowFromStart();
+    HWND box = CreateFieldCombo(*this, id, x, y, w, items, text, combo);
+    ShowWindow(box, SW_HIDE);  // until its face shows
     face.windows.push_back(box);
     return box;
 }
@@ -116,10 +103,7 @@ void LameVorbisForm::AddSwitch(Face& face, Switch& sw, UINT_PTR id, int x, int y
     s.id = id;
     sw.CreateControl(s);
     ShowWindow(sw.Handle(), SW_HIDE);
-    // The dialogs' own pair: a 14 x 14 sunken square, dark off, light on.
-    Bitmap off = LoadBitmapResource("ENC_SWITCH_OFF"), lit = LoadBitmapResource("ENC_SWITCH_ON");
-    sw.SetGlyphOff(off.Get());
-    sw.SetGlyphOn(lit.Get());
+    SetDialogSwitchGlyphs(sw);
     face.windows.push_back(sw.Handle());
 }
 
@@ -158,7 +142,6 @@ void LameVorbisForm::CreateLameFace() {
     AddLabel(face, lameOutputLabel_, 8, 140, "Output file:");
     lameOutput_ = AddEdit(face, kIdLameOutput, 80, 136, 201, "EncodedFile");
     AddButton(face, encodeMp3Button_, 8, 168, 273, 22, "Encode to MP3 !", &LameVorbisForm::EncodeMp3);
-    face.chooser.OnKeyPress = FilterChooserKey;
     SendGroupBoxesBack(face);
 }
 
@@ -176,7 +159,6 @@ void LameVorbisForm::CreateOggEncFace() {
     oggEncInput_ = AddEdit(face, kIdOggEncInput, 80, 104, 177, "");
     AddButton(face, oggEncBrowseButton_, 258, 104, 23, 21, nullptr, &LameVorbisForm::BrowseOggEnc);
     AddButton(face, encodeOggButton_, 8, 136, 273, 54, "Encode to OGG !", &LameVorbisForm::EncodeOgg);
-    face.chooser.OnKeyPress = FilterChooserKey;
     SendGroupBoxesBack(face);
 }
 
@@ -214,61 +196,33 @@ void LameVorbisForm::UpdateFaces() {
         SetFocus(shown.chooser.Handle());
 }
 
-void LameVorbisForm::PickEncoder(int index) {
-    for (const ChooserStep& step : EncodeFormChooserSteps(index)) {
-        Face& face = FaceOf(step.face);
-        switch (step.kind) {
-        case ChooserStep::ShowPanel:
-        case ChooserStep::HidePanel:
-            face.visible = step.kind == ChooserStep::ShowPanel;
-            UpdateFaces();
-            break;
-        case ChooserStep::SetChooserText:
-            face.chooser.ShowText(step.text.c_str());
-            break;
-        }
-    }
+void LameVorbisForm::ShowPanel(EncodeFace panel, bool visible) {
+    if (panel == EncodeFace::Lame) return;  // the form's own controls, not a panel
+    FaceOf(panel).visible = visible;
+    UpdateFaces();
 }
 
-void LameVorbisForm::Browse(HWND edit, const char* filter) {
-    OpenDialogOptions options;
-    options.filter = filter;
-    std::string path;
-    if (!RunOpenDialog(hwnd_, options, path)) return;
-    SetWindowTextA(edit, "");
-    SetWindowTextA(edit, path.c_str());
-}
-
-void LameVorbisForm::BrowseLame() { Browse(lameInput_, kLameFilter); }
-void LameVorbisForm::BrowseOggEnc() { Browse(oggEncInput_, kOggEncFilter); }
-void LameVorbisForm::BrowseOggDec() { Browse(oggDecInput_, kOggDecFilter); }
+void LameVorbisForm::BrowseLame() { BrowseInto(hwnd_, lameInput_, kLameFilter); }
+void LameVorbisForm::BrowseOggEnc() { BrowseInto(hwnd_, oggEncInput_, kOggEncFilter); }
+void LameVorbisForm::BrowseOggDec() { BrowseInto(hwnd_, oggDecInput_, kOggDecFilter); }
 
 void LameVorbisForm::EncodeMp3() {
-    const std::string input = TextOf(lameInput_);
-    if (input.empty()) {
-        MessageBeep(0);
-        return;
-    }
+    std::string input;
+    if (!TakeInput(lameInput_, input)) return;
     LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(),
-                                                TextOf(lameBitRate_.Handle()), input, TextOf(lameOutput_)));
+                                                FieldText(lameBitRate_.Handle()), input, FieldText(lameOutput_)));
 }
 
 void LameVorbisForm::EncodeOgg() {
-    const std::string input = TextOf(oggEncInput_);
-    if (input.empty()) {
-        MessageBeep(0);
-        return;
-    }
-    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), TextOf(oggEncBitRate_.Handle()),
-                                                    TextOf(oggEncQuality_.Handle())));
+    std::string input;
+    if (!TakeInput(oggEncInput_, input)) return;
+    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), FieldText(oggEncBitRate_.Handle()),
+                                                    FieldText(oggEncQuality_.Handle())));
 }
 
 void LameVorbisForm::DecodeOgg() {
-    const std::string input = TextOf(oggDecInput_);
-    if (input.empty()) {
-        MessageBeep(0);
-        return;
-    }
+    std::string input;
+    if (!TakeInput(oggDecInput_, input)) return;
     LaunchEncoderTool(kOggDecTool, OggDecOptionText(input));
 }
 
@@ -282,21 +236,11 @@ LRESULT LameVorbisForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_GRADIENTINACTIVECAPTION));
+        SetBkColor(reinterpret_cast<HDC>(wParam), FieldColor());
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(fieldBrush_.Get());
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        } else {
-            // Back to the control that had the focus, unless a click on a
-            // control has already given it the focus.
-            HWND focus = GetFocus();
-            if (focus && focus != hwnd_ && IsChild(hwnd_, focus)) return 0;
-            HWND target = ShownAndFocusable(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-            if (target) SetFocus(target);
-        }
+        RestoreDialogFocus(hwnd_, wParam, lastFocus_);
         return 0;
     default:
         break;

@@ -14,6 +14,7 @@
 #include "controls/win32/Switch.h"
 #include "controls/win32/TextLabel.h"
 #include "encoding/EncoderChooser.h"
+#include "encoding/win32/FaceSwitcher.h"
 
 namespace orvik {
 
@@ -22,10 +23,13 @@ public:
     LameVorbisForm();
     ~LameVorbisForm() override;
 
-    // The WMA dialog, which the decoder face's input label shows modally.
-    void Connect(Form& wmaDialog) { wmaDialog_ = &wmaDialog; }
+    // The switcher that the three choosers run, and the WMA dialog, which
+    // the decoder face's input label shows modally.
+    void Connect(FaceSwitcher& switcher, Form& wmaDialog);
 
     bool FaceVisible(EncodeFace face) const { return faces_[Index(face)].visible; }
+    // Shows or hides the Vorbis encoder or decoder panel.
+    void ShowPanel(EncodeFace panel, bool visible);
 
     // What the buttons and choosers do.
     void EncodeMp3();
@@ -34,7 +38,6 @@ public:
     void BrowseLame();
     void BrowseOggEnc();
     void BrowseOggDec();
-    void PickEncoder(int index);
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -65,7 +68,6 @@ private:
     void AddButton(Face& face, SpeedButton& button, int x, int y, int w, int h, const char* caption,
                    void (LameVorbisForm::*action)());
     void UpdateFaces();
-    void Browse(HWND edit, const char* filter);
 
     Face faces_[3];  // by EncodeFace: Lame, OggEnc, OggDec
     Brush background_;

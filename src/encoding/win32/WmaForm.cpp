@@ -1,17 +1,60 @@
 #include "encoding/win32/WmaForm.h"
 
+#include "encoding/EncoderOptions.h"
+#include "encoding/win32/ControlIds.h"
+#include "encoding/win32/ToolLaunch.h"
+
 namespace orvik {
 
-WmaForm::WmaForm() {
+namespace {
+constexpr IntPoint kEncoderGroup{8, 8}, kBitRateGroup{160, 8}, kQualityGroup{8, 56}, kStatisticGroup{152, 56};
+}  // namespace
+
+WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma) {
     FormSpec spec;
     spec.className = "TEncodeForm4";
     spec.caption = "Media Encode - WMA";
     spec.clientWidth = 292;
     spec.clientHeight = 218;
     spec.outerSize = true;
+    spec.border = FormBorder::Sizeable;
     spec.stayOnTop = true;
     spec.screenCenter = true;
-    CreateForm(spec);
+    spec.color = kMedGray;
+    CreateDialogForm(spec);
+
+    using K = ControlKind;
+    Build({
+        // kind           id               in               place                 text
+        {K::GroupBox,     0,               kOnPanel,        At(8, 8, 145, 41),    "Select Encoder"},
+        {K::Chooser,      kIdWmaChooser,   kEncoderGroup,   At(8, 15, 129, 21)},
+        {K::GroupBox,     0,               kOnPanel,        At(160, 8, 121, 41),  "Select encode bit rate"},
+        {K::ComboBox,     kIdWmaBitRate,   kBitRateGroup,   At(8, 15, 105, 21),   "128", &BitRateItems()},
+        {K::GroupBox,     0,               kOnPanel,        At(8, 56, 137, 41),   "Quality"},
+        //                                                                        min max value
+        {K::SpinEdit,     kIdWmaQuality,   kQualityGroup,   At(8, 15, 121, 21),   nullptr, nullptr, false, 1, 100, 75},
+        {K::GroupBox,     0,               kOnPanel,        At(152, 56, 129, 41), "Statistic"},
+        {K::Switch,       kIdWmaAllStats,  kStatisticGroup, At(24, 16, 81, 17),   "Display all", nullptr, true},
+        {K::Label,        0,               kOnPanel,        At(8, 109),           "Input file:"},
+        {K::Edit,         kIdWmaInput,     kOnPanel,        At(80, 104, 177, 21), ""},
+        {K::BrowseButton, 0,               kOnPanel,        At(258, 104, 23, 21), nullptr, nullptr, false, 0, 0, 0,
+         [this] { Browse(); }},
+        {K::Label,        0,               kOnPanel,        At(8, 133),           "Output file:"},
+        {K::Edit,         kIdWmaOutput,    kOnPanel,        At(80, 128, 177, 21), "EncodedFile"},
+        {K::ActionButton, 0,               kOnPanel,        At(8, 160, 265, 25),  "Encode to WMA!", nullptr, false, 0, 0,
+         0, [this] { Encode(); }},
+    });
+}
+
+void WmaForm::Browse() { BrowseInto(hwnd_, Control(kIdWmaInput)); }
+
+void WmaForm::Encode() {
+    std::string input;
+    if (!TakeInput(Control(kIdWmaInput), input)) return;
+    // The quality is the text shown, in range or not: a click on this
+    // button does not take the focus, so the spin edit has not been left.
+    LaunchEncoderTool(kWmaTool, WmaOptionText(input, TextOf(kIdWmaOutput), SwitchOf(kIdWmaAllStats).StateOn(),
+                                              TextOf(kIdWmaBitRate), Spin(kIdWmaQuality).Text()));
 }
 
 }  // namespace orvik

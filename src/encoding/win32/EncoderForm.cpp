@@ -1,0 +1,251 @@
+#include "encoding/win32/EncoderForm.h"
+
+#include "app/Exception.h"
+#include "controls/win32/OpenDialog.h"
+
+namespace orvik {
+
+namespace {
+constexpr int kComboHeight = 21;
+constexpr int kDropDownHeight = 200;
+
+bool ShownAndFocusable(HWND w) { return w && IsWindowVisible(w) && IsWindowEnabled(w); }
+
+SIZE TextSize(HFONT font, const char* text) {
+    ScreenDC screen;
+    SelectGuard sel(screen, font);
+    SIZE s{};
+    GetTextExtentPoint32A(screen, text, static_cast<int>(lstrlenA(text)), &s);
+    return s;
+}
+}  // namespace
+
+// ---- Shared by all encoder dialogs -----------------------------------------
+
+std::string FieldText(HWND control) {
+    if (!control) return {};
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(control, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+bool TakeInput(HWND inputEdit, std::string& input) {
+    input = FieldText(inputEdit);
+    if (!input.empty()) return true;
+    MessageBeep(0);
+    return false;
+}
+
+void BrowseInto(HWND owner, HWND edit, const char* filter) {
+    OpenDialogOptions options;
+    if (filter) options.filter = filter;
+    std::string path;
+    if (!RunOpenDialog(owner, options, path)) return;
+    SetWindowTextA(edit, "");
+    SetWindowTextA(edit, path.c_str());
+}
+
+HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const std::vector<std::string>& items,
+                      const char* text, ComboBox& combo) {
+    HWND box = form.AddChild(ChildSpec{"COMBOBOX", "", x, y, width, kComboHeight + kDropDownHeight,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL |
+                                           CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                       0, id});
+    for (const std::string& item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    // The closed box is as high as the dialog's other fields.
+    RECT r;
+    GetWindowRect(box, &r);
+    const int closed = r.bottom - r.top;
+    const LRESULT field = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (closed != kComboHeight && field > 0)
+        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + kComboHeight - closed);
+    combo.Attach(box);
+    SetWindowTextA(box, text);
+    combo.ShowFromStart();
+    return box;
+}
+
+COLORREF FieldColor() { return GetSysColor(COLOR_GRADIENTINACTIVECAPTION); }
+
+void SetDialogSwitchGlyphs(Switch& sw) {
+    Bitmap off = LoadBitmapResource("ENC_SWITCH_OFF"), lit = LoadBitmapResource("ENC_SWITCH_ON");
+    sw.SetGlyphOff(off.Get());
+    sw.SetGlyphOn(lit.Get());
+}
+
+void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
+    HWND focus = GetFocus();
+    if (LOWORD(activateState) == WA_INACTIVE) {
+        if (focus && IsChild(dialog, focus)) lastFocus = focus;
+        return;
+    }
+    // A click on a control has already given it the focus.
+    if (focus && focus != dialog && IsChild(dialog, focus)) return;
+    HWND target = ShownAndFocusable(lastFocus) && IsChild(dialog, lastFocus) ? lastFocus
+                                                                              : GetNextDlgTabItem(dialog, nullptr, FALSE);
+    if (target) SetFocus(target);
+}
+
+// ---- A dialog built from a table -------------------------------------------
+
+EncoderForm::~EncoderForm() {
+    // The window goes first, while the controls it holds still exist.
+    Destroy();
+}
+
+void EncoderForm::CreateDialogForm(const FormSpec& spec) {
+    CreateForm(spec);
+    background_.Reset(CreateSolidBrush(spec.color));
+    fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
+    boldFont_ = CreateUiFont(spec.fontFace, spec.fontHeight, true);
+}
+
+void EncoderForm::Connect(FaceSwitcher& switcher) {
+    ComboBox& chooser = *combos_.at(chooserId_);
+    switcher.Register(face_, *this, chooser);
+    chooser.OnPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+}
+
+HWND EncoderForm::AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle,
+                             int id) {
+    return AddChild(ChildSpec{className, text, r.left, r.top, r.Width(), r.Height(), style, exStyle,
+                              static_cast<UINT_PTR>(id)});
+}
+
+void EncoderForm::Build(const std::vector<ControlRow>& rows) {
+    for (const ControlRow& row : rows) Add(row);
+    // Group boxes go behind the controls they frame.
+    for (const auto& box : groupBoxes_)
+        SetWindowPos(box->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void EncoderForm::Add(const ControlRow& row) {
+    const IntRect r{row.in.x + row.place.left, row.in.y + row.place.top, row.in.x + row.place.right,
+                    row.in.y + row.place.bottom};
+    const char* text = row.text ? row.text : "";
+    switch (row.kind) {
+    case ControlKind::GroupBox: {
+        HWND box = AddChildAt("BUTTON", text, r, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, row.id);
+        groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
+        groupBoxes_.back()->Attach(box);
+        break;
+    }
+    case ControlKind::Chooser:
+    case ControlKind::ComboBox: {
+        const bool chooser = row.kind == ControlKind::Chooser;
+        auto combo = std::make_unique<ComboBox>();
+        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), chooser ? ChooserItems(face_) : *row.items,
+                         chooser ? ChooserOwnEntry(face_).c_str() : text, *combo);
+        if (chooser) chooserId_ = row.id;
+        combos_[row.id] = std::move(combo);
+        break;
+    }
+    case ControlKind::Edit:
+        AddChildAt("EDIT", text, r, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
+                   WS_EX_CLIENTEDGE, row.id);
+        break;
+    case ControlKind::Label: {
+        auto label = std::make_unique<TextLabel>();
+        label->Place(r.left, r.top, text, boldFont_.Get());
+        AddGraphic(label.get());
+        graphics_.push_back(std::move(label));
+        break;
+    }
+    case ControlKind::Static: {
+        const SIZE s = TextSize(FontHandle(), text);
+        AddChildAt("STATIC", text, At(r.left, r.top, s.cx, s.cy), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                   row.id);
+        break;
+    }
+    case ControlKind::Switch: {
+        auto sw = std::make_unique<Switch>();
+        SwitchSpec s;
+        s.parent = hwnd_;
+        s.x = r.left;
+        s.y = r.top;
+        s.width = r.Width();
+        s.height = r.Height();
+        s.caption = text;
+        s.textPosition = TTextPos::tpRight;
+        s.stateOn = row.on;
+        s.color = Color();
+        s.font = FontHandle();
+        s.id = static_cast<UINT_PTR>(row.id);
+        sw->CreateControl(s);
+        SetDialogSwitchGlyphs(*sw);
+        switches_[row.id] = std::move(sw);
+        break;
+    }
+    case ControlKind::SpinEdit: {
+        auto spin = std::make_unique<SpinEdit>();
+        SpinEditSpec s;
+        s.parent = hwnd_;
+        s.x = r.left;
+        s.y = r.top;
+        s.width = r.Width();
+        s.height = r.Height();
+        s.id = static_cast<UINT_PTR>(row.id);
+        s.minValue = row.minValue;
+        s.maxValue = row.maxValue;
+        s.value = row.value;
+        s.color = FieldColor();
+        s.font = FontHandle();
+        spin->CreateControl(s);
+        spins_[row.id] = std::move(spin);
+        break;
+    }
+    case ControlKind::BrowseButton:
+    case ControlKind::ActionButton: {
+        auto button = std::make_unique<SpeedButton>();
+        button->SetBounds(r.left, r.top, r.Width(), r.Height());
+        if (row.kind == ControlKind::BrowseButton) {
+            button->SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
+        } else {
+            button->SetCaption(text);
+            button->SetFont(boldFont_.Get());
+        }
+        button->OnClick = row.action;
+        AddGraphic(button.get());
+        graphics_.push_back(std::move(button));
+        break;
+    }
+    }
+}
+
+void EncoderForm::SetStaticText(int id, const char* text) {
+    HWND label = Control(id);
+    if (!label) return;
+    const SIZE s = TextSize(FontHandle(), text);
+    SetWindowTextA(label, text);
+    SetWindowPos(label, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool EncoderForm::PreTranslateMessage(MSG& msg) {
+    // Tab and Shift+Tab move between the dialog's controls.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    return false;
+}
+
+LRESULT EncoderForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        LRESULT result = 0;
+        if (ReflectNotification(msg, wParam, lParam, result)) return result;  // a control with its own colour
+        SetBkColor(reinterpret_cast<HDC>(wParam), FieldColor());
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(fieldBrush_.Get());
+    }
+    case WM_ACTIVATE:
+        RestoreDialogFocus(hwnd_, wParam, lastFocus_);
+        return 0;
+    default:
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvik

@@ -1,0 +1,123 @@
+// What the encoder dialogs share: the controls made the same way in every
+// dialog (a field combo box, reading a field, the browse step, the input
+// check), the dialogs' focus and Tab handling, and a base for the dialogs
+// with one face that builds all their controls from a table.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Geometry.h"
+#include "app/win32/Form.h"
+#include "controls/win32/ComboBox.h"
+#include "controls/win32/GroupBox.h"
+#include "controls/win32/SpeedButton.h"
+#include "controls/win32/SpinEdit.h"
+#include "controls/win32/Switch.h"
+#include "controls/win32/TextLabel.h"
+#include "encoding/EncoderChooser.h"
+#include "encoding/win32/FaceSwitcher.h"
+
+namespace orvik {
+
+// ---- Shared by all encoder dialogs -----------------------------------------
+
+// The text a control shows.
+std::string FieldText(HWND control);
+// The input check of an encode button: an empty input beeps and gives false.
+bool TakeInput(HWND inputEdit, std::string& input);
+// The browse step: a confirmed file replaces the field's text; a cancelled
+// dialog leaves it. No filter lists all files.
+void BrowseInto(HWND owner, HWND edit, const char* filter = nullptr);
+// An editable drop-down combo box of the dialogs, 21 high when closed, with
+// its items and start text.
+HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const std::vector<std::string>& items,
+                      const char* text, ComboBox& combo);
+// The dialogs' fields and combo boxes: clGradientInactiveCaption.
+COLORREF FieldColor();
+// The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
+void SetDialogSwitchGlyphs(Switch& sw);
+// Focus on activation: back to the control that had it when the dialog was
+// left, or the first tab stop.
+void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus);
+
+// ---- A dialog built from a table -------------------------------------------
+
+enum class ControlKind {
+    GroupBox,      // caption
+    Chooser,       // the dialog's encoder chooser: its list and own entry
+    ComboBox,      // editable drop-down: items, start text
+    Edit,          // one-line field: start text
+    Label,         // windowless label, bold: caption
+    Static,        // a label that the dialog changes, as a child window
+    Switch,        // caption on the right; `on` at start
+    SpinEdit,      // integer spin edit: range and start value
+    BrowseButton,  // flat button with the open-folder glyph: `action`
+    ActionButton,  // flat button with a bold caption: `action`
+};
+
+struct ControlRow {
+    ControlKind kind;
+    int id;       // child windows and buttons; 0 for group boxes and labels
+    IntPoint in;  // the top-left of the group box the control lies in
+    IntRect place;  // left, top, right, bottom within it (labels: size from the caption)
+    const char* text = nullptr;
+    const std::vector<std::string>* items = nullptr;
+    bool on = false;
+    int minValue = 0, maxValue = 0, value = 0;
+    std::function<void()> action = nullptr;
+};
+
+// A place by left, top, width, height, as the layouts give them.
+constexpr IntRect At(int left, int top, int width = 0, int height = 0) {
+    return IntRect{left, top, left + width, top + height};
+}
+constexpr IntPoint kOnPanel{0, 0};
+
+class EncoderForm : public Form {
+public:
+    // Registers the dialog's face and chooser with the switcher.
+    void Connect(FaceSwitcher& switcher);
+
+    EncodeFace Face() const { return face_; }
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+protected:
+    explicit EncoderForm(EncodeFace face) : face_(face) {}
+    ~EncoderForm() override;
+
+    void CreateDialogForm(const FormSpec& spec);
+    void Build(const std::vector<ControlRow>& rows);
+
+    ComboBox& Combo(int id) { return *combos_.at(id); }
+    Switch& SwitchOf(int id) { return *switches_.at(id); }
+    SpinEdit& Spin(int id) { return *spins_.at(id); }
+    std::string TextOf(int id) const { return FieldText(Control(id)); }
+    // A Static row's caption; the label takes the width of its text.
+    void SetStaticText(int id, const char* text);
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+private:
+    void Add(const ControlRow& row);
+    HWND AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle, int id);
+
+    EncodeFace face_;
+    int chooserId_ = 0;
+    Brush background_;
+    Brush fieldBrush_;
+    Font boldFont_;
+    HWND lastFocus_ = nullptr;
+    std::vector<std::unique_ptr<GroupBox>> groupBoxes_;
+    std::map<int, std::unique_ptr<ComboBox>> combos_;
+    std::map<int, std::unique_ptr<Switch>> switches_;
+    std::map<int, std::unique_ptr<SpinEdit>> spins_;
+    std::vector<std::unique_ptr<GraphicControl>> graphics_;
+};
+
+}  // namespace orvik
