@@ -137,7 +137,12 @@ void Switch::Paint(HDC dc) {
         RECT r{l.text.left, l.text.top, l.text.right, l.text.bottom};
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        DrawTextA(dc, text, -1, &r, DT_CENTER | DT_EXPANDTABS);
+        // Centred in its line; a caption wider than the line starts at its
+        // left edge instead of running over the glyph.
+        RECT measured = r;
+        DrawTextA(dc, text, -1, &measured, DT_CALCRECT | DT_EXPANDTABS);
+        const UINT align = measured.right - measured.left > r.right - r.left ? DT_LEFT : DT_CENTER;
+        DrawTextA(dc, text, -1, &r, align | DT_EXPANDTABS);
     }
 }
 
