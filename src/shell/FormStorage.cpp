@@ -201,8 +201,7 @@ void FormStorage::Save() {
     // What the restore could not read stays as it is, unless the user has
     // changed the list since.
     const bool keep = unread_ != Unread::Nothing && synced_ && entries == *synced_;
-    if (!keep || unread_ != Unread::ListAndVersion) WriteValue(*form, kFormVersion, std::to_string(Version));
-    form.reset();
+    const std::string version = std::to_string(Version);
 
     // A complete staging copy is the newest list a failed save left: it goes
     // only once another list is complete. Anything else there is a leftover.
@@ -212,6 +211,7 @@ void FormStorage::Save() {
     stagingKey.reset();
     if (!stagedList) key->DeleteSubKey(staging);
     if (keep) {
+        if (unread_ == Unread::List) WriteValue(*form, kFormVersion, version);
         saved_ = true;
         return;
     }
@@ -235,6 +235,9 @@ void FormStorage::Save() {
         if (!entries.empty()) WriteList(*key, listSection, entries, true);
     }
     key->DeleteSubKey(staging);
+    // The version last: a version that kept an old list from being read goes
+    // only once that list is gone.
+    WriteValue(*form, kFormVersion, version);
     saved_ = true;
     synced_ = entries;
     unread_ = Unread::Nothing;

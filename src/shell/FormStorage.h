@@ -10,7 +10,7 @@
 // Nothing stored is lost to a store the program cannot read: a list that a
 // restore could not read stays in the store, untouched by the saves, until
 // the user changes the media list; a leftover staging copy counts only when
-// it is complete, and the next save removes it either way.
+// it is complete, and goes once a save no longer needs it.
 #pragma once
 #include <cstddef>
 #include <exception>

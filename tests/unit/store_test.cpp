@@ -425,7 +425,7 @@ TEST_F(Store, ASaveAfterAFailedOneKeepsTheListThatOneLeft) {
         keys = MemoryKeyStore();
         list.ReplaceAll(left);
         FormStorage first(keys, list, kKey);
-        keys.writesBeforeFailure = 4;  // the version and the staging copy, then the list's count fails
+        keys.writesBeforeFailure = 3;  // the staging copy, then the list's count fails
         EXPECT_THROW(first.Save(), Exception);
         keys.writesBeforeFailure = -1;
         ASSERT_EQ(Restored(), left);
