@@ -8,6 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 packages=(
   cmake make python3
   g++ libgtest-dev googletest cppcheck
+  clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation

@@ -15,6 +15,9 @@ cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --s
 echo "== native unit tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j "$(nproc)"
 
+echo "== fuzzing the portable parsers (about 30 s per target)"
+bash "$root/scripts/fuzz.sh" 30
+
 # Wine's own errors go with a failed test's output.
 export WINEDEBUG=-all,err+all
 echo "== Wine prefix ($ORVIK_WINE_ARCH)"

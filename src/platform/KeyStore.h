@@ -26,7 +26,8 @@ public:
     virtual std::unique_ptr<StoreKey> OpenSubKey(const std::string& name) = 0;
     // Opens a subkey with full access, creating it when missing; nullptr on failure.
     virtual std::unique_ptr<StoreKey> CreateSubKey(const std::string& name) = 0;
-    // Deletes a subkey with everything below it; true when it is gone afterwards.
+    // Deletes a subkey with everything below it; true when it is gone
+    // afterwards. A subkey that links elsewhere goes itself: what it points to stays.
     virtual bool DeleteSubKey(const std::string& name) = 0;
     virtual bool ValueExists(const std::string& name) = 0;
     // Reads a text value (plain or expandable text, not expanded) of at most

@@ -86,7 +86,15 @@ void FormStorage::FormDestroy() {
 }
 
 void FormStorage::Restore() {
+    const std::optional<Exception> error = RestoreFromStore();
+    if (!error) return;
+    if (!OnError) throw *error;
+    OnError(*error);
+}
+
+std::optional<Exception> FormStorage::RestoreFromStore() {
     saved_ = false;
+    unread_ = Unread::Nothing;
     if (!synced_) synced_ = list_.All();  // nothing edited before the first restore
     struct MarkRestored {
         bool& mark;
@@ -95,8 +103,9 @@ void FormStorage::Restore() {
 
     store_.OpenForWriting(KeyRoot::CurrentUser, storeKey_);
     std::unique_ptr<StoreKey> key = store_.OpenForReading(KeyRoot::LocalMachine, storeKey_);
-    if (!key) return;
+    if (!key) return std::nullopt;
 
+    std::optional<Exception> error;
     int stored = 0;
     if (std::unique_ptr<StoreKey> form = key->OpenSubKey(section_)) {
         std::string text;
@@ -105,41 +114,61 @@ void FormStorage::Restore() {
             if (!ParseInteger(text, stored)) stored = 0;
             break;
         case ReadStatus::WrongType:
-            throw Exception(std::string("Invalid data type for '") + kFormVersion + "'");
+            // Reported, and read as the 0 that every save writes: the user
+            // keeps the list, and the next save mends the version.
+            error = Exception(std::string("Invalid data type for '") + kFormVersion + "'");
+            break;
         default:
             break;
         }
     }
-    if (stored >= Version) RestoreList(*key);
+    if (stored >= Version)
+        RestoreList(*key);
+    else
+        unread_ = Unread::ListAndVersion;
+    return error;
 }
 
 void FormStorage::RestoreList(StoreKey& key) {
     try {
-        // A staging list with its count is left only by a save that could
-        // not finish replacing the list: it is the newest complete list.
-        std::unique_ptr<StoreKey> listKey = key.OpenSubKey(StagingSection());
-        if (!listKey || !listKey->ValueExists(kCount)) listKey = key.OpenSubKey(ListSection());
-        if (!listKey) return;
-        bool stored = false;
-        std::vector<std::string> entries = ReadList(*listKey, stored);
-        if (!stored) return;
+        // A complete staging copy is left only by a save that could not
+        // finish replacing the list: it is the newest list.
+        std::optional<std::vector<std::string>> entries;
+        if (std::unique_ptr<StoreKey> stagingKey = key.OpenSubKey(StagingSection()))
+            entries = ReadList(*stagingKey, true);
+        if (!entries) {
+            std::unique_ptr<StoreKey> listKey = key.OpenSubKey(ListSection());
+            if (!listKey) return;  // no list stored
+            entries = ReadList(*listKey, false);
+            if (!entries) {
+                unread_ = Unread::List;
+                return;
+            }
+        }
         if (list_.All() != *synced_) return;  // edited since: the user's entries win
-        list_.ReplaceAll(entries);
+        list_.ReplaceAll(*entries);
         synced_ = list_.All();
     } catch (const std::exception&) {
         // A list that cannot be read leaves the media list as it is.
+        unread_ = Unread::List;
     }
 }
 
-std::vector<std::string> FormStorage::ReadList(StoreKey& listKey, bool& stored) {
+std::optional<std::vector<std::string>> FormStorage::ReadList(StoreKey& listKey, bool staging) const {
     std::string text;
     switch (listKey.ReadText(kCount, text, Limits.maxNumberLength)) {
     case ReadStatus::Ok: break;
     case ReadStatus::Missing: text = "0"; break;
-    default: throw Exception("Invalid count");
+    default: return std::nullopt;
     }
     int count = 0;
-    if (!ParseInteger(TrimBlanks(text), count) || count <= 0) return {};
+    if (staging) {
+        if (!ParseInteger(text, count) || text != std::to_string(count) || count > Limits.maxEntries)
+            return std::nullopt;
+    } else if (!ParseInteger(TrimBlanks(text), count)) {
+        return std::nullopt;
+    }
+    if (count <= 0) return std::nullopt;
     if (count > Limits.maxEntries) count = Limits.maxEntries;
 
     std::vector<std::string> entries;
@@ -149,47 +178,69 @@ std::vector<std::string> FormStorage::ReadList(StoreKey& listKey, bool& stored) 
         std::string entry;
         switch (listKey.ReadText(ItemName(i), entry, Limits.maxEntryLength)) {
         case ReadStatus::Ok: break;
-        case ReadStatus::Missing: entry.clear(); break;  // an empty entry
-        default: throw Exception("Invalid item");
+        case ReadStatus::Missing:
+            if (staging) return std::nullopt;  // an unfinished copy
+            entry.clear();                     // an empty entry
+            break;
+        default: return std::nullopt;
         }
         total += entry.size();
-        if (total > Limits.maxListText) throw Exception("List too long");
+        if (total > Limits.maxListText) return std::nullopt;
         entries.push_back(std::move(entry));
     }
-    stored = true;
     return entries;
 }
 
 void FormStorage::Save() {
     store_.OpenForWriting(KeyRoot::CurrentUser, storeKey_);
     std::unique_ptr<StoreKey> key = store_.OpenForWriting(KeyRoot::LocalMachine, storeKey_);
-    {
-        std::unique_ptr<StoreKey> form = key ? key->CreateSubKey(section_) : nullptr;
-        if (!form) throw Exception("Failed to create key " + section_);
-        WriteValue(*form, kFormVersion, std::to_string(Version));
-    }
+    std::unique_ptr<StoreKey> form = key ? key->CreateSubKey(section_) : nullptr;
+    if (!form) throw Exception("Failed to create key " + section_);
 
     const std::vector<std::string> entries = list_.All();
+    // What the restore could not read stays as it is, unless the user has
+    // changed the list since.
+    const bool keep = unread_ != Unread::Nothing && synced_ && entries == *synced_;
+    const std::string version = std::to_string(Version);
+
+    // A complete staging copy is the newest list a failed save left: it goes
+    // only once another list is complete. Anything else there is a leftover.
     const std::string listSection = ListSection(), staging = StagingSection();
-    key->DeleteSubKey(staging);
-    if (!entries.empty()) {
-        // The new list is written whole beside the stored one before that one
-        // goes, so a save that fails leaves the stored list readable.
-        try {
-            WriteList(*key, staging, entries, false);
-        } catch (...) {
-            key->DeleteSubKey(staging);
-            throw;
+    std::unique_ptr<StoreKey> stagingKey = key->OpenSubKey(staging);
+    const bool stagedList = stagingKey && ReadList(*stagingKey, true);
+    stagingKey.reset();
+    if (!stagedList) key->DeleteSubKey(staging);
+    if (keep) {
+        if (unread_ == Unread::List) WriteValue(*form, kFormVersion, version);
+        saved_ = true;
+        return;
+    }
+    if (stagedList) {
+        // The list subkey is the scratch copy now, its count written last.
+        key->DeleteSubKey(listSection);
+        if (!entries.empty()) WriteList(*key, listSection, entries, false);
+    } else {
+        // The new list is written whole beside the stored one before that
+        // one goes, so a save that fails leaves the stored list readable.
+        if (!entries.empty()) {
+            try {
+                WriteList(*key, staging, entries, false);
+            } catch (...) {
+                key->DeleteSubKey(staging);
+                throw;
+            }
         }
-    }
-    key->DeleteSubKey(listSection);
-    if (!entries.empty()) {
+        key->DeleteSubKey(listSection);
         // Should this fail, the staging copy stays and a restore reads it.
-        WriteList(*key, listSection, entries, true);
-        key->DeleteSubKey(staging);
+        if (!entries.empty()) WriteList(*key, listSection, entries, true);
     }
+    key->DeleteSubKey(staging);
+    // The version last: a version that kept an old list from being read goes
+    // only once that list is gone.
+    WriteValue(*form, kFormVersion, version);
     saved_ = true;
     synced_ = entries;
+    unread_ = Unread::Nothing;
 }
 
 void FormStorage::WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,

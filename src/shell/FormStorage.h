@@ -6,6 +6,11 @@
 // every value text. An empty list is the absence of the list subkey. Each
 // restore and save also opens (creating it) the store key under CurrentUser
 // and writes nothing there.
+//
+// Nothing stored is lost to a store the program cannot read: a list that a
+// restore could not read stays in the store, untouched by the saves, until
+// the user changes the media list; a leftover staging copy counts only when
+// it is complete, and goes once a save no longer needs it.
 #pragma once
 #include <cstddef>
 #include <exception>
@@ -14,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Exception.h"
 #include "platform/KeyStore.h"
 #include "controls/MediaList.h"
 
@@ -53,8 +59,10 @@ public:
     void CloseQuery(bool allowed);
     void FormDestroy();
 
-    // The algorithms themselves; failures throw Exception with the text the
-    // error box shows.
+    // The algorithms themselves. Save throws Exception with the text the
+    // error box shows. Restore restores what it can; a "FormVersion" that is
+    // not text is then reported to OnError (thrown without one) once the list
+    // is in place, read as if the version were 0.
     void Restore();
     void Save();
 
@@ -65,9 +73,21 @@ public:
     std::string StagingSection() const;  // where a save writes the new list first
 
 private:
+    // What the last restore left unread in the store, which the saves keep
+    // while the media list is as that restore left it.
+    enum class Unread {
+        Nothing,
+        List,            // the list subkey
+        ListAndVersion,  // a "FormVersion" below Version kept the list from being read
+    };
+
     void Report(void (FormStorage::*operation)());
+    std::optional<Exception> RestoreFromStore();
     void RestoreList(StoreKey& key);
-    std::vector<std::string> ReadList(StoreKey& listKey, bool& stored);
+    // The entries of a list subkey; nothing when it holds no list that can be
+    // read. A staging copy must be complete: its count exactly as a save
+    // writes it and every item present.
+    std::optional<std::vector<std::string>> ReadList(StoreKey& listKey, bool staging) const;
     void WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,
                    bool countFirst);
 
@@ -81,6 +101,7 @@ private:
     // list, or a save). The list differs from it when the user edited it
     // since; a restore then keeps the edits instead of replacing them.
     std::optional<std::vector<std::string>> synced_;
+    Unread unread_ = Unread::Nothing;
 };
 
 // "Software\" and the executable's file name without folder and extension.

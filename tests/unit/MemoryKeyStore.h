@@ -15,6 +15,8 @@ struct MemoryValue {
     std::string data;
 };
 
+inline bool operator==(const MemoryValue& a, const MemoryValue& b) { return a.type == b.type && a.data == b.data; }
+
 struct MemoryNode {
     std::map<std::string, MemoryValue> values;
     std::map<std::string, std::shared_ptr<MemoryNode>> subkeys;
@@ -46,6 +48,14 @@ struct MemoryNode {
         }
     }
 };
+
+// Same values and the same subkeys all the way down.
+inline bool SameTree(const MemoryNode& a, const MemoryNode& b) {
+    if (a.values != b.values || a.subkeys.size() != b.subkeys.size()) return false;
+    for (auto x = a.subkeys.begin(), y = b.subkeys.begin(); x != a.subkeys.end(); ++x, ++y)
+        if (x->first != y->first || !SameTree(*x->second, *y->second)) return false;
+    return true;
+}
 
 class MemoryKeyStore : public KeyStore {
 public:

@@ -1,16 +1,20 @@
 // The media list store against an in-memory keyed store.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "MemoryKeyStore.h"
+#include "app/Exception.h"
 #include "shell/FormStorage.h"
 
 using namespace orvik;
 using orvik::test::MemoryKeyStore;
 using orvik::test::MemoryNode;
 using orvik::test::MemoryValue;
+using orvik::test::SameTree;
 using Entries = std::vector<std::string>;
 
 namespace {
@@ -140,18 +144,107 @@ TEST_F(Store, FormVersionDecidesWhetherTheListIsRestored) {
     EXPECT_EQ(Restored(), Entries{"a"});
 }
 
-TEST_F(Store, AFormVersionThatIsNotTextStopsTheRestoreWithTheErrorText) {
+TEST_F(Store, WithoutAnErrorSinkRestoreThrowsTheVersionErrorOnceTheListIsIn) {
     Stored({"a"});
     Put(*Section("TMainForm"), "FormVersion", "\1\0\0\0", MemoryValue::Number);
-    list.ReplaceAll({"mine"});
-    storage.FormShow();
-    EXPECT_EQ(errors, Entries{"Invalid data type for 'FormVersion'"});
-    EXPECT_EQ(list.All(), Entries{"mine"});
-    // The list still gets saved at the end, which mends the version.
-    EXPECT_TRUE(storage.Restored());
-    storage.FormDestroy();
-    EXPECT_EQ(Section("TMainForm")->values["FormVersion"].type, MemoryValue::Text);
-    EXPECT_EQ(Restored(), Entries{"mine"});
+    FormStorage plain(keys, list, kKey);
+    EXPECT_THROW(plain.Restore(), Exception);
+    EXPECT_EQ(list.All(), Entries{"a"});
+    EXPECT_TRUE(plain.Restored());
+}
+
+// Stores that a crash, another program or a hostile user left behind, over
+// a good list as a save wrote it: what the main window shows, and what the
+// save at exit and a later save after an edit make of the store.
+TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) {
+    const Entries good{"C:\\a.wav", "C:\\b.mp3", "C:\\c.ogg"};
+    const std::string list = std::string(kKey) + "\\TMainForm.ListBox1_Items";
+    const std::string staging = list + ".new";
+    const std::string form = std::string(kKey) + "\\TMainForm";
+    using Make = std::function<void(MemoryNode& root)>;
+    auto put = [](const std::string& key, const char* name, const std::string& text,
+                  MemoryValue::Type type = MemoryValue::Text) -> Make {
+        return [=](MemoryNode& root) { root.Make(key).values[name] = MemoryValue{type, text}; };
+    };
+    auto both = [](Make a, Make b) -> Make { return [=](MemoryNode& root) { a(root), b(root); }; };
+    const std::string dword("\2\0\0\0", 4);
+    const std::string longEntry(30000, 'x');  // three of them exceed the test's budget for the whole list
+
+    const struct {
+        const char* name;
+        Make make;
+        bool readable;  // else the list shows empty and the store stays as it was
+        const char* error;
+    } cases[] = {
+        {"staging count abc", both(put(staging, "Count", "abc"), put(staging, "Item0", "x")), true, nullptr},
+        {"staging count 0", put(staging, "Count", "0"), true, nullptr},
+        {"staging count not text", put(staging, "Count", dword, MemoryValue::Number), true, nullptr},
+        {"staging count with a blank", both(put(staging, "Count", " 1"), put(staging, "Item0", "x")), true, nullptr},
+        {"staging without its item", put(staging, "Count", "1"), true, nullptr},
+        {"staging item not text", both(put(staging, "Count", "1"), put(staging, "Item0", "x", MemoryValue::Binary)),
+         true, nullptr},
+        {"version not text", put(form, "FormVersion", dword, MemoryValue::Number), true,
+         "Invalid data type for 'FormVersion'"},
+        {"count abc", put(list, "Count", "abc"), false, nullptr},
+        {"count 0x2", put(list, "Count", "0x2"), false, nullptr},
+        {"count beyond int", put(list, "Count", "99999999999"), false, nullptr},
+        {"count of a million digits", put(list, "Count", std::string(1000000, '7')), false, nullptr},
+        {"count not text", put(list, "Count", dword, MemoryValue::Number), false, nullptr},
+        {"item not text", put(list, "Item1", "\x10\x20", MemoryValue::Binary), false, nullptr},
+        {"item over the limit", put(list, "Item0", std::string(32768, 'p')), false, nullptr},
+        {"list over the limit",
+         both(put(list, "Item0", longEntry), both(put(list, "Item1", longEntry), put(list, "Item2", longEntry))),
+         false, nullptr},
+        {"version -1", put(form, "FormVersion", "-1"), false, nullptr},
+        {"unreadable list and a staging leftover", both(put(list, "Count", "abc"), put(staging, "Count", "2")), false,
+         nullptr},
+    };
+    auto build = [&](MemoryKeyStore& keys, const Make& make) {
+        MemoryMediaList source;
+        source.ReplaceAll(good);
+        FormStorage(keys, source, kKey).Save();
+        make(keys.localMachine);
+    };
+    auto readBack = [](MemoryKeyStore& keys) {
+        MemoryMediaList fresh;
+        FormStorage(keys, fresh, kKey).Restore();
+        return fresh.All();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryKeyStore keys, before;
+        build(keys, c.make);
+        build(before, c.make);
+        before.localMachine.Find(kKey)->subkeys.erase("TMainForm.ListBox1_Items.new");  // the save removes it
+
+        MemoryMediaList shown;
+        std::vector<std::string> errors;
+        auto start = [&] {
+            auto storage = std::make_unique<FormStorage>(keys, shown, kKey);
+            storage->Limits.maxListText = 65536;
+            storage->OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
+            storage->FormShow();
+            return storage;
+        };
+        start()->FormDestroy();
+        EXPECT_EQ(shown.All(), c.readable ? good : Entries{});
+        EXPECT_EQ(errors, c.error ? Entries{c.error} : Entries{});
+        if (c.readable) {
+            EXPECT_EQ(readBack(keys), good);
+            EXPECT_EQ(keys.localMachine.Find(staging), nullptr);
+            EXPECT_EQ(keys.localMachine.Find(form)->values["FormVersion"], (MemoryValue{MemoryValue::Text, "0"}));
+        } else {
+            EXPECT_TRUE(SameTree(keys.localMachine, before.localMachine));
+        }
+
+        // Once the user edits the list, the save replaces what was stored.
+        std::unique_ptr<FormStorage> next = start();
+        shown.Append("C:\\new.wav");
+        next->FormDestroy();
+        Entries edited = c.readable ? good : Entries{};
+        edited.push_back("C:\\new.wav");
+        EXPECT_EQ(readBack(keys), edited);
+    }
 }
 
 TEST_F(Store, CountIsTrimmedAndParsedAndMissingItemsAreEmptyEntries) {
@@ -324,6 +417,38 @@ TEST_F(Store, ASaveThatFailsPartWayKeepsTheStoredListReadable) {
     // A finished save leaves exactly the two sections.
     storage.Save();
     EXPECT_EQ(keys.localMachine.Find(kKey)->subkeys.size(), 2u);
+}
+
+TEST_F(Store, ASaveAfterAFailedOneKeepsTheListThatOneLeft) {
+    const Entries left{"new0", "new1"}, newer{"new0", "new1", "newer"};
+    for (int okWrites = 0; okWrites < 20; ++okWrites) {
+        keys = MemoryKeyStore();
+        list.ReplaceAll(left);
+        FormStorage first(keys, list, kKey);
+        keys.writesBeforeFailure = 3;  // the staging copy, then the list's count fails
+        EXPECT_THROW(first.Save(), Exception);
+        keys.writesBeforeFailure = -1;
+        ASSERT_EQ(Restored(), left);
+
+        FormStorage next(keys, list, kKey);  // the next run fails at every point in turn
+        next.Restore();
+        list.Append("newer");
+        keys.writes = 0;
+        keys.writesBeforeFailure = okWrites;
+        bool failed = false;
+        try {
+            next.Save();
+        } catch (const Exception&) {
+            failed = true;
+        }
+        keys.writesBeforeFailure = -1;
+        const Entries back = Restored();
+        EXPECT_TRUE(back == left || back == newer) << okWrites;
+        if (!failed) {
+            EXPECT_EQ(back, newer);
+            break;
+        }
+    }
 }
 
 TEST_F(Store, EditsMadeWhileHiddenSurviveShowingAgain) {

@@ -227,14 +227,24 @@ TEST_F(RegistryStore, ReadsWhatOtherWritersLeftDefensively) {
     EXPECT_EQ(Restored(), Entries{});
     EXPECT_TRUE(errors.empty());
 
+    // A list that cannot be read stays as it was through the save at exit.
+    FormStorage unread = Storage(list);
+    unread.FormShow();
+    unread.FormDestroy();
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\" + items + "\\stray"));
+    SetText(items, "Item1", "C:\\b.wav");
+    EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
+
+    // A version that is not text: the error box, and the list as if it were "0".
     SetRaw("TMainForm", "FormVersion", REG_DWORD, &number, sizeof number);
-    list.ReplaceAll({"mine"});
     FormStorage storage = Storage(list);
     storage.FormShow();
     EXPECT_EQ(errors, Entries{"Invalid data type for 'FormVersion'"});
-    EXPECT_EQ(list.All(), Entries{"mine"});
+    EXPECT_EQ(list.All(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
     storage.FormDestroy();
-    EXPECT_EQ(Restored(), Entries{"mine"});
+    errors.clear();
+    EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
+    EXPECT_TRUE(errors.empty());  // the version mended
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\" + items + "\\stray"));
 }
 
@@ -251,4 +261,50 @@ TEST_F(RegistryStore, WithoutWriteRightsTheSaveReportsTheFirstKeyAndLeavesTheLis
     EXPECT_EQ(errors, Entries{"Failed to create key TMainForm"});
     EXPECT_FALSE(storage.Saved());
     EXPECT_EQ(Restored(), Entries{"C:\\kept.wav"});
+}
+
+TEST_F(RegistryStore, ASaveRemovesALinkedListSubkeyAndNotTheKeyItLinksTo) {
+    const std::string target = "Software\\OrvikStoreLinkTarget";
+    const std::string listKey = std::string(kKey) + "\\TMainForm.ListBox1_Items";
+    struct Cleanup {
+        const std::string &link, &target;
+        ~Cleanup() {
+            DeleteKeyTree(HKEY_LOCAL_MACHINE, link);
+            SHDeleteKeyA(HKEY_LOCAL_MACHINE, target.c_str());
+        }
+    } cleanup{listKey, target};
+    HKEY key;
+    for (const char* sub : {"", "\\child"}) {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (target + sub).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, "Count", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+        RegSetValueExA(key, "Item0", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\linked.wav"), 14);
+        RegCloseKey(key);
+    }
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, listKey.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                              KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring linkTo = L"\\Registry\\Machine\\Software\\OrvikStoreLinkTarget";
+    RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(linkTo.c_str()),
+                   static_cast<DWORD>(linkTo.size() * sizeof(wchar_t)));
+    RegCloseKey(key);
+
+    FormStorage storage = Storage(list);
+    storage.Restore();
+    ASSERT_EQ(list.All(), Entries{"C:\\linked.wav"});  // read through the link
+    list.Append("C:\\new.wav");
+    storage.Save();
+    EXPECT_TRUE(errors.empty());
+
+    // The key linked to is whole; the list subkey is a key of its own now.
+    for (const std::string& kept : {target, target + "\\child"}) {
+        const std::vector<RegLine> values = RegQuery("HKLM\\" + kept);
+        ASSERT_EQ(values.size(), 2u) << kept;
+        EXPECT_EQ(values[1].data, "C:\\linked.wav") << kept;
+    }
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, listKey.c_str(), REG_OPTION_OPEN_LINK, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegQueryValueExA(key, "SymbolicLinkValue", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(Restored(), (Entries{"C:\\linked.wav", "C:\\new.wav"}));
 }

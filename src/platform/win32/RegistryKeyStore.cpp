@@ -28,38 +28,49 @@ RegKey Create(HKEY parent, const std::string& name) {
     return key;
 }
 
+// Deletes the key that a handle refers to: with a handle opened with
+// REG_OPTION_OPEN_LINK, a registry link itself and never what it points to.
+// RegDeleteKeyA would open the key by name again, and so follow the link.
+bool DeleteOpenKey(HKEY key) {
+    using DeleteKeyCall = LONG(WINAPI*)(HANDLE);
+    static const DeleteKeyCall deleteKey = reinterpret_cast<DeleteKeyCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    return deleteKey && deleteKey(key) >= 0;  // a success status
+}
+
 bool DeleteTree(HKEY parent, const std::string& name, int depth) {
     if (depth > kMaxDeleteDepth) return false;
-    {
-        RegKey key = Open(parent, name, kFullAccess);
-        if (!key) {
-            // Missing already, or not ours to open: let RegDeleteKeyA tell.
-            const LONG rc = RegDeleteKeyA(parent, name.c_str());
-            return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
-        }
-        DWORD subkeys = 0, longest = 0;
-        if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return false;
-        // Always the first child: each pass removes one, so the walk ends
-        // after as many passes as there were children, or at the first that
-        // cannot go.
-        std::vector<char> child(static_cast<size_t>(longest) + 2);
-        for (DWORD pass = 0; pass < subkeys; ++pass) {
-            DWORD size = static_cast<DWORD>(child.size());
-            LONG rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
-            if (rc == ERROR_MORE_DATA) {  // a child appeared meanwhile with a longer name
-                child.resize(256);
-                size = static_cast<DWORD>(child.size());
-                rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
-            }
-            if (rc == ERROR_NO_MORE_ITEMS) break;
-            if (rc != ERROR_SUCCESS) return false;
-            if (!DeleteTree(key.Get(), std::string(child.data(), size), depth + 1)) return false;
-        }
+    // Opened as a link where it is one: a link has no subkeys of its own, so
+    // the walk never enters the key it points to.
+    RegKey key;
+    LONG rc = RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK, kFullAccess, key.Out());
+    if (rc == ERROR_FILE_NOT_FOUND) return true;
+    if (rc != ERROR_SUCCESS) {
+        // Not ours to list: without subkeys it may still be ours to delete.
+        rc = RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK, DELETE, key.Out());
+        if (rc == ERROR_FILE_NOT_FOUND) return true;
+        return rc == ERROR_SUCCESS && DeleteOpenKey(key.Get());
     }
-    const LONG rc = RegDeleteKeyA(parent, name.c_str());
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    DWORD subkeys = 0, longest = 0;
+    if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    // Always the first child: each pass removes one, so the walk ends after
+    // as many passes as there were children, or at the first that cannot go.
+    std::vector<char> child(static_cast<size_t>(longest) + 2);
+    for (DWORD pass = 0; pass < subkeys; ++pass) {
+        DWORD size = static_cast<DWORD>(child.size());
+        rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA) {  // a child appeared meanwhile with a longer name
+            child.resize(256);
+            size = static_cast<DWORD>(child.size());
+            rc = RegEnumKeyExA(key.Get(), 0, child.data(), &size, nullptr, nullptr, nullptr, nullptr);
+        }
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS) return false;
+        if (!DeleteTree(key.Get(), std::string(child.data(), size), depth + 1)) return false;
+    }
+    return DeleteOpenKey(key.Get());
 }
 
 class RegistryKey : public StoreKey {

@@ -53,7 +53,8 @@ public:
 };
 
 // Deletes a key and every key below it (RegDeleteKeyA alone refuses a key
-// with subkeys). True when the key is gone afterwards.
+// with subkeys). A registry link is removed itself, never followed. True
+// when the key is gone afterwards.
 bool DeleteKeyTree(HKEY parent, const std::string& name);
 
 }  // namespace orvik
