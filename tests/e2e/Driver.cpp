@@ -353,6 +353,13 @@ bool CancelOpenDialog(DWORD processId) {
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
+bool NeedsPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
+    return false;
+}
+
 int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 int ListSelection(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
 

@@ -87,6 +87,8 @@ bool SubmitOpenDialog(DWORD processId, const std::wstring& name);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 5000);
 
 // Standard controls read from another process.
+// A window or one of its visible children still has something to paint.
+bool NeedsPaint(HWND window);
 int ListCount(HWND list);
 int ListSelection(HWND list);
 std::string ListEntry(HWND list, int index);

@@ -483,15 +483,6 @@ TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
     EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
 }
 
-namespace {
-bool NeedsPaint(HWND window) {
-    if (GetUpdateRect(window, nullptr, FALSE)) return true;
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
-    return false;
-}
-}  // namespace
-
 // Not a check: pictures of the three faces for the documentation, taken by
 // scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
 TEST_F(EncoderDialog, DISABLED_Screenshots) {

@@ -345,15 +345,6 @@ TEST_F(EncoderDialogs, WmaDialogFromTheDecoderLabelIsModalUntilItsChooserLeavesI
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(wma) && IsWindowEnabled(lame); }));
 }
 
-namespace {
-bool NeedsPaint(HWND window) {
-    if (GetUpdateRect(window, nullptr, FALSE)) return true;
-    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
-    return false;
-}
-}  // namespace
-
 // Not a check: pictures of the three dialogs for the documentation, taken by
 // scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
 TEST_F(EncoderDialogs, DISABLED_Screenshots) {
