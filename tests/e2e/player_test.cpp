@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "Driver.h"
+#include "Screenshot.h"
 #include "playback/win32/PlayerControlIds.h"
 #include "win32/TestSupport.h"
 
@@ -154,4 +155,18 @@ TEST_F(Player, AnEntryNoDeviceOpensShowsThePlayerIdleWithoutAMessage) {
     PostMessageA(player, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
     EXPECT_TRUE(NoMessageBox());
+}
+
+// Not a check: the picture of the playing player for the documentation,
+// taken by scripts/player-shot.sh (run with --gtest_also_run_disabled_tests).
+TEST_F(Player, DISABLED_Screenshot) {
+    const char* dir = getenv("ORVIK_SHOT_DIR");
+    const std::string folder = dir && *dir ? dir : BuildFolder();
+    AddFiles({Wav("Evening Tone.wav", 6000)});
+    OpenPlayer();
+    // The pointer rests over the black panel: no flat button is lit.
+    const POINT rest = ClientToScreenPoint(player, 300, 60);
+    MoveMouse(rest.x, rest.y);
+    ASSERT_TRUE(WaitUntil([&] { return Value() >= Max() * 2 / 5; }, 10000));
+    ASSERT_TRUE(SaveWindowShot(player, folder + "\\player.bmp"));
 }
