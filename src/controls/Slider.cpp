@@ -145,19 +145,25 @@ void SliderModel::PlaceThumb(int offset) {
     const int lo = (Horizontal() ? r.left : r.top) + kIndent, hi = lo + length;
     offset = std::clamp(offset, lo, hi);
     int32_t value = ValueAt(offset);
-    host_->InvalidateArea(thumb_);
+    IntRect moved = thumb_;
     if (Horizontal()) {
         offset = std::min(OffsetOf(value), hi);
         value = ValueAt(offset);
         const int width = thumb_.right - thumb_.left;
-        thumb_.left = offset;
-        thumb_.right = offset + width;
+        moved.left = offset;
+        moved.right = offset + width;
     } else {
         offset = OffsetOf(value);
-        thumb_.top = offset;
-        thumb_.bottom = offset + thumbHeight;
+        moved.top = offset;
+        moved.bottom = offset + thumbHeight;
     }
-    host_->InvalidateArea(thumb_);
+    // A thumb that stays where it is needs no painting (the player sets the
+    // value every 100 ms, mostly to the one it shows).
+    if (!(moved == thumb_)) {
+        host_->InvalidateArea(thumb_);
+        thumb_ = moved;
+        host_->InvalidateArea(thumb_);
+    }
     if (dragging_) {
         const int32_t before = value_;
         value_ = value;

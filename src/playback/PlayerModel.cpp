@@ -73,8 +73,12 @@ void PlayerModel::Tick() {
     }
     slider.SetValue(media_.GetPosition());
     // The device's completion notice is not used: the clamped position
-    // reaching the slider's maximum is the end.
-    if (slider.Value() == slider.MaxValue()) EntryEnded();
+    // reaching the slider's maximum is the end, once the device has stopped
+    // playing. A device may report the position of the sound it has queued
+    // rather than heard (Wine's waveaudio runs more than half a second
+    // ahead); taken at its word, the tail of every entry would be cut off
+    // and a short entry skipped almost at once.
+    if (slider.Value() == slider.MaxValue() && media_.GetMode() != mpPlaying) EntryEnded();
 }
 
 void PlayerModel::EntryEnded() {

@@ -180,6 +180,18 @@ HWND Program::WaitForVisibleWindow(const char* className, DWORD timeoutMs) const
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 
+HWND Program::VisibleWindowOfClass(const char* className) const {
+    HWND found = nullptr;
+    ForEachTopWindow(pi_.dwProcessId, [&](HWND h) {
+        if (ClassOf(h) == className && IsWindowVisible(h)) {
+            found = h;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
 namespace {
 void SendMouse(int x, int y, DWORD flags) {
     const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
@@ -213,6 +225,20 @@ void ReleaseAt(int x, int y, bool right) {
     SendMouse(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
+void DropAt(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT in[2]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = static_cast<LONG>((x * 65535 + w / 2) / (w > 0 ? w : 1));
+        i.mi.dy = static_cast<LONG>((y * 65535 + h / 2) / (h > 0 ? h : 1));
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+    Sleep(30);
+}
+
 void ClickAt(int x, int y, bool right) {
     PressAt(x, y, right);
     ReleaseAt(x, y, right);
@@ -227,6 +253,24 @@ POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
 void ClickClient(HWND hwnd, int x, int y, bool right) {
     const POINT p = ClientToScreenPoint(hwnd, x, y);
     ClickAt(p.x, p.y, right);
+}
+
+POINT CloseButtonPoint(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    // Along the title bar's middle row, from the right edge inwards.
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int first = -1, last = -1;
+    for (int x = r.right - 1; x > r.right - 80 && x > r.left; --x) {
+        const LRESULT hit = SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        if (hit == HTCLOSE) {
+            if (last < 0) last = x;
+            first = x;
+        } else if (last >= 0) {
+            break;
+        }
+    }
+    return last < 0 ? POINT{-1, -1} : POINT{(first + last) / 2, y};
 }
 
 void PressKey(HWND window, WORD vk, bool ctrl) {

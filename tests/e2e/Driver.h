@@ -49,6 +49,9 @@ public:
     std::vector<std::string> VisibleForms() const;
     HWND MainWindow() const { return FindWindowOfClass("TMainForm"); }
     HWND WaitForVisibleWindow(const char* className, DWORD timeoutMs = 5000) const;
+    // A visible top-level window of the process with this class ("#32770"
+    // for a message box), or nullptr.
+    HWND VisibleWindowOfClass(const char* className) const;
 
 private:
     std::string folder_;
@@ -64,8 +67,15 @@ void MoveMouse(int x, int y);
 void ClickAt(int x, int y, bool right = false);
 void PressAt(int x, int y, bool right = false);    // button down only
 void ReleaseAt(int x, int y, bool right = false);  // button up only
+// Moves to the point and lets go of the left button in one go, as a hand
+// that releases while still moving: nothing the program does on its own
+// (a timer) comes between the last move and the release.
+void DropAt(int x, int y);
 POINT ClientToScreenPoint(HWND hwnd, int x, int y);
 void ClickClient(HWND hwnd, int x, int y, bool right = false);
+// The middle of the close button in a window's title bar (where the window
+// itself answers HTCLOSE), in screen coordinates; (-1, -1) when there is none.
+POINT CloseButtonPoint(HWND window);
 // Brings the window to the foreground and types a key, with Ctrl if asked.
 void PressKey(HWND window, WORD vk, bool ctrl = false);
 void TypeChar(HWND window, char c);

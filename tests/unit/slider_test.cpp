@@ -189,6 +189,10 @@ TEST(SliderValue, MovingTheThumbInvalidatesItsOldAndNewRectangles) {
     s.invalidated.clear();
     s.SetValue(50);
     EXPECT_EQ(s.invalidated, (std::vector<IntRect>{{6, 6, 39, 26}, {168, 6, 201, 26}}));
+    // A value whose place the thumb already has paints nothing.
+    s.invalidated.clear();
+    s.SetValue(50);
+    EXPECT_TRUE(s.invalidated.empty());
 }
 
 TEST(SliderMouse, DraggingToTheEndsGivesExactlyMinAndMax) {

@@ -1,5 +1,7 @@
 #include "controls/win32/Slider.h"
 
+#include <commctrl.h>
+
 #include "app/win32/Application.h"
 #include "app/win32/Input.h"
 
@@ -205,6 +207,14 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
+        // Value and range as a trackbar reports them, for accessibility and
+        // automation tools (and the end-to-end tests).
+        case TBM_GETPOS:
+            return Value();
+        case TBM_GETRANGEMIN:
+            return MinValue();
+        case TBM_GETRANGEMAX:
+            return MaxValue();
         case WM_SETFOCUS:
             FocusChanged(true);
             return 0;

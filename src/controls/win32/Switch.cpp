@@ -5,7 +5,7 @@
 
 namespace orvik {
 
-const char* const Switch::kClassName = "Switch";
+const char* const Switch::kClassName = "TRxSwitch";
 
 namespace {
 const char* const kDefaultGlyph[2] = {"SWITCH_OFF", "SWITCH_ON"};

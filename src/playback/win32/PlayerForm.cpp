@@ -1,8 +1,40 @@
 #include "playback/win32/PlayerForm.h"
 
+#include "app/Exception.h"
+#include "playback/win32/PlayerControlIds.h"
+
 namespace orvik {
 
-PlayerForm::PlayerForm(MediaList& media) : media_(media) {
+namespace {
+// The slider lies along the control panel's top edge, its upper 8 pixels
+// above the panel and so cut off.
+constexpr int kSliderLeft = 0, kSliderTop = -8, kSliderWidth = 369, kSliderHeight = 33;
+
+struct TransportSpec {
+    Transport role;
+    int left;
+    const char* bitmap;
+    // The stop picture is one row short and stretched to the button. The
+    // start and end pictures are a column too wide: drawn from the left edge
+    // their last column is cut off, which is also where centring a picture
+    // one pixel wider than its place puts it.
+    bool stretch;
+    void (PlayerModel::*click)();
+};
+
+const TransportSpec kTransport[] = {
+    {Transport::GoToStart, 48, "PLAYER_BEGIN", false, &PlayerModel::GoToStartClick},
+    {Transport::StepBack, 88, "PLAYER_BACK", false, &PlayerModel::StepBackClick},
+    {Transport::Play, 128, "PLAYER_PLAY", false, &PlayerModel::PlayClick},
+    {Transport::Stop, 168, "PLAYER_STOP", true, &PlayerModel::StopClick},
+    {Transport::Eject, 208, "PLAYER_EJECT", false, &PlayerModel::EjectClick},
+    {Transport::StepForward, 248, "PLAYER_FORWARD", false, &PlayerModel::StepForwardClick},
+    {Transport::GoToEnd, 288, "PLAYER_END", false, &PlayerModel::GoToEndClick},
+};
+constexpr int kTransportTop = 29, kTransportSize = 34;
+}  // namespace
+
+PlayerForm::PlayerForm(MediaList& media) : mediaList_(media) {
     FormSpec spec;
     spec.className = "TPlayForm";
     spec.caption = "Player";
@@ -11,7 +43,128 @@ PlayerForm::PlayerForm(MediaList& media) : media_(media) {
     spec.clientWidth = 375;
     spec.clientHeight = 258;
     spec.border = FormBorder::Sizeable;
+    spec.color = kMedGray;
     CreateForm(spec);
+    CreateControls();
+    // Answered in every build: one comparison for the messages the window
+    // does not handle otherwise, and the benchmark measures the program as
+    // it ships.
+    liveGdiObjectsQuery_ = RegisterWindowMessageA(player_ids::kLiveGdiObjectsMessage);
+    if (!SetTimer(hwnd_, kTickTimer, PlayerModel::kTickInterval, nullptr))
+        throw Exception("Cannot start the player's timer");
+}
+
+PlayerForm::~PlayerForm() {
+    // The windows go while every object behind them lives, so the display
+    // panel can still take the video back from the device.
+    Destroy();
+}
+
+void PlayerForm::CreateControls() {
+    const int width = 375, height = 258;
+    displayPanel_.CreateControl(PanelSpec{hwnd_, 0, 0, width, height - kControlPanelHeight, RGB(0, 0, 0), true, true,
+                                          player_ids::kDisplayPanel});
+    controlPanel_.CreateControl(PanelSpec{hwnd_, 0, height - kControlPanelHeight, width, kControlPanelHeight, kMedGray,
+                                          false, false, player_ids::kControlPanel});
+
+    for (const TransportSpec& t : kTransport) {
+        Picture& picture = transportPictures_[static_cast<int>(t.role)];
+        picture.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
+        picture.SetStretch(t.stretch);
+        picture.SetBitmap(LoadBitmapResource(t.bitmap));
+        controlPanel_.AddGraphic(&picture);
+    }
+    // The flat buttons lie over the pictures and only add their frames.
+    for (const TransportSpec& t : kTransport) {
+        FlatButton& button = transportButtons_[static_cast<int>(t.role)];
+        button.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
+        button.OnClick = [this, click = t.click] { ((*model_).*click)(); };
+        controlPanel_.AddGraphic(&button);
+    }
+
+    positionSlider_ = std::make_unique<Slider>(controlPanel_.Handle(), kSliderLeft, kSliderTop, kSliderWidth,
+                                               kSliderHeight, player_ids::kPositionSlider);
+    positionSlider_->SetImageHThumb(LoadBitmapResource("PLAY_THUMB").Get());
+    positionSlider_->SetIncrement(1);
+    positionSlider_->SetOptions(soShowPoints | soSmooth);
+    positionSlider_->SetColor(kMedGray);
+
+    media_ = std::make_unique<TMediaPlayer>(positionSlider_->Handle(), 48, -21, 253, 30);
+    media_->SetDisplay(displayPanel_.Handle());
+    displayPanel_.OnDestroy = [this] { media_->DisplayDestroyed(); };
+
+    SwitchSpec switchSpec;
+    switchSpec.parent = controlPanel_.Handle();
+    switchSpec.x = 336;
+    switchSpec.y = 32;
+    switchSpec.width = 25;
+    switchSpec.height = 25;
+    switchSpec.caption = "RxSwitch1";  // never drawn: the switch shows no caption
+    switchSpec.stateOn = true;
+    switchSpec.color = kMedGray;
+    switchSpec.font = FontHandle();
+    switchSpec.id = player_ids::kAdvanceSwitch;
+    advanceSwitch_.CreateControl(switchSpec);
+    advanceSwitch_.SetGlyphOff(LoadBitmapResource("PLAY_SWITCH_OFF").Get());
+    advanceSwitch_.SetGlyphOn(LoadBitmapResource("PLAY_SWITCH_ON").Get());
+
+    PlayerHost& host = *this;
+    model_ = std::make_unique<PlayerModel>(host, mediaList_, *media_, SystemMciPort());
+    positionSlider_->OnMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
+    positionSlider_->OnMouseUp = [this](const MouseEvent&) { model_->SliderReleased(); };
+    AlignPanels();
+}
+
+// The control panel keeps its height at the bottom; the display panel takes
+// what is left above it.
+void PlayerForm::AlignPanels() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int width = client.right, height = client.bottom;
+    controlPanel_.SetBounds(0, height - kControlPanelHeight, width, kControlPanelHeight);
+    displayPanel_.SetBounds(0, 0, width, height > kControlPanelHeight ? height - kControlPanelHeight : 0);
+}
+
+void PlayerForm::SetSliderWidth(int width) {
+    positionSlider_->SetBounds(kSliderLeft, kSliderTop, width, kSliderHeight);
+}
+
+int PlayerForm::ClientWidth() const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    return client.right;
+}
+
+// The video is drawn into the display panel's inside: its client area, within
+// the border, so that no part of the picture is cut off.
+IntRect PlayerForm::DisplayPanelBounds() const { return FromRect(displayPanel_.ClientBounds()); }
+
+void PlayerForm::FormShow() {
+    if (model_) model_->Show();
+}
+
+void PlayerForm::CloseAction() {
+    model_->Close();
+    Form::CloseAction();
+}
+
+LRESULT PlayerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam != kTickTimer) break;
+        model_->Tick();
+        return 0;
+    case WM_SIZE:
+        if (model_ && wParam != SIZE_MINIMIZED) {
+            AlignPanels();
+            model_->Resize();
+        }
+        break;
+    default:
+        if (msg == liveGdiObjectsQuery_ && msg != 0) return LiveGdiObjects();
+        break;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace orvik
