@@ -15,7 +15,7 @@
 #include "controls/win32/Switch.h"
 #include "playback/PlayerModel.h"
 #include "playback/win32/MediaPlayer.h"
-#include "playback/win32/Panel.h"
+#include "controls/win32/Panel.h"
 
 namespace orvik {
 

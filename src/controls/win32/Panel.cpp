@@ -1,4 +1,4 @@
-#include "playback/win32/Panel.h"
+#include "controls/win32/Panel.h"
 
 namespace orvik {
 
