@@ -11,6 +11,7 @@ constexpr int kDisplayPanel = 101;
 constexpr int kControlPanel = 102;
 constexpr int kPositionSlider = 103;  // a child of the control panel
 constexpr int kAdvanceSwitch = 104;   // a child of the control panel
+constexpr int kPendingSeek = 105;     // hidden; its text is the seek the next tick carries out
 
 constexpr const char* kLiveGdiObjectsMessage = "OrvikPlayer.LiveGdiObjects";
 

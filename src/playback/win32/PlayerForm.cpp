@@ -111,7 +111,14 @@ void PlayerForm::CreateControls() {
     PlayerHost& host = *this;
     model_ = std::make_unique<PlayerModel>(host, mediaList_, *media_, SystemMciPort());
     positionSlider_->OnMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
-    positionSlider_->OnMouseUp = [this](const MouseEvent&) { model_->SliderReleased(); };
+    positionSlider_->OnMouseUp = [this](const MouseEvent&) {
+        model_->SliderReleased();
+        ShowPendingSeek();
+    };
+    // The seek waiting for the next tick, readable by other programs; the
+    // model holds it, this only shows it.
+    pendingSeek_ = AddChild(ChildSpec{"STATIC", "", 0, 0, 0, 0, WS_CHILD, 0, player_ids::kPendingSeek},
+                            controlPanel_.Handle());
     AlignPanels();
 }
 
@@ -123,6 +130,15 @@ void PlayerForm::AlignPanels() {
     const int width = client.right, height = client.bottom;
     controlPanel_.SetBounds(0, height - kControlPanelHeight, width, kControlPanelHeight);
     displayPanel_.SetBounds(0, 0, width, height > kControlPanelHeight ? height - kControlPanelHeight : 0);
+}
+
+void PlayerForm::ShowPendingSeek() {
+    const std::optional<int32_t> seek = model_->PendingSeek();
+    const std::string text = seek ? std::to_string(*seek) : std::string();
+    if (text != shownSeek_) {
+        shownSeek_ = text;
+        SetWindowTextA(pendingSeek_, text.c_str());
+    }
 }
 
 void PlayerForm::SetSliderWidth(int width) {
@@ -153,6 +169,7 @@ LRESULT PlayerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam != kTickTimer) break;
         model_->Tick();
+        ShowPendingSeek();
         return 0;
     case WM_SIZE:
         if (model_ && wParam != SIZE_MINIMIZED) {

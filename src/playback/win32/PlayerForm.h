@@ -6,16 +6,17 @@
 // creation for the whole run.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "app/win32/Form.h"
 #include "controls/MediaList.h"
 #include "controls/win32/FlatButton.h"
+#include "controls/win32/Panel.h"
 #include "controls/win32/Picture.h"
 #include "controls/win32/Slider.h"
 #include "controls/win32/Switch.h"
 #include "playback/PlayerModel.h"
 #include "playback/win32/MediaPlayer.h"
-#include "controls/win32/Panel.h"
 
 namespace orvik {
 
@@ -46,6 +47,7 @@ protected:
     void CloseAction() override;
 
 private:
+    void ShowPendingSeek();
     void CreateControls();
     void AlignPanels();
 
@@ -67,6 +69,8 @@ private:
     std::unique_ptr<TMediaPlayer> media_;  // a hidden child of the slider
     Switch advanceSwitch_;
     std::unique_ptr<PlayerModel> model_;
+    HWND pendingSeek_ = nullptr;
+    std::string shownSeek_;
     UINT liveGdiObjectsQuery_ = 0;
 };
 
