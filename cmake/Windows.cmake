@@ -5,6 +5,11 @@ configure_file(${CMAKE_SOURCE_DIR}/src/app/Version.h.in ${CMAKE_BINARY_DIR}/gene
 
 set(WIN_COMPILE_OPTIONS -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600)
 set(WIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# The program is built for size: none of its code is hot, and a smaller file
+# maps and starts faster. Each function and datum in a section of its own, so
+# that the linker drops what nothing uses; the symbols are stripped.
+set(WIN_SIZE_COMPILE -Os -ffunction-sections -fdata-sections)
+set(WIN_SIZE_LINK -Wl,--gc-sections -s)
 set(WIN_SYSTEM_LIBS comctl32 comdlg32 winmm msimg32 shell32 gdi32 user32 advapi32 kernel32)
 
 # Artwork: drawn by a small generator at build time, embedded by the .rc.
@@ -30,15 +35,23 @@ add_library(orvik_resources OBJECT ${RESOURCE_FILE})
 add_dependencies(orvik_resources artwork)
 
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
+# Linked into the program itself, not into the test programs.
+set(QUIET_TERMINATE ${CMAKE_SOURCE_DIR}/src/app/win32/QuietTerminate.cpp)
+list(REMOVE_ITEM WIN_SOURCES ${QUIET_TERMINATE})
 add_library(orvik_win32 STATIC ${WIN_SOURCES})
 target_include_directories(orvik_win32 PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(orvik_win32 PUBLIC ${WIN_COMPILE_OPTIONS})
 target_link_libraries(orvik_win32 PUBLIC orvik_core ${WIN_SYSTEM_LIBS})
 target_compile_options(orvik_core PRIVATE ${WIN_COMPILE_OPTIONS})
+foreach(t orvik_core orvik_win32)
+  target_compile_options(${t} PRIVATE ${WIN_SIZE_COMPILE})
+endforeach()
 
-add_executable(OrvikPlayer WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp $<TARGET_OBJECTS:orvik_resources>)
+add_executable(OrvikPlayer WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp ${QUIET_TERMINATE}
+  $<TARGET_OBJECTS:orvik_resources>)
 target_link_libraries(OrvikPlayer PRIVATE orvik_win32)
-target_link_options(OrvikPlayer PRIVATE ${WIN_STATIC_LINK})
+target_compile_options(OrvikPlayer PRIVATE ${WIN_SIZE_COMPILE})
+target_link_options(OrvikPlayer PRIVATE ${WIN_STATIC_LINK} ${WIN_SIZE_LINK})
 
 # Unit tests of the portable logic, cross-built: the same tests under Wine.
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
