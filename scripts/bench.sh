@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Prints the program's start-up and shut-down times, working set and window
-# count under Wine (the Wine server kept running between starts).
+# Prints start-up figures of the program beside a reference program of the
+# same shape (tests/bench/reference_app.cpp), measured in one run under Wine
+# with the Wine server kept running between starts: start to a visible main
+# window (median of 9, the two in turn), working set one second after the
+# start, file size, and the ratios; the start with 10,000 stored entries
+# against an empty store and the close-to-exit time that holds their save;
+# and the phase tables of the benchmark build (build/<arch>/trace/). Needs a
+# built tree (scripts/build.sh). Figures only: nothing is asserted.
+#   bash scripts/bench.sh [starts of each program] [starts with 10,000 entries] [traced starts]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${ORVIK_IN_SESSION:-}" ]; then
@@ -9,4 +16,5 @@ fi
 source "$root/scripts/wine-env.sh"
 wine_env_prepare
 wineserver -p 30
-"$ORVIK_WINE" "$root/build/$ORVIK_WINE_ARCH/startup_bench.exe" "${1:-7}"
+build="$root/build/$ORVIK_WINE_ARCH"
+"$ORVIK_WINE" "$build/startup_bench.exe" "${1:-9}" "${2:-5}" "${3:-3}"
