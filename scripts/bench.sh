@@ -7,7 +7,9 @@
 # against an empty store and the close-to-exit time that holds their save;
 # and the phase tables of the benchmark build (build/<arch>/trace/). Needs a
 # built tree (scripts/build.sh). Figures only: nothing is asserted.
-#   bash scripts/bench.sh [starts of each program] [starts with 10,000 entries] [traced starts]
+#   bash scripts/bench.sh [starts of each program] [starts with 10,000 entries] [traced starts] [other.exe]
+# other.exe, another build of OrvikPlayer.exe (a copy kept from before a
+# change), is then started in turn with the two and shown beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${ORVIK_IN_SESSION:-}" ]; then
@@ -17,4 +19,6 @@ source "$root/scripts/wine-env.sh"
 wine_env_prepare
 wineserver -p 30
 build="$root/build/$ORVIK_WINE_ARCH"
-"$ORVIK_WINE" "$build/startup_bench.exe" "${1:-9}" "${2:-5}" "${3:-3}"
+other=()
+if [ -n "${4:-}" ]; then other=("$(winepath -w "$(realpath "$4")")"); fi
+"$ORVIK_WINE" "$build/startup_bench.exe" "${1:-9}" "${2:-5}" "${3:-3}" "${other[@]}"

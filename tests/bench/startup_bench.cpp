@@ -8,7 +8,11 @@
 // times them from inside. Figures only: nothing is asserted.
 //
 //   startup_bench.exe [runs of each program (9)] [runs with 10,000 entries (5)] [traced runs (3)]
+//                     [another build of OrvikPlayer.exe to compare with]
 //
+// The other build, when given, is started in turn with the two, and its
+// figures are printed beside theirs: before and after a change, measured in
+// the same run.
 // The stored media list (HKLM\Software\OrvikPlayer) is set aside before the
 // runs and put back afterwards.
 #include <windows.h>
@@ -302,25 +306,39 @@ int main(int argc, char** argv) {
     const Program traced{"traced build", folder + "\\trace\\OrvikPlayer.exe", "TMainForm"};
     const Program tracedReference{"traced reference", folder + "\\trace\\reference_app.exe", "OrvikReference"};
 
+    const bool compare = argc > 4;
+    const Program baseline{"other build", compare ? argv[4] : "", "TMainForm"};
+
     const bool backedUp = CopyTree(kStoreKey, kStoreBackup);
 
-    // Both programs in turn, against an empty store.
-    Series prog, ref;
+    // The programs in turn, against an empty store.
+    Series prog, ref, base;
     StartOnce(reference);  // warms the Wine server and the file cache
     StartOnce(program);
+    if (compare) StartOnce(baseline);
     for (int i = 0; i < runs; ++i) {
         EmptyStore();
         ref.Add(StartOnce(reference));
         EmptyStore();
         prog.Add(StartOnce(program));
+        if (compare) {
+            EmptyStore();
+            base.Add(StartOnce(baseline));
+        }
     }
-    // The program with 10,000 stored entries, in turn with an empty store.
-    Series empty, many;
+    // With 10,000 stored entries, in turn with an empty store.
+    Series empty, many, baseEmpty, baseMany;
     for (int i = 0; i < manyRuns; ++i) {
         EmptyStore();
         empty.Add(StartOnce(program));
         FillStore(kManyEntries);
         many.Add(StartOnce(program));
+        if (compare) {
+            EmptyStore();
+            baseEmpty.Add(StartOnce(baseline));
+            FillStore(kManyEntries);
+            baseMany.Add(StartOnce(baseline));
+        }
     }
     // The traced build.
     std::vector<PhaseRow> traceEmpty, traceMany, traceReference;
@@ -345,31 +363,53 @@ int main(int argc, char** argv) {
         DeleteTree(HKEY_LOCAL_MACHINE, kStoreBackup);
     }
 
-    const double progStart = Median(prog.start), refStart = Median(ref.start);
-    const double progWs = Median(prog.workingSet), refWs = Median(ref.workingSet);
-    const double progSize = FileKiB(program.path), refSize = FileKiB(reference.path);
+    const double refStart = Median(ref.start), refWs = Median(ref.workingSet);
     std::printf("OrvikPlayer.exe beside the reference program, %d starts each, in turn (median, range in ms)\n\n",
                 runs);
-    std::printf("  %-40s %16s %16s %8s\n", "", "OrvikPlayer.exe", "reference", "ratio");
-    std::printf("  %-40s %13.0f ms %13.0f ms %7.2fx\n", "start to visible main window", progStart, refStart,
-                refStart > 0 ? progStart / refStart : 0);
-    std::printf("  %-40s %16s %16s\n", "  range", Spread(prog.start).c_str(), Spread(ref.start).c_str());
-    std::printf("  %-40s %13.1f MB %13.1f MB %+7.1f MB\n", "working set 1 s after start", progWs / 1024,
-                refWs / 1024, (progWs - refWs) / 1024);
-    std::printf("  %-40s %13.0f KB %13.0f KB\n", "file size", progSize, refSize);
-    std::printf("  %-40s %13.0f ms %13.0f ms\n", "close request to exit", Median(prog.exit), Median(ref.exit));
+    std::printf("  %-32s %16s %8s %16s", "", "OrvikPlayer.exe", "ratio", "reference");
+    if (compare) std::printf(" %16s %8s", "other build", "ratio");
+    std::printf("\n");
+    auto startRow = [&](const Series& s) {
+        const double m = Median(s.start);
+        std::printf(" %13.0f ms %7.2fx", m, refStart > 0 ? m / refStart : 0);
+    };
+    std::printf("  %-32s", "start to visible main window");
+    startRow(prog);
+    std::printf(" %13.0f ms", refStart);
+    if (compare) startRow(base);
+    std::printf("\n  %-32s %16s %8s %16s", "  range", Spread(prog.start).c_str(), "", Spread(ref.start).c_str());
+    if (compare) std::printf(" %16s", Spread(base.start).c_str());
+    auto wsRow = [&](const Series& s) {
+        const double m = Median(s.workingSet);
+        std::printf(" %13.1f MB %+5.1f MB", m / 1024, (m - refWs) / 1024);
+    };
+    std::printf("\n  %-32s", "working set 1 s after start");
+    wsRow(prog);
+    std::printf(" %13.1f MB", refWs / 1024);
+    if (compare) wsRow(base);
+    std::printf("\n  %-32s %13.0f KB %8s %13.0f KB", "file size", FileKiB(program.path), "",
+                FileKiB(reference.path));
+    if (compare) std::printf(" %13.0f KB", FileKiB(baseline.path));
+    std::printf("\n  %-32s %13.0f ms %8s %13.0f ms", "close request to exit", Median(prog.exit), "",
+                Median(ref.exit));
+    if (compare) std::printf(" %13.0f ms", Median(base.exit));
+    std::printf("\n");
 
-    if (manyRuns > 0) {
-        std::printf("\nOrvikPlayer.exe with %d stored entries against an empty store, %d starts each, in turn\n\n",
+    auto manyTable = [&](const char* name, const Series& e, const Series& m) {
+        std::printf("\n%s with %d stored entries against an empty store, %d starts each, in turn\n\n", name,
                     kManyEntries, manyRuns);
         std::printf("  %-40s %16s %16s %10s\n", "", "empty store", "10,000 entries", "difference");
-        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to visible main window", Median(empty.start),
-                    Median(many.start), Median(many.start) - Median(empty.start));
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to visible main window", Median(e.start),
+                    Median(m.start), Median(m.start) - Median(e.start));
         std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "close request to exit (holds the save)",
-                    Median(empty.exit), Median(many.exit), Median(many.exit) - Median(empty.exit));
-        std::printf("  %-40s %13.1f MB %13.1f MB\n", "working set 1 s after start", Median(empty.workingSet) / 1024,
-                    Median(many.workingSet) / 1024);
-        std::printf("  %-40s %16d %16d\n", "entries shown", empty.entries, many.entries);
+                    Median(e.exit), Median(m.exit), Median(m.exit) - Median(e.exit));
+        std::printf("  %-40s %13.1f MB %13.1f MB\n", "working set 1 s after start", Median(e.workingSet) / 1024,
+                    Median(m.workingSet) / 1024);
+        std::printf("  %-40s %16d %16d\n", "entries shown", e.entries, m.entries);
+    };
+    if (manyRuns > 0) {
+        manyTable("OrvikPlayer.exe", empty, many);
+        if (compare) manyTable("The other build", baseEmpty, baseMany);
     }
     if (!traceEmpty.empty() || !traceMany.empty()) {
         const std::vector<PhaseColumn> columns = {

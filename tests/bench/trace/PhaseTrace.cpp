@@ -145,6 +145,12 @@ ORVIK_REAL(RegDeleteValueA);
 ORVIK_REAL(RegEnumKeyExA);
 ORVIK_REAL(RegQueryInfoKeyA);
 ORVIK_REAL(RegCloseKey);
+ORVIK_REAL(SetWindowSubclass);
+ORVIK_REAL(SetWindowPos);
+ORVIK_REAL(SetFocus);
+ORVIK_REAL(SetForegroundWindow);
+ORVIK_REAL(CreatePopupMenu);
+ORVIK_REAL(AppendMenuA);
 #undef ORVIK_REAL
 
 const char* const kRegistry = "store: registry calls";
@@ -313,6 +319,36 @@ LONG WINAPI Hook_RegCloseKey(HKEY key) {
     return Real_RegCloseKey(key);
 }
 
+BOOL WINAPI Hook_SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data) {
+    Charge c("subclassing controls");
+    return Real_SetWindowSubclass(hwnd, proc, id, data);
+}
+
+BOOL WINAPI Hook_SetWindowPos(HWND hwnd, HWND after, int x, int y, int w, int h, UINT flags) {
+    Charge c("moving windows and their order");
+    return Real_SetWindowPos(hwnd, after, x, y, w, h, flags);
+}
+
+HWND WINAPI Hook_SetFocus(HWND hwnd) {
+    Charge c("focus and activation");
+    return Real_SetFocus(hwnd);
+}
+
+BOOL WINAPI Hook_SetForegroundWindow(HWND hwnd) {
+    Charge c("focus and activation");
+    return Real_SetForegroundWindow(hwnd);
+}
+
+HMENU WINAPI Hook_CreatePopupMenu() {
+    Charge c("menus");
+    return Real_CreatePopupMenu();
+}
+
+BOOL WINAPI Hook_AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text) {
+    Charge c("menus");
+    return Real_AppendMenuA(menu, flags, id, text);
+}
+
 struct Hook {
     const char* name;
     void** real;
@@ -329,6 +365,8 @@ const Hook kHooks[] = {
     ORVIK_HOOK(RegOpenKeyExA),        ORVIK_HOOK(RegCreateKeyExA),  ORVIK_HOOK(RegQueryValueExA),
     ORVIK_HOOK(RegSetValueExA),       ORVIK_HOOK(RegDeleteKeyA),    ORVIK_HOOK(RegDeleteValueA),
     ORVIK_HOOK(RegEnumKeyExA),        ORVIK_HOOK(RegQueryInfoKeyA), ORVIK_HOOK(RegCloseKey),
+    ORVIK_HOOK(SetWindowSubclass),    ORVIK_HOOK(SetWindowPos),     ORVIK_HOOK(SetFocus),
+    ORVIK_HOOK(SetForegroundWindow),  ORVIK_HOOK(CreatePopupMenu),  ORVIK_HOOK(AppendMenuA),
 };
 #undef ORVIK_HOOK
 
