@@ -1,6 +1,15 @@
 #!/usr/bin/env bash
-# Prints the program's start-up and shut-down times, working set and window
-# count under Wine (the Wine server kept running between starts).
+# Prints start-up figures of the program beside a reference program of the
+# same shape (tests/bench/reference_app.cpp), measured in one run under Wine
+# with the Wine server kept running between starts: start to a visible main
+# window (median of 9, the two in turn), working set one second after the
+# start, file size, and the ratios; the start with 10,000 stored entries
+# against an empty store and the close-to-exit time that holds their save;
+# and the phase tables of the benchmark build (build/<arch>/trace/). Needs a
+# built tree (scripts/build.sh). Figures only: nothing is asserted.
+#   bash scripts/bench.sh [starts of each program] [starts with 10,000 entries] [traced starts] [other.exe]
+# other.exe, another build of OrvikPlayer.exe (a copy kept from before a
+# change), is then started in turn with the two and shown beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${ORVIK_IN_SESSION:-}" ]; then
@@ -9,8 +18,11 @@ fi
 source "$root/scripts/wine-env.sh"
 wine_env_prepare
 wineserver -p 30
-"$ORVIK_WINE" "$root/build/$ORVIK_WINE_ARCH/startup_bench.exe" "${1:-7}"
+build="$root/build/$ORVIK_WINE_ARCH"
+other=()
+if [ -n "${4:-}" ]; then other=("$(winepath -w "$(realpath "$4")")"); fi
+"$ORVIK_WINE" "$build/startup_bench.exe" "${1:-9}" "${2:-5}" "${3:-3}" "${other[@]}"
 
 # The player: CPU while idle and playing, GDI objects and memory over
 # end-of-entry advances (player_bench.exe [advances] [seconds per figure]).
-"$ORVIK_WINE" "$root/build/$ORVIK_WINE_ARCH/player_bench.exe" "${ORVIK_PLAYER_ADVANCES:-500}" 10
+"$ORVIK_WINE" "$build/player_bench.exe" "${ORVIK_PLAYER_ADVANCES:-500}" 10

@@ -15,6 +15,7 @@ packages=(
   xvfb xauth xdotool x11-utils
   pulseaudio
   imagemagick
+  nsis
   lame vorbis-tools
 )
 

@@ -6,7 +6,9 @@ source "$_orvik_root/scripts/arch.sh"
 export WINEARCH=$ORVIK_WINE_ARCH
 export WINEPREFIX=${ORVIK_WINEPREFIX:-$_orvik_root/build/wineprefix-$WINEARCH}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono/Gecko prompts; and no menu entries or icons on this machine's own
+# desktop for the shortcuts an installer makes in the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The loader for the prefix's architecture (Debian's wine script would pick
 # the 32-bit one whenever it is installed).
 if [ "$WINEARCH" = win64 ]; then
@@ -21,31 +23,71 @@ fi
 # notification area, so that every program of the prefix shares one desktop.
 # The prefix counts as ready only once a first program has run in it; a boot
 # that fails is reported with Wine's own errors and tried once more from
-# scratch.
+# scratch. The ready mark holds the version of these settings: a prefix made
+# by an older version gets the newer settings on its next use.
+ORVIK_PREFIX_VERSION=2
+
+# The settings of the prefix, applied to a new one and again to one made by
+# an older version: the taskbar shows task buttons on the named desktop only
+# when its shell is enabled (EnableShell), and title-bar buttons need the
+# Marlett font, which a new prefix lacks (they showed "0", "1", "r").
+_orvik_configure() {
+  local log=$1
+  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$log" 2>&1 &&
+  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d orvik /f >>"$log" 2>&1 &&
+  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v orvik /t REG_SZ /d 800x600 /f >>"$log" 2>&1 &&
+  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\orvik' /v EnableShell /t REG_DWORD /d 1 /f \
+    >>"$log" 2>&1 || return 1
+  # The menu builder is off (WINEDLLOVERRIDES): nothing to start at boot.
+  "$ORVIK_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunServices' /v winemenubuilder /f \
+    >>"$log" 2>&1 || true
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/marlett.ttf" || return 1
+  else
+    echo "wine-env: /usr/share/wine/fonts/marlett.ttf is missing (package fonts-wine)" >>"$log"
+  fi
+  wineserver -w
+}
+
 _orvik_boot() {
   local log=$1
   WINEDEBUG=-all,err+all "$ORVIK_WINE" wineboot -i >>"$log" 2>&1 || return 1
-  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$log" 2>&1 &&
-  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d orvik /f >>"$log" 2>&1 &&
-  "$ORVIK_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v orvik /t REG_SZ /d 800x600 /f >>"$log" 2>&1 ||
-    return 1
-  wineserver -w
+  _orvik_configure "$log" || return 1
   WINEDEBUG=-all,err+all "$ORVIK_WINE" cmd /c exit 7 >>"$log" 2>&1
   [ $? -eq 7 ] || return 1
   wineserver -w
 }
 
+_orvik_prefix_current() {
+  [ -f "$WINEPREFIX/.orvik-ready" ] && [ "$(cat "$WINEPREFIX/.orvik-ready")" = "$ORVIK_PREFIX_VERSION" ]
+}
+
 wine_env_prepare() {
-  [ -f "$WINEPREFIX/.orvik-ready" ] && return 0
+  _orvik_prefix_current && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.orvik-ready" ] && exit 0
+    _orvik_prefix_current && exit 0
     log="$WINEPREFIX.boot.log"
+    if [ -f "$WINEPREFIX/.orvik-ready" ]; then
+      # Made by an older version: bring its settings up to date.
+      : >"$log"
+      if _orvik_configure "$log"; then
+        echo "$ORVIK_PREFIX_VERSION" >"$WINEPREFIX/.orvik-ready"
+        exit 0
+      fi
+      echo "wine-env: updating the Wine prefix $WINEPREFIX failed; making it anew:" >&2
+      cat "$log" >&2
+      wineserver -k 2>/dev/null
+      wineserver -w 2>/dev/null
+      rm -rf "$WINEPREFIX"
+    fi
     for attempt in 1 2; do
       : >"$log"
       if _orvik_boot "$log"; then
-        touch "$WINEPREFIX/.orvik-ready"
+        echo "$ORVIK_PREFIX_VERSION" >"$WINEPREFIX/.orvik-ready"
         exit 0
       fi
       echo "wine-env: preparing the Wine prefix $WINEPREFIX failed (attempt $attempt):" >&2

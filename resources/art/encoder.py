@@ -10,7 +10,7 @@ engraved disabled look from the black pixels.
 import os
 import struct
 
-from raster import Canvas, write_bmp24
+from raster import Canvas, write_bmp
 
 MED_GRAY = (160, 160, 164)      # the encoder dialogs' surface
 SKIN = (40, 43, 50)             # the dark player skin
@@ -130,9 +130,9 @@ def open_folder():
 
 
 def draw(out):
-    write_bmp24(dialog_switch(False), os.path.join(out, "enc_switch_off.bmp"))
-    write_bmp24(dialog_switch(True), os.path.join(out, "enc_switch_on.bmp"))
-    write_bmp24(open_folder(), os.path.join(out, "enc_open_folder.bmp"))
+    write_bmp(dialog_switch(False), os.path.join(out, "enc_switch_off.bmp"))
+    write_bmp(dialog_switch(True), os.path.join(out, "enc_switch_on.bmp"))
+    write_bmp(open_folder(), os.path.join(out, "enc_open_folder.bmp"))
     for on, name in ((False, "play_switch_off.bmp"), (True, "play_switch_on.bmp")):
         glyph = player_switch(on)
         colours = sorted({px for row in glyph.px for px in row})

@@ -11,7 +11,7 @@ Every picture that lies over the skin is cut from one composed image, so its
 edges meet the skin without a seam."""
 import os
 
-from raster import Canvas, write_bmp24, write_ico8
+from raster import Canvas, fit_palette, write_bmp, write_ico8
 import skin_kit as k
 from skin_kit import fill, mix
 
@@ -303,6 +303,9 @@ def compose():
         cap(skin, left, FACE_TOP)
     well(skin)
     footer(skin)
+    # The skin is stored with a palette of 256 colours: fitted before anything
+    # is cut from it, so that the pictures over it still meet it exactly.
+    fit_palette(skin)
     faces = {}
     for kind, left in FACE_LEFTS.items():
         f = k.crop(skin, left, FACE_TOP, 40, 40)
@@ -313,12 +316,12 @@ def compose():
 
 def draw(out):
     skin, faces = compose()
-    write_bmp24(skin, os.path.join(out, "main_skin.bmp"))
-    write_bmp24(small(skin, MIN_AT, "min", False), os.path.join(out, "main_minimize.bmp"))
-    write_bmp24(small(skin, MIN_AT, "min", True), os.path.join(out, "main_minimize_down.bmp"))
-    write_bmp24(small(skin, TERM_AT, "x", False), os.path.join(out, "main_terminate.bmp"))
-    write_bmp24(small(skin, TERM_AT, "x", True), os.path.join(out, "main_terminate_down.bmp"))
+    write_bmp(skin, os.path.join(out, "main_skin.bmp"))
+    write_bmp(small(skin, MIN_AT, "min", False), os.path.join(out, "main_minimize.bmp"))
+    write_bmp(small(skin, MIN_AT, "min", True), os.path.join(out, "main_minimize_down.bmp"))
+    write_bmp(small(skin, TERM_AT, "x", False), os.path.join(out, "main_terminate.bmp"))
+    write_bmp(small(skin, TERM_AT, "x", True), os.path.join(out, "main_terminate_down.bmp"))
     for kind, f in faces.items():
-        write_bmp24(f, os.path.join(out, "face_%s.bmp" % kind))
+        write_bmp(f, os.path.join(out, "face_%s.bmp" % kind))
     c, mask = icon()
     write_ico8(c, mask, os.path.join(out, "orvik.ico"))

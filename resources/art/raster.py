@@ -105,6 +105,103 @@ def write_bmp24(canvas, path):
         f.write(header + info + data)
 
 
+def write_bmp(canvas, path):
+    """The smallest uncompressed BMP that keeps every pixel: 4 or 8 bits per
+    pixel with the picture's own colours as its palette when they fit (16 or
+    256), else 24 bits. Palettised pictures load like any other (a DIB
+    section of their depth) and cost a third of the bytes or less."""
+    colours = sorted({c for row in canvas.px for c in row})
+    if len(colours) > 256:
+        write_bmp24(canvas, path)
+        return
+    bits = 4 if len(colours) <= 16 else 8
+    index = {c: i for i, c in enumerate(colours)}
+    row = ((canvas.width * bits + 31) // 32) * 4
+    data = bytearray()
+    for y in range(canvas.height - 1, -1, -1):
+        line = bytearray(row)
+        for x in range(canvas.width):
+            i = index[canvas.px[y][x]]
+            if bits == 8:
+                line[x] = i
+            else:
+                line[x // 2] |= i << (4 if x % 2 == 0 else 0)
+        data += line
+    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 14 + 40 + len(pal)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, bits, 0, len(data), 2835, 2835,
+                       len(colours), 0)
+    with open(path, "wb") as f:
+        f.write(header + info + pal + data)
+
+
+def fit_palette(canvas, limit=256):
+    """Brings the picture down to at most limit colours, in place, each pixel
+    to the nearest of them, so that write_bmp can store it with a palette.
+    The palette comes from a median cut over the distinct colours (weighted
+    by the square root of their counts, so rare edge colours keep entries of
+    their own), refined by a few rounds of averaging; on the skin no channel
+    moves by more than a few levels. Returns the largest channel change."""
+    counts = {}
+    for row in canvas.px:
+        for c in row:
+            counts[c] = counts.get(c, 0) + 1
+    if len(counts) <= limit:
+        return 0
+    weights = {c: n ** 0.5 for c, n in counts.items()}
+
+    def spread(box, ch):
+        return max(c[ch] for c in box) - min(c[ch] for c in box)
+
+    def mean(box):
+        total = sum(weights[c] for c in box)
+        return tuple(int(round(sum(c[ch] * weights[c] for c in box) / total)) for ch in range(3))
+
+    def dist(a, b):
+        return (a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2 + (a[2] - b[2]) ** 2
+
+    boxes = [sorted(counts)]
+    while len(boxes) < limit:
+        best, best_score = None, -1
+        for i, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            score = max(spread(box, ch) for ch in range(3)) ** 2 * sum(weights[c] for c in box)
+            if score > best_score:
+                best, best_score = i, score
+        if best is None:
+            break
+        box = boxes.pop(best)
+        ch = max(range(3), key=lambda k: spread(box, k))
+        box.sort(key=lambda c: c[ch])
+        half, acc, cut = sum(weights[c] for c in box) / 2, 0.0, 0
+        for cut, c in enumerate(box):
+            acc += weights[c]
+            if acc >= half:
+                break
+        cut = min(max(cut, 0), len(box) - 2)
+        boxes += [box[:cut + 1], box[cut + 1:]]
+    palette = [mean(b) for b in boxes]
+    nearest_of = {}
+    for _ in range(6):
+        groups = [[] for _ in palette]
+        for c in counts:
+            i = min(range(len(palette)), key=lambda j: dist(palette[j], c))
+            groups[i].append(c)
+            nearest_of[c] = i
+        palette = [mean(g) if g else palette[i] for i, g in enumerate(groups)]
+    worst = 0
+    for c in counts:
+        i = min(range(len(palette)), key=lambda j: dist(palette[j], c))
+        nearest_of[c] = palette[i]
+        worst = max(worst, max(abs(a - b) for a, b in zip(c, palette[i])))
+    for row in canvas.px:
+        for x, c in enumerate(row):
+            row[x] = nearest_of[c]
+    return worst
+
+
 def palette_of(canvas, limit=256):
     """Exact palette when the picture has few colours, else a 6x7x6 cube."""
     colours = sorted({c for row in canvas.px for c in row})

@@ -1,94 +1,422 @@
-// Prints start-up and shut-down times, the working set and the window count
-// of OrvikPlayer.exe, started the way a user starts it. Figures only: nothing
-// is asserted.
+// Start-up figures of OrvikPlayer.exe beside a reference program of the same
+// shape (reference_app.exe), measured in one run: the time from CreateProcess
+// to a visible main window (median, the two programs started in turn), the
+// working set one second after the start, the file size; the start with
+// 10,000 stored media entries against an empty store and the close-to-exit
+// time that holds the save of those entries; and the start-up and exit
+// phases as the benchmark build of the program (trace\OrvikPlayer.exe)
+// times them from inside. Figures only: nothing is asserted.
+//
+//   startup_bench.exe [runs of each program (9)] [runs with 10,000 entries (5)] [traced runs (3)]
+//                     [another build of OrvikPlayer.exe to compare with]
+//
+// The other build, when given, is started in turn with the two, and its
+// figures are printed beside theirs: before and after a change, measured in
+// the same run.
+// The stored media list (HKLM\Software\OrvikPlayer) is set aside before the
+// runs and put back afterwards.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-struct Found {
-    DWORD pid;
-    HWND main;
-    int windows;
-};
 
-BOOL CALLBACK Visit(HWND hwnd, LPARAM lParam) {
-    auto* f = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != f->pid) return TRUE;
-    ++f->windows;
-    char cls[64] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) == "TMainForm" && IsWindowVisible(hwnd)) f->main = hwnd;
-    return TRUE;
+const char* const kStoreKey = "Software\\OrvikPlayer";
+const char* const kStoreBackup = "Software\\OrvikPlayer.bench-backup";
+constexpr int kManyEntries = 10000;
+
+LONGLONG Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
 }
 
-double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER freq) {
-    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart);
+double Ms(LONGLONG ticks) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(f.QuadPart);
 }
 
 double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
+
+std::string Folder() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+double FileKiB(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<double>(data.nFileSizeLow) / 1024.0;
+}
+
+// ---- the store
+
+bool DeleteTree(HKEY root, const char* path) {
+    using Fn = LONG(WINAPI*)(HKEY, LPCSTR);
+    static auto fn =
+        reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")));
+    if (!fn) return false;
+    const LONG rc = fn(root, path);
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+}
+
+bool CopyTree(const char* from, const char* to) {
+    using Fn = LONG(WINAPI*)(HKEY, LPCSTR, HKEY);
+    static auto fn =
+        reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegCopyTreeA")));
+    HKEY src = nullptr, dst = nullptr;
+    if (!fn || RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_READ, &src) != ERROR_SUCCESS) return false;
+    bool ok = RegCreateKeyExA(HKEY_LOCAL_MACHINE, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &dst, nullptr) ==
+                  ERROR_SUCCESS &&
+              fn(src, nullptr, dst) == ERROR_SUCCESS;
+    RegCloseKey(src);
+    if (dst) RegCloseKey(dst);
+    return ok;
+}
+
+void SetText(HKEY key, const std::string& name, const std::string& text) {
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+void EmptyStore() { DeleteTree(HKEY_LOCAL_MACHINE, kStoreKey); }
+
+// A stored list of n entries, in the layout the program writes.
+void FillStore(int n) {
+    EmptyStore();
+    HKEY form = nullptr, list = nullptr;
+    const std::string base = kStoreKey;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (base + "\\TMainForm").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &form, nullptr);
+    SetText(form, "FormVersion", "0");
+    RegCloseKey(form);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (base + "\\TMainForm.ListBox1_Items").c_str(), 0, nullptr, 0,
+                    KEY_ALL_ACCESS, nullptr, &list, nullptr);
+    SetText(list, "Count", std::to_string(n));
+    char entry[200];
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(entry, sizeof entry, "C:\\Music\\Artist %03d\\Album %02d\\%02d - Track number %05d.mp3", i / 100,
+                      (i / 10) % 10, i % 10, i);
+        SetText(list, "Item" + std::to_string(i), entry);
+    }
+    RegCloseKey(list);
+}
+
+// ---- one start
+
+struct Program {
+    std::string label;
+    std::string path;
+    const char* windowClass;
+};
+
+struct Run {
+    bool ok = false;
+    double startMs = 0;
+    double exitMs = 0;
+    double workingSetKiB = 0;
+    int entries = -1;
+};
+
+// A visible top-level window of the process with the class; looked up by
+// class so that each poll costs the Wine server little while the program
+// under test starts.
+HWND FindVisible(DWORD pid, const char* cls) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w; w = FindWindowExA(nullptr, w, cls, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// Starts the program, waits for its main window to be visible, reads its
+// working set one second after the start, then asks it to close and waits
+// for it to end. traceFile, when given, is where a traced build writes its
+// phases.
+Run StartOnce(const Program& p, const std::string& traceFile = {}) {
+    Run run;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + p.path + "\"";
+    std::string folder = p.path.substr(0, p.path.find_last_of('\\'));
+    SetEnvironmentVariableA("ORVIK_TRACE_FILE", traceFile.empty() ? nullptr : traceFile.c_str());
+    const LONGLONG t0 = Now();
+    SetEnvironmentVariableA("ORVIK_TRACE_T0", traceFile.empty() ? nullptr : std::to_string(t0).c_str());
+    if (!CreateProcessA(p.path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+        std::printf("cannot start %s (error %lu)\n", p.path.c_str(), GetLastError());
+        return run;
+    }
+    HWND found = nullptr;
+    while (!(found = FindVisible(pi.dwProcessId, p.windowClass)) && Ms(Now() - t0) < 30000) Sleep(1);
+    const LONGLONG t1 = Now();
+    if (found) {
+        run.startMs = Ms(t1 - t0);
+        const double left = 1000.0 - Ms(Now() - t0);
+        if (left > 0) Sleep(static_cast<DWORD>(left));
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof pmc;
+        if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc))
+            run.workingSetKiB = static_cast<double>(pmc.WorkingSetSize) / 1024.0;
+        if (HWND list = FindWindowExA(found, nullptr, "ListBox", nullptr))
+            run.entries = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        const LONGLONG t2 = Now();
+        PostMessageA(found, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+            run.exitMs = Ms(Now() - t2);
+            run.ok = true;
+        }
+    }
+    if (!run.ok) {
+        std::printf("%s: no main window or no exit; ended\n", p.label.c_str());
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return run;
+}
+
+struct Series {
+    std::vector<double> start, exit, workingSet;
+    int entries = -1;
+    void Add(const Run& r) {
+        if (!r.ok) return;
+        start.push_back(r.startMs);
+        exit.push_back(r.exitMs);
+        workingSet.push_back(r.workingSetKiB);
+        entries = r.entries;
+    }
+};
+
+std::string Spread(const std::vector<double>& v) {
+    if (v.empty()) return "-";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.0f-%.0f", *std::min_element(v.begin(), v.end()),
+                  *std::max_element(v.begin(), v.end()));
+    return text;
+}
+
+// ---- the phases written by the traced build
+
+struct PhaseRow {
+    std::string section, label;
+    char kind;
+    int count;
+    std::vector<double> ms;
+};
+
+void ReadTrace(const std::string& path, std::vector<PhaseRow>& rows) {
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string section, kind, label, count, ms;
+        if (!std::getline(fields, section, '\t') || !std::getline(fields, kind, '\t') ||
+            !std::getline(fields, label, '\t') || !std::getline(fields, count, '\t') || !std::getline(fields, ms))
+            continue;
+        auto it = std::find_if(rows.begin(), rows.end(),
+                               [&](const PhaseRow& r) { return r.section == section && r.label == label; });
+        if (it == rows.end()) {
+            rows.push_back(PhaseRow{section, label, kind.empty() ? 'x' : kind[0], std::atoi(count.c_str()), {}});
+            it = rows.end() - 1;
+        }
+        it->ms.push_back(std::atof(ms.c_str()));
+    }
+}
+
+const PhaseRow* FindRow(const std::vector<PhaseRow>& rows, const std::string& section, const std::string& label) {
+    for (const PhaseRow& r : rows)
+        if (r.section == section && r.label == label) return &r;
+    return nullptr;
+}
+
+struct PhaseColumn {
+    const char* title;
+    const std::vector<PhaseRow>* rows;
+};
+
+// One table: the parts of the section in the order they first happened, the
+// remainder, the total, then the inclusive figures that overlap the parts.
+void PrintPhases(const char* title, const std::vector<PhaseColumn>& columns, const char* section) {
+    std::printf("\n%s  (median ms of the traced runs; calls in brackets)\n", title);
+    std::printf("  %-56s", "");
+    for (const PhaseColumn& c : columns) std::printf(" %16s", c.title);
+    std::printf("\n");
+    std::vector<std::string> order;
+    for (const PhaseColumn& c : columns)
+        for (const PhaseRow& r : *c.rows)
+            if (r.section == section && std::find(order.begin(), order.end(), r.label) == order.end())
+                order.push_back(r.label);
+    auto kindOf = [&](const std::string& label) {
+        for (const PhaseColumn& c : columns)
+            if (const PhaseRow* r = FindRow(*c.rows, section, label)) return r->kind;
+        return 'x';
+    };
+    auto print = [&](const std::string& label, const char* indent) {
+        std::printf("  %s%-*s", indent, 56 - static_cast<int>(std::strlen(indent)), label.c_str());
+        for (const PhaseColumn& c : columns) {
+            const PhaseRow* r = FindRow(*c.rows, section, label);
+            char text[48] = "-";
+            if (r && r->count > 1)
+                std::snprintf(text, sizeof text, "%.1f (%d)", Median(r->ms), r->count);
+            else if (r)
+                std::snprintf(text, sizeof text, "%.1f", Median(r->ms));
+            std::printf(" %16s", text);
+        }
+        std::printf("\n");
+    };
+    const std::string rest = "program code and other calls";
+    for (const std::string& label : order)
+        if (kindOf(label) == 'x' && label != rest) print(label, "");
+    print(rest, "");
+    for (const std::string& label : order)
+        if (kindOf(label) == 't') print(label, "= ");
+    for (const std::string& label : order)
+        if (kindOf(label) == 'i') print(label, "  ");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string exe = self;
-    exe = exe.substr(0, exe.find_last_of('\\')) + "\\OrvikPlayer.exe";
-    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    LARGE_INTEGER freq;
-    QueryPerformanceFrequency(&freq);
-    std::vector<double> starts, ends;
-    SIZE_T workingSet = 0, peak = 0;
-    int windows = 0;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    const int manyRuns = argc > 2 ? std::max(0, std::atoi(argv[2])) : 5;
+    const int tracedRuns = argc > 3 ? std::max(0, std::atoi(argv[3])) : 3;
+    const std::string folder = Folder();
+    const Program program{"OrvikPlayer.exe", folder + "\\OrvikPlayer.exe", "TMainForm"};
+    const Program reference{"reference", folder + "\\reference_app.exe", "OrvikReference"};
+    const Program traced{"traced build", folder + "\\trace\\OrvikPlayer.exe", "TMainForm"};
+    const Program tracedReference{"traced reference", folder + "\\trace\\reference_app.exe", "OrvikReference"};
+
+    const bool compare = argc > 4;
+    const Program baseline{"other build", compare ? argv[4] : "", "TMainForm"};
+
+    const bool backedUp = CopyTree(kStoreKey, kStoreBackup);
+
+    // The programs in turn, against an empty store.
+    Series prog, ref, base;
+    StartOnce(reference);  // warms the Wine server and the file cache
+    StartOnce(program);
+    if (compare) StartOnce(baseline);
     for (int i = 0; i < runs; ++i) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string cmd = "\"" + exe + "\"";
-        LARGE_INTEGER t0, t1, t2;
-        QueryPerformanceCounter(&t0);
-        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            std::printf("cannot start %s\n", exe.c_str());
-            return 1;
+        EmptyStore();
+        ref.Add(StartOnce(reference));
+        EmptyStore();
+        prog.Add(StartOnce(program));
+        if (compare) {
+            EmptyStore();
+            base.Add(StartOnce(baseline));
         }
-        Found f{pi.dwProcessId, nullptr, 0};
-        for (int k = 0; k < 2000 && !f.main; ++k) {
-            f.windows = 0;
-            EnumWindows(&Visit, reinterpret_cast<LPARAM>(&f));
-            if (!f.main) Sleep(1);
-        }
-        QueryPerformanceCounter(&t1);
-        Sleep(300);  // settle before reading the memory figures
-        PROCESS_MEMORY_COUNTERS pmc{};
-        pmc.cb = sizeof pmc;
-        if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc)) {
-            workingSet = pmc.WorkingSetSize;
-            peak = pmc.PeakWorkingSetSize;
-        }
-        windows = f.windows;
-        QueryPerformanceCounter(&t2);
-        PostMessageA(f.main, WM_CLOSE, 0, 0);
-        WaitForSingleObject(pi.hProcess, 20000);
-        LARGE_INTEGER t3;
-        QueryPerformanceCounter(&t3);
-        starts.push_back(Ms(t0, t1, freq));
-        ends.push_back(Ms(t2, t3, freq));
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
     }
-    std::printf("runs                         %d\n", runs);
-    std::printf("start to visible main window %.1f ms (median)\n", Median(starts));
-    std::printf("close request to exit        %.1f ms (median)\n", Median(ends));
-    std::printf("working set after start      %.0f KiB (peak %.0f KiB)\n", workingSet / 1024.0, peak / 1024.0);
-    std::printf("top-level windows            %d\n", windows);
+    // With 10,000 stored entries, in turn with an empty store.
+    Series empty, many, baseEmpty, baseMany;
+    for (int i = 0; i < manyRuns; ++i) {
+        EmptyStore();
+        empty.Add(StartOnce(program));
+        FillStore(kManyEntries);
+        many.Add(StartOnce(program));
+        if (compare) {
+            EmptyStore();
+            baseEmpty.Add(StartOnce(baseline));
+            FillStore(kManyEntries);
+            baseMany.Add(StartOnce(baseline));
+        }
+    }
+    // The traced build.
+    std::vector<PhaseRow> traceEmpty, traceMany, traceReference;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string traceFile = std::string(temp) + "orvik-phases.txt";
+    for (int i = 0; i < tracedRuns && GetFileAttributesA(traced.path.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) {
+        EmptyStore();
+        DeleteFileA(traceFile.c_str());
+        if (StartOnce(traced, traceFile).ok) ReadTrace(traceFile, traceEmpty);
+        FillStore(kManyEntries);
+        DeleteFileA(traceFile.c_str());
+        if (StartOnce(traced, traceFile).ok) ReadTrace(traceFile, traceMany);
+        DeleteFileA(traceFile.c_str());
+        if (StartOnce(tracedReference, traceFile).ok) ReadTrace(traceFile, traceReference);
+    }
+    DeleteFileA(traceFile.c_str());
+
+    EmptyStore();
+    if (backedUp) {
+        CopyTree(kStoreBackup, kStoreKey);
+        DeleteTree(HKEY_LOCAL_MACHINE, kStoreBackup);
+    }
+
+    const double refStart = Median(ref.start), refWs = Median(ref.workingSet);
+    std::printf("OrvikPlayer.exe beside the reference program, %d starts each, in turn (median, range in ms)\n\n",
+                runs);
+    std::printf("  %-32s %16s %8s %16s", "", "OrvikPlayer.exe", "ratio", "reference");
+    if (compare) std::printf(" %16s %8s", "other build", "ratio");
+    std::printf("\n");
+    auto startRow = [&](const Series& s) {
+        const double m = Median(s.start);
+        std::printf(" %13.0f ms %7.2fx", m, refStart > 0 ? m / refStart : 0);
+    };
+    std::printf("  %-32s", "start to visible main window");
+    startRow(prog);
+    std::printf(" %13.0f ms", refStart);
+    if (compare) startRow(base);
+    std::printf("\n  %-32s %16s %8s %16s", "  range", Spread(prog.start).c_str(), "", Spread(ref.start).c_str());
+    if (compare) std::printf(" %16s", Spread(base.start).c_str());
+    auto wsRow = [&](const Series& s) {
+        const double m = Median(s.workingSet);
+        std::printf(" %13.1f MB %+5.1f MB", m / 1024, (m - refWs) / 1024);
+    };
+    std::printf("\n  %-32s", "working set 1 s after start");
+    wsRow(prog);
+    std::printf(" %13.1f MB", refWs / 1024);
+    if (compare) wsRow(base);
+    std::printf("\n  %-32s %13.0f KB %8s %13.0f KB", "file size", FileKiB(program.path), "",
+                FileKiB(reference.path));
+    if (compare) std::printf(" %13.0f KB", FileKiB(baseline.path));
+    std::printf("\n  %-32s %13.0f ms %8s %13.0f ms", "close request to exit", Median(prog.exit), "",
+                Median(ref.exit));
+    if (compare) std::printf(" %13.0f ms", Median(base.exit));
+    std::printf("\n");
+
+    auto manyTable = [&](const char* name, const Series& e, const Series& m) {
+        std::printf("\n%s with %d stored entries against an empty store, %d starts each, in turn\n\n", name,
+                    kManyEntries, manyRuns);
+        std::printf("  %-40s %16s %16s %10s\n", "", "empty store", "10,000 entries", "difference");
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to visible main window", Median(e.start),
+                    Median(m.start), Median(m.start) - Median(e.start));
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "close request to exit (holds the save)",
+                    Median(e.exit), Median(m.exit), Median(m.exit) - Median(e.exit));
+        std::printf("  %-40s %13.1f MB %13.1f MB\n", "working set 1 s after start", Median(e.workingSet) / 1024,
+                    Median(m.workingSet) / 1024);
+        std::printf("  %-40s %16d %16d\n", "entries shown", e.entries, m.entries);
+    };
+    if (manyRuns > 0) {
+        manyTable("OrvikPlayer.exe", empty, many);
+        if (compare) manyTable("The other build", baseEmpty, baseMany);
+    }
+    if (!traceEmpty.empty() || !traceMany.empty()) {
+        const std::vector<PhaseColumn> columns = {
+            {"empty store", &traceEmpty}, {"10,000 entries", &traceMany}, {"reference", &traceReference}};
+        PrintPhases("Start-up phases (benchmark builds)", columns, "startup");
+        PrintPhases("Exit phases (benchmark builds)", columns, "exit");
+    }
+    if (!backedUp) std::printf("\n(no stored media list was there to keep; the store is left empty)\n");
     return 0;
 }

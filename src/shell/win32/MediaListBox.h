@@ -25,6 +25,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Sends a list box message to the list box itself, past the subclass.
+    LRESULT List(UINT msg, WPARAM wParam, LPARAM lParam) const;
+    mutable WNDPROC listProc_ = nullptr;
 };
 
 }  // namespace orvik
