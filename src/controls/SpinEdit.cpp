@@ -59,7 +59,39 @@ std::optional<long double> ParseHex(const std::string& s) {
     return static_cast<long double>(static_cast<int32_t>(static_cast<uint32_t>(value)));
 }
 
-// Checked by hand first so that strtold sees only plain decimal numbers
+// The C runtime's conversions between decimal text and double: on Windows
+// the system's own, since the compiler's portable ones would add tens of
+// kilobytes of formatting code to the program.
+long double DecimalValue(const std::string& plain) {
+#ifdef _WIN32
+    return std::atof(plain.c_str());
+#else
+    return std::strtold(plain.c_str(), nullptr);
+#endif
+}
+
+// The fifteen significant digits of v, correctly rounded, with its sign and
+// its decimal exponent (v = d.dddddddddddddd x 10^exponent).
+std::string SignificantDigits(double v, bool& negative, int& exponent) {
+#ifdef _WIN32
+    int point = 0, sign = 0;
+    const char* digits = _ecvt(v, 15, &point, &sign);
+    negative = sign != 0;
+    exponent = v == 0 ? 0 : point - 1;
+    return digits;
+#else
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", v);  // [-]d.dddddddddddddde[+-]xx
+    negative = buf[0] == '-';
+    const char* p = buf + (negative ? 1 : 0);
+    std::string digits(1, p[0]);
+    digits.append(p + 2, 14);
+    exponent = std::atoi(p + 17);
+    return digits;
+#endif
+}
+
+// Checked by hand first so that the conversion sees only plain decimal numbers
 // (never "inf", "nan" or hexadecimal floats) with the C locale's point.
 std::optional<long double> ParseFloat(const std::string& s, char separator) {
     std::string plain;
@@ -81,7 +113,7 @@ std::optional<long double> ParseFloat(const std::string& s, char separator) {
         if (exponentDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
-    const long double value = std::strtold(plain.c_str(), nullptr);
+    const long double value = DecimalValue(plain);
     if (!std::isfinite(value)) return std::nullopt;
     return value;
 }
@@ -117,13 +149,9 @@ bool IncrementDigits(std::string& digits) {
 std::string FormatFloat(long double x, int decimals, char separator) {
     // Fifteen significant digits: what a double holds exactly in decimal.
     const double v = std::isnan(x) ? 0.0 : static_cast<double>(std::clamp<long double>(x, -DBL_MAX, DBL_MAX));
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v);  // [-]d.dddddddddddddde[+-]xx
-    const bool negative = buf[0] == '-';
-    const char* p = buf + (negative ? 1 : 0);
-    std::string digits(1, p[0]);
-    digits.append(p + 2, 14);
-    const int exponent = std::atoi(p + 17);
+    bool negative = false;
+    int exponent = 0;
+    std::string digits = SignificantDigits(v, negative, exponent);
     const std::string sign = negative && digits.find_first_not_of('0') != std::string::npos ? "-" : "";
 
     const int wholeDigits = exponent + 1;
@@ -183,9 +211,13 @@ std::string FormatSpinValue(long double x, TValueType type, int decimals, char s
     case TValueType::vtInteger:
         return std::to_string(RoundToInt32(x));
     case TValueType::vtHex: {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(static_cast<uint32_t>(RoundToInt32(x))));
-        return buf;
+        uint32_t bits = static_cast<uint32_t>(RoundToInt32(x));
+        std::string text;
+        do {
+            text.insert(text.begin(), "0123456789ABCDEF"[bits % 16]);
+            bits /= 16;
+        } while (bits != 0);
+        return text;
     }
     case TValueType::vtFloat:
         return FormatFloat(x, std::clamp(decimals, 0, 255), separator);

@@ -11,7 +11,9 @@ constexpr UINT_PTR kBringForwardTimer = 0x4F52;
 // over and the windows that display disabled are enabled again.
 void CALLBACK BringForward(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
-    if (auto* form = dynamic_cast<Form*>(Window::FromHandle(hwnd)); form && form->Visible()) form->BringToFront();
+    if (!IsWindowVisible(hwnd)) return;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(hwnd);
 }
 
 int Index(EncoderDialog dialog) { return static_cast<int>(dialog); }

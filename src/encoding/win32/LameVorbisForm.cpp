@@ -69,8 +69,8 @@ void LameVorbisForm::AddGroupBox(Face& face, const char* caption, int x, int y, 
 // Group boxes go behind the controls they frame, once the face is complete.
 void LameVorbisForm::SendGroupBoxesBack(const Face& face) {
     for (HWND w : face.windows)
-        if (GroupBox* box = dynamic_cast<GroupBox*>(SubclassedControl::FromHandle(w)))
-            SetWindowPos(box->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if ((GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND LameVorbisForm::AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
