@@ -14,31 +14,34 @@ namespace orvik {
 namespace {
 constexpr UINT_PTR kCheckSubclass = 1;
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
+// Zero-terminated wide text in a plain buffer: the dialog's side of the
+// conversion (a wide string class would bring a second string
+// implementation into the program).
+using WideText = std::vector<wchar_t>;
+
+WideText Widen(const std::string& text) {
     const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    WideText wide(static_cast<size_t>(n) + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
 }
 
 // The text in the ANSI code page, or nothing when a character has no place there.
-std::optional<std::string> Narrow(const std::wstring& text) {
-    if (text.empty()) return std::string();
+std::optional<std::string> Narrow(const wchar_t* text) {
+    const int length = static_cast<int>(wcslen(text));
+    if (length == 0) return std::string();
     BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, &lossy);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &lossy);
     if (n <= 0 || lossy) return std::nullopt;
     std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), &narrow[0], n,
-                        nullptr, &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, &narrow[0], n, nullptr, &lossy);
     if (lossy) return std::nullopt;
     return narrow;
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+WideText TextOf(HWND window) {
+    WideText text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     return text;
 }
 
@@ -52,8 +55,8 @@ HWND NameField(HWND dialog) {
     return inner ? FindWindowExA(inner, nullptr, "Edit", nullptr) : box;
 }
 
-bool IsAbsolute(const std::wstring& name) {
-    return (name.size() >= 2 && name[1] == L':') || (!name.empty() && (name[0] == L'\\' || name[0] == L'/'));
+bool IsAbsolute(const wchar_t* name) {
+    return (name[0] != L'\0' && name[1] == L':') || name[0] == L'\\' || name[0] == L'/';
 }
 
 // The dialog's own OK: the name typed is checked before the dialog acts on
@@ -61,9 +64,9 @@ bool IsAbsolute(const std::wstring& name) {
 LRESULT CALLBACK CheckNameProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) {
         HWND field = NameField(dialog);
-        const std::wstring typed = field ? TextOf(field) : std::wstring();
-        size_t length = typed.size();
-        if (!typed.empty() && !IsAbsolute(typed)) {
+        const WideText typed = field ? TextOf(field) : WideText(1, L'\0');
+        size_t length = wcslen(typed.data());
+        if (length > 0 && !IsAbsolute(typed.data())) {
             wchar_t folder[MAX_PATH * 2] = {};
             SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(folder));
             length += wcslen(folder) + 1;
@@ -85,23 +88,23 @@ UINT_PTR CALLBACK DialogHook(HWND hook, UINT msg, WPARAM, LPARAM) {
 }
 }  // namespace
 
-std::optional<std::string> AnsiPathOf(const std::wstring& path) {
+std::optional<std::string> AnsiPathOf(const wchar_t* path) {
     if (std::optional<std::string> plain = Narrow(path)) return plain;
-    const DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+    const DWORD n = GetShortPathNameW(path, nullptr, 0);
     if (n == 0) return std::nullopt;
-    std::wstring shortPath(n, L'\0');
-    shortPath.resize(GetShortPathNameW(path.c_str(), &shortPath[0], n));
-    return shortPath.empty() ? std::nullopt : Narrow(shortPath);
+    WideText shortPath(n + 1, L'\0');
+    if (GetShortPathNameW(path, shortPath.data(), n) == 0) return std::nullopt;
+    return Narrow(shortPath.data());
 }
 
 bool RunOpenDialog(HWND owner, const OpenDialogOptions& options, std::string& path) {
-    const std::wstring filter = Widen(PlatformFilter(options.filter));
+    const WideText filter = Widen(PlatformFilter(options.filter));
     std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.hInstance = Application::Instance().Module();
-    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFilter = filter.data();
     ofn.nFilterIndex = static_cast<DWORD>(options.filterIndex);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
@@ -111,13 +114,14 @@ bool RunOpenDialog(HWND owner, const OpenDialogOptions& options, std::string& pa
     if (options.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (options.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&ofn)) return false;
-    const std::wstring chosen = file.data();
-    const std::optional<std::string> ansi = AnsiPathOf(chosen);
+    const std::optional<std::string> ansi = AnsiPathOf(file.data());
     if (!ansi) {
-        const std::wstring text = L"\"" + chosen +
-                                  L"\" cannot be added: its name has characters that this program cannot pass on, "
-                                  L"and it has no short name.";
-        MessageBoxW(owner, text.c_str(), Widen(Application::Instance().Title()).c_str(), MB_OK | MB_ICONWARNING);
+        const wchar_t* const reason =
+            L"\" cannot be added: its name has characters that this program cannot pass on, and it has no short name.";
+        WideText text(1, L'"');
+        text.insert(text.end(), file.data(), file.data() + wcslen(file.data()));
+        text.insert(text.end(), reason, reason + wcslen(reason) + 1);
+        MessageBoxW(owner, text.data(), Widen(Application::Instance().Title()).data(), MB_OK | MB_ICONWARNING);
         return false;
     }
     path = *ansi;

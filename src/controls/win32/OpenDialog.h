@@ -27,6 +27,6 @@ bool RunOpenDialog(HWND owner, const OpenDialogOptions& options, std::string& pa
 
 // A path in the ANSI code page that opens the same file: the path itself
 // when the code page holds it, else its short form; nothing when neither.
-std::optional<std::string> AnsiPathOf(const std::wstring& path);
+std::optional<std::string> AnsiPathOf(const wchar_t* path);
 
 }  // namespace orvik
