@@ -195,30 +195,9 @@ protected:
 
     // Picks entry `index` from the drop-down list of the combo box `id`.
     void Pick(int id, int index) {
-        RECT r;
-        GetWindowRect(Ctl(id), &r);
         Activate();
-        ClickAt(r.right - 6, (r.top + r.bottom) / 2);  // the drop-down button
-        HWND list = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            list = nullptr;
-            for (HWND h = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr); h;
-                 h = FindWindowExA(nullptr, h, "ComboLBox", nullptr)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(h, &pid);
-                if (pid == program.ProcessId() && IsWindowVisible(h)) list = h;
-            }
-            return list != nullptr;
-        }));
-        const int h = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-        const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-        wchar_t item[256] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item));
-        char expected[256] = {};
-        WideCharToMultiByte(CP_ACP, 0, item, -1, expected, sizeof expected, nullptr, nullptr);
-        ClickClient(list, 20, (index - top) * h + h / 2);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(list) && Idle() && WindowText(Ctl(id)) == expected; }))
-            << WindowText(Ctl(id));
+        ASSERT_TRUE(PickComboEntry(program.ProcessId(), Ctl(id), index)) << WindowText(Ctl(id));
+        ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
     }
 
     Program program;

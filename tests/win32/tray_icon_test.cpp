@@ -165,6 +165,11 @@ TEST_F(TrayIconTest, LeftClicksDoNothingAndADoubleClickRunsTheHandler) {
 
 TEST_F(TrayIconTest, ARightClickOpensTheMenuAtThePointerAndTheChoiceRunsAfterwards) {
     SetCursorPos(300, 200);
+    // The pointer moves once the display has taken the move.
+    ASSERT_TRUE(WaitFor([] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == 300 && at.y == 200;
+    }));
     {
         MenuChooser chooser;
         chooser.Start(2);  // Down, Down: the separator is skipped, "Second"
