@@ -29,6 +29,11 @@ public:
     // Deletes a subkey with everything below it; true when it is gone
     // afterwards. A subkey that links elsewhere goes itself: what it points to stays.
     virtual bool DeleteSubKey(const std::string& name) = 0;
+    // Gives subkey `from`, with everything below it, the name `to` (a plain
+    // name, no path) in one step: true when renamed. False, and nothing
+    // changed, when the store cannot rename, `from` is missing or `to` exists.
+    // A subkey that links elsewhere is renamed itself.
+    virtual bool RenameSubKey(const std::string& from, const std::string& to) = 0;
     virtual bool ValueExists(const std::string& name) = 0;
     // Reads a text value (plain or expandable text, not expanded) of at most
     // maxLength characters, without its terminating zero.

@@ -209,7 +209,8 @@ void FormStorage::Save() {
     std::unique_ptr<StoreKey> stagingKey = key->OpenSubKey(staging);
     const bool stagedList = stagingKey && ReadList(*stagingKey, true);
     stagingKey.reset();
-    if (!stagedList) key->DeleteSubKey(staging);
+    // Only a staging subkey this save makes itself may take the list's name.
+    const bool stagingFresh = !stagedList && key->DeleteSubKey(staging);
     if (keep) {
         if (unread_ == Unread::List) WriteValue(*form, kFormVersion, version);
         saved_ = true;
@@ -219,6 +220,7 @@ void FormStorage::Save() {
         // The list subkey is the scratch copy now, its count written last.
         key->DeleteSubKey(listSection);
         if (!entries.empty()) WriteList(*key, listSection, entries, false);
+        key->DeleteSubKey(staging);
     } else {
         // The new list is written whole beside the stored one before that
         // one goes, so a save that fails leaves the stored list readable.
@@ -231,10 +233,15 @@ void FormStorage::Save() {
             }
         }
         key->DeleteSubKey(listSection);
-        // Should this fail, the staging copy stays and a restore reads it.
-        if (!entries.empty()) WriteList(*key, listSection, entries, true);
+        // The complete copy takes the list's name in one step. Where the
+        // store cannot rename it, the list is written again; should that
+        // fail, the staging copy stays and a restore reads it.
+        const bool renamed = stagingFresh && !entries.empty() && key->RenameSubKey(staging, listSection);
+        if (!renamed) {
+            if (!entries.empty()) WriteList(*key, listSection, entries, true);
+            key->DeleteSubKey(staging);
+        }
     }
-    key->DeleteSubKey(staging);
     // The version last: a version that kept an old list from being read goes
     // only once that list is gone.
     WriteValue(*form, kFormVersion, version);

@@ -11,6 +11,7 @@
 //   A, D, C  after the restore: append an entry, delete entry n, clear
 //   H        show the main window again (another restore)
 //   W, R     the save's writes fail after n successes; the store is read-only
+//   N        the save cannot rename a subkey (the list is written again)
 // Checks: nothing crashes; a restore writes nothing; a list the restore could
 // not read is neither deleted nor replaced unless the media list changed; a
 // saved list reads back equal, and a failed save leaves the old or the new one.
@@ -52,6 +53,7 @@ struct Script {
     std::vector<std::string> afterRestore;  // A, D, C and H lines in order
     int writesBeforeFailure = -1;
     bool readOnly = false;
+    bool renameFails = false;
 };
 
 void Check(bool condition, const char* what) {
@@ -114,6 +116,7 @@ Script Build(const std::uint8_t* data, std::size_t size, MemoryKeyStore& keys) {
         case 'H': script.afterRestore.push_back(line); break;
         case 'W': script.writesBeforeFailure = Number(rest); break;
         case 'R': script.readOnly = true; break;
+        case 'N': script.renameFails = true; break;
         default: break;
         }
     }
@@ -187,6 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     keys.writes = 0;
     keys.writesBeforeFailure = script.writesBeforeFailure;
     keys.localMachineReadOnly = script.readOnly;
+    keys.renameFails = script.renameFails;
     bool failed = false;
     try {
         storage.Save();
@@ -195,6 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     keys.writesBeforeFailure = -1;
     keys.localMachineReadOnly = false;
+    keys.renameFails = false;
 
     // The stored list goes only for one the user made, or for the same list.
     const MemoryNode* oldList = Sub(before, kList);

@@ -1,6 +1,6 @@
 // An in-memory keyed store for the store's tests: two roots, nested keys,
 // typed values, and faults on demand (a root that cannot be written, writes
-// that start failing after a number of successes).
+// that start failing after a number of successes, renames that fail).
 #pragma once
 #include <map>
 #include <memory>
@@ -63,6 +63,8 @@ public:
     bool localMachineReadOnly = false;  // a user without write rights there
     int writesBeforeFailure = -1;       // -1: writes never fail
     int writes = 0;                     // successful value writes
+    bool renameFails = false;           // a system without a rename call
+    int renames = 0;                    // successful renames
     int reads = 0;                      // value reads
 
     MemoryNode& Root(KeyRoot root) { return root == KeyRoot::CurrentUser ? currentUser : localMachine; }
@@ -95,6 +97,16 @@ private:
         bool DeleteSubKey(const std::string& name) override {
             if (!writable_) return false;
             node_->subkeys.erase(name);
+            return true;
+        }
+        bool RenameSubKey(const std::string& from, const std::string& to) override {
+            if (!writable_ || store_.renameFails || to.empty() || to.find('\\') != std::string::npos) return false;
+            auto it = node_->subkeys.find(from);
+            if (it == node_->subkeys.end() || node_->subkeys.count(to) != 0) return false;
+            auto moved = it->second;
+            node_->subkeys.erase(it);
+            node_->subkeys[to] = std::move(moved);
+            ++store_.renames;
             return true;
         }
         bool ValueExists(const std::string& name) override { return node_->values.count(name) != 0; }

@@ -425,10 +425,13 @@ TEST_F(Store, ASaveAfterAFailedOneKeepsTheListThatOneLeft) {
         keys = MemoryKeyStore();
         list.ReplaceAll(left);
         FormStorage first(keys, list, kKey);
+        keys.renameFails = true;       // so the list is written again:
         keys.writesBeforeFailure = 3;  // the staging copy, then the list's count fails
         EXPECT_THROW(first.Save(), Exception);
         keys.writesBeforeFailure = -1;
+        keys.renameFails = false;
         ASSERT_EQ(Restored(), left);
+        ASSERT_NE(Section("TMainForm.ListBox1_Items.new"), nullptr);
 
         FormStorage next(keys, list, kKey);  // the next run fails at every point in turn
         next.Restore();
@@ -448,6 +451,51 @@ TEST_F(Store, ASaveAfterAFailedOneKeepsTheListThatOneLeft) {
             EXPECT_EQ(back, newer);
             break;
         }
+    }
+}
+
+TEST_F(Store, TheStagingCopyTakesTheListsNameOrTheListIsWrittenAgain) {
+    const Entries old{"old0", "old1"}, fresh{"new0", "new1", "new2"};
+    const int staged = 4;  // three items and the count
+    struct Case {
+        const char* what;
+        bool renameFails;
+        int okWrites;  // -1: none fails
+        Entries back;
+        bool stagingLeft;
+    } cases[] = {
+        {"renamed", false, -1, fresh, false},
+        {"no rename: the list written again", true, -1, fresh, false},
+        {"renamed, then the version fails", false, staged, fresh, false},
+        {"no rename, the list's second copy fails", true, staged + 2, fresh, true},
+        {"the staging copy fails", false, staged - 1, old, false},
+    };
+    for (const Case& c : cases) {
+        keys = MemoryKeyStore();
+        Stored(old);
+        FormStorage save(keys, list, kKey);
+        save.OnError = [this](const std::exception& e) { errors.push_back(e.what()); };
+        save.Restore();
+        list.ReplaceAll(fresh);
+        keys.writes = 0;
+        keys.renames = 0;
+        keys.renameFails = c.renameFails;
+        keys.writesBeforeFailure = c.okWrites;
+        errors.clear();
+        save.CloseQuery(true);
+        keys.writesBeforeFailure = -1;
+        keys.renameFails = false;
+        EXPECT_EQ(errors.size(), c.okWrites < 0 ? 0u : 1u) << c.what;
+        EXPECT_EQ(Restored(), c.back) << c.what;
+        EXPECT_EQ(Section("TMainForm.ListBox1_Items.new") != nullptr, c.stagingLeft) << c.what;
+        if (c.okWrites >= 0) continue;
+        // Each entry written once with a rename, twice without; the version last.
+        EXPECT_EQ(keys.renames, c.renameFails ? 0 : 1) << c.what;
+        EXPECT_EQ(keys.writes, c.renameFails ? 2 * staged + 1 : staged + 1) << c.what;
+        const MemoryNode* items = Section("TMainForm.ListBox1_Items");
+        ASSERT_NE(items, nullptr) << c.what;
+        EXPECT_EQ(items->values.size(), 4u) << c.what;
+        EXPECT_TRUE(items->subkeys.empty()) << c.what;
     }
 }
 

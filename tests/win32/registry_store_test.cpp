@@ -210,6 +210,37 @@ TEST_F(RegistryStore, TheLayoutReadBackByTheRegTool) {
     EXPECT_EQ(RegQuery(hklm + "\\TMainForm").size(), 1u);
 }
 
+TEST_F(RegistryStore, ASaveRenamesTheStagingCopyIntoPlace) {
+    // The rename itself: the subkey goes over whole, and an existing name is refused.
+    SetText("From\\child", "x", "1");
+    SetText("From", "Count", "2");
+    SetText("Taken", "Count", "9");
+    std::unique_ptr<StoreKey> key = registry.OpenForWriting(KeyRoot::LocalMachine, kKey);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->RenameSubKey("From", "Taken"));
+    EXPECT_FALSE(key->RenameSubKey("Missing", "Other"));
+    ASSERT_TRUE(key->RenameSubKey("From", "To"));
+    const std::string base = std::string(kKey) + "\\";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, base + "From"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, base + "To\\child"));
+    const std::vector<RegLine> moved = RegQuery("HKLM\\" + base + "To");
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].data, "2");
+    EXPECT_EQ(RegQuery("HKLM\\" + base + "Taken")[0].data, "9");
+
+    // A save over a stored list: it reads back, and no staging copy stays.
+    list.ReplaceAll({"C:\\old.wav"});
+    FormStorage storage = Storage(list);
+    storage.Restore();
+    storage.Save();
+    list.ReplaceAll({"C:\\a.wav", "C:\\b.wav"});
+    storage.Save();
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav"}));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, base + "TMainForm.ListBox1_Items.new"));
+    EXPECT_EQ(RegQuery("HKLM\\" + base + "TMainForm.ListBox1_Items").size(), 3u);
+}
+
 TEST_F(RegistryStore, ReadsWhatOtherWritersLeftDefensively) {
     const std::string items = "TMainForm.ListBox1_Items";
     SetText(items, "Count", " 3 ", false);     // blanks, no terminating zero

@@ -38,6 +38,40 @@ bool DeleteOpenKey(HKEY key) {
     return deleteKey && deleteKey(key) >= 0;  // a success status
 }
 
+// Renames subkey `from` of `parent` to `to` in one call. The key is opened
+// as a link where it is one, so a link is renamed itself and never the key
+// it points to. NtRenameKey where ntdll has it (Windows XP and later, Wine),
+// else RegRenameKey on the open key; false when neither is there.
+bool RenameKey(HKEY parent, const std::string& from, const std::string& to) {
+    if (to.empty() || to.find('\\') != std::string::npos) return false;
+    const int length = MultiByteToWideChar(CP_ACP, 0, to.c_str(), -1, nullptr, 0);
+    if (length <= 1 || length > 256) return false;  // a key name has at most 255 characters
+    std::vector<wchar_t> name(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, to.c_str(), -1, name.data(), length);
+
+    struct CountedName {  // the system's counted wide string
+        USHORT length, maximumLength;
+        wchar_t* buffer;
+    };
+    using NtRenameKeyCall = LONG(WINAPI*)(HANDLE, CountedName*);
+    using RegRenameKeyCall = LONG(WINAPI*)(HKEY, const wchar_t*, const wchar_t*);
+    static const NtRenameKeyCall ntRename = reinterpret_cast<NtRenameKeyCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtRenameKey")));
+    static const RegRenameKeyCall regRename = reinterpret_cast<RegRenameKeyCall>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegRenameKey")));
+    if (!ntRename && !regRename) return false;
+
+    RegKey key;
+    if (RegOpenKeyExA(parent, from.c_str(), REG_OPTION_OPEN_LINK, KEY_WRITE, key.Out()) != ERROR_SUCCESS)
+        return false;
+    if (ntRename) {
+        const USHORT bytes = static_cast<USHORT>((length - 1) * sizeof(wchar_t));
+        CountedName counted{bytes, bytes, name.data()};
+        return ntRename(key.Get(), &counted) >= 0;  // a success status
+    }
+    return regRename(key.Get(), nullptr, name.data()) == ERROR_SUCCESS;
+}
+
 bool DeleteTree(HKEY parent, const std::string& name, int depth) {
     if (depth > kMaxDeleteDepth) return false;
     // Opened as a link where it is one: a link has no subkeys of its own, so
@@ -90,6 +124,10 @@ public:
     }
 
     bool DeleteSubKey(const std::string& name) override { return DeleteKeyTree(key_.Get(), name); }
+
+    bool RenameSubKey(const std::string& from, const std::string& to) override {
+        return RenameKey(key_.Get(), from, to);
+    }
 
     bool ValueExists(const std::string& name) override {
         return RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
