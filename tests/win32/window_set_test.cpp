@@ -317,13 +317,16 @@ TEST_F(WindowSetTest, EncoderDialogsMakeTheirControlsWhenFirstShownWithGroupBoxe
         std::vector<int> tabOrder;  // the first tab stops, from the start
     } dialogs[] = {
         {&Encoder(), [] { return Encoder().Built(); }, {kIdLameChooser, kIdLameBitRate}},
-        {&g_windows->GoGo(), [] { return g_windows->GoGo().Built(); }, {kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoQuality}},
+        {&g_windows->GoGo(), [] { return g_windows->GoGo().Built(); },
+         {kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoQuality}},
         {&g_windows->Aac(), [] { return g_windows->Aac().Built(); }, {kIdAacChooser, kIdAacBitRate}},
         {&g_windows->Wma(), [] { return g_windows->Wma().Built(); }, {kIdWmaChooser, kIdWmaBitRate}},
     };
     for (Dialog& d : dialogs) {
         HWND dialog = d.form->Handle();
-        if (!d.built()) EXPECT_EQ(GetWindow(dialog, GW_CHILD), nullptr);
+        if (!d.built()) {
+            EXPECT_EQ(GetWindow(dialog, GW_CHILD), nullptr);
+        }
         d.form->Show();
         ASSERT_TRUE(d.built());
         std::vector<HWND> zOrder;  // top first

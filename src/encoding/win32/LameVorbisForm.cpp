@@ -80,7 +80,8 @@ void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
 
 void LameVorbisForm::AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpec> boxes) {
     for (const GroupBoxSpec& b : boxes) {
-        HWND box = AddChild(ChildSpec{"BUTTON", b.caption, b.x, b.y, b.w, b.h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
+        HWND box =
+            AddChild(ChildSpec{"BUTTON", b.caption, b.x, b.y, b.w, b.h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
         groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
         groupBoxes_.back()->Attach(box);
         face.windows.push_back(box);

@@ -3,6 +3,7 @@
 // controls; the Vorbis encoder and decoder panels cover the whole client
 // area when shown.
 #pragma once
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
