@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
+#include <vector>
 #include <utility>
 #include <string>
 #include <thread>
@@ -12,6 +14,7 @@
 #include "OrvikPlayer/win32/WindowSet.h"
 #include "controls/win32/ShadowLabel.h"
 #include "encoding/win32/AacForm.h"
+#include "encoding/win32/ControlIds.h"
 #include "encoding/win32/GoGoForm.h"
 #include "encoding/win32/LameVorbisForm.h"
 #include "encoding/win32/WmaForm.h"
@@ -294,4 +297,59 @@ TEST(Resources, TheProgramIconIs32By32With256Colours) {
     EXPECT_EQ(entry[0], 32);
     EXPECT_EQ(entry[1], 32);
     EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 8);  // bits per pixel: 256 colours
+}
+
+namespace {
+bool IsGroupBox(HWND w) {
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    return lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+}  // namespace
+
+// The encoder dialogs make their controls when first shown, before they
+// appear; every group box lies behind the controls inside it, which keep
+// their order for Tab.
+TEST_F(WindowSetTest, EncoderDialogsMakeTheirControlsWhenFirstShownWithGroupBoxesBehind) {
+    struct Dialog {
+        Form* form;
+        std::function<bool()> built;
+        std::vector<int> tabOrder;  // the first tab stops, from the start
+    } dialogs[] = {
+        {&Encoder(), [] { return Encoder().Built(); }, {kIdLameChooser, kIdLameBitRate}},
+        {&g_windows->GoGo(), [] { return g_windows->GoGo().Built(); },
+         {kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoQuality}},
+        {&g_windows->Aac(), [] { return g_windows->Aac().Built(); }, {kIdAacChooser, kIdAacBitRate}},
+        {&g_windows->Wma(), [] { return g_windows->Wma().Built(); }, {kIdWmaChooser, kIdWmaBitRate}},
+    };
+    for (Dialog& d : dialogs) {
+        HWND dialog = d.form->Handle();
+        if (!d.built()) {
+            EXPECT_EQ(GetWindow(dialog, GW_CHILD), nullptr);
+        }
+        d.form->Show();
+        ASSERT_TRUE(d.built());
+        std::vector<HWND> zOrder;  // top first
+        for (HWND w = GetWindow(dialog, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) zOrder.push_back(w);
+        ASSERT_FALSE(zOrder.empty());
+        for (size_t box = 0; box < zOrder.size(); ++box) {
+            if (!IsGroupBox(zOrder[box])) continue;
+            RECT frame;
+            GetWindowRect(zOrder[box], &frame);
+            for (size_t below = box + 1; below < zOrder.size(); ++below) {
+                RECT r;
+                GetWindowRect(zOrder[below], &r);
+                RECT common;
+                EXPECT_FALSE(!IsGroupBox(zOrder[below]) && IsWindowVisible(zOrder[below]) &&
+                             IsWindowVisible(zOrder[box]) && IntersectRect(&common, &frame, &r))
+                    << "a control lies behind a group box in dialog " << GetDlgCtrlID(zOrder[below]);
+            }
+        }
+        HWND stop = nullptr;
+        for (int id : d.tabOrder) {
+            stop = GetNextDlgTabItem(dialog, stop, FALSE);
+            EXPECT_EQ(stop, GetDlgItem(dialog, id));
+        }
+        d.form->Hide();
+    }
 }

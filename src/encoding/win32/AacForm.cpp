@@ -24,7 +24,7 @@ AacForm::AacForm() : EncoderForm(EncodeFace::Aac) {
     CreateDialogForm(spec);
 
     using K = ControlKind;
-    Build({
+    SetLayout({
         // kind           id              in               place                 text
         {K::GroupBox,     0,              kOnPanel,        At(8, 8, 145, 41),    "Select Encoder"},
         {K::Chooser,      kIdAacChooser,  kEncoderGroup,   At(8, 15, 129, 21)},

@@ -103,9 +103,15 @@ void EncoderForm::CreateDialogForm(const FormSpec& spec) {
 }
 
 void EncoderForm::Connect(FaceSwitcher& switcher) {
-    ComboBox& chooser = *combos_.at(chooserId_);
-    switcher.Register(face_, *this, chooser);
-    chooser.OnPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+    switcher.Register(face_, *this, [this](const std::string& text) { ShowChooserText(text); });
+    chooser_.OnPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+}
+
+void EncoderForm::ShowChooserText(const std::string& text) {
+    if (built_)
+        chooser_.ShowText(text.c_str());
+    else
+        pendingChooserText_ = text;
 }
 
 HWND EncoderForm::AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle,
@@ -114,11 +120,19 @@ HWND EncoderForm::AddChildAt(const char* className, const char* text, const IntR
                               static_cast<UINT_PTR>(id)});
 }
 
-void EncoderForm::Build(const std::vector<ControlRow>& rows) {
-    for (const ControlRow& row : rows) Add(row);
-    // Group boxes go behind the controls they frame.
-    for (const auto& box : groupBoxes_)
-        SetWindowPos(box->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void EncoderForm::EnsureBuilt() {
+    if (built_ || !hwnd_) return;
+    built_ = true;
+    // A new child window goes below its siblings: the group boxes, made
+    // last, lie behind the controls they frame, and the controls keep the
+    // table's order for Tab.
+    for (const ControlRow& row : layout_)
+        if (row.kind != ControlKind::GroupBox) Add(row);
+    for (const ControlRow& row : layout_)
+        if (row.kind == ControlKind::GroupBox) Add(row);
+    if (!pendingChooserText_.empty()) chooser_.ShowText(pendingChooserText_.c_str());
+    pendingChooserText_.clear();
+    ControlsBuilt();
 }
 
 void EncoderForm::Add(const ControlRow& row) {
@@ -133,12 +147,12 @@ void EncoderForm::Add(const ControlRow& row) {
         break;
     }
     case ControlKind::Chooser:
+        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), ChooserItems(face_), ChooserOwnEntry(face_).c_str(),
+                         chooser_);
+        break;
     case ControlKind::ComboBox: {
-        const bool chooser = row.kind == ControlKind::Chooser;
         auto combo = std::make_unique<ComboBox>();
-        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), chooser ? ChooserItems(face_) : *row.items,
-                         chooser ? ChooserOwnEntry(face_).c_str() : text, *combo);
-        if (chooser) chooserId_ = row.id;
+        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), *row.items, text, *combo);
         combos_[row.id] = std::move(combo);
         break;
     }
@@ -242,6 +256,9 @@ LRESULT EncoderForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         RestoreDialogFocus(hwnd_, wParam, lastFocus_);
         return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) EnsureBuilt();  // before the dialog appears
+        break;
     default:
         break;
     }

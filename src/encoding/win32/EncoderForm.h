@@ -78,25 +78,46 @@ constexpr IntRect At(int left, int top, int width = 0, int height = 0) {
 }
 constexpr IntPoint kOnPanel{0, 0};
 
+// The dialog's window is made at once; its controls when it is first shown
+// (before it appears) or first asked for a control.
 class EncoderForm : public Form {
 public:
     // Registers the dialog's face and chooser with the switcher.
     void Connect(FaceSwitcher& switcher);
+    // Makes the dialog's controls, once.
+    void EnsureBuilt();
+    bool Built() const { return built_; }
 
     EncodeFace Face() const { return face_; }
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    // A control of the dialog; asking makes the controls if need be.
+    HWND Control(int id) {
+        EnsureBuilt();
+        return GetDlgItem(hwnd_, id);
+    }
 
 protected:
     explicit EncoderForm(EncodeFace face) : face_(face) {}
     ~EncoderForm() override;
 
     void CreateDialogForm(const FormSpec& spec);
-    void Build(const std::vector<ControlRow>& rows);
+    // The dialog's controls, made by EnsureBuilt.
+    void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
+    // Runs once the controls exist.
+    virtual void ControlsBuilt() {}
 
-    ComboBox& Combo(int id) { return *combos_.at(id); }
-    Switch& SwitchOf(int id) { return *switches_.at(id); }
-    SpinEdit& Spin(int id) { return *spins_.at(id); }
-    std::string TextOf(int id) const { return FieldText(Control(id)); }
+    ComboBox& Combo(int id) {
+        EnsureBuilt();
+        return *combos_.at(id);
+    }
+    Switch& SwitchOf(int id) {
+        EnsureBuilt();
+        return *switches_.at(id);
+    }
+    SpinEdit& Spin(int id) {
+        EnsureBuilt();
+        return *spins_.at(id);
+    }
+    std::string TextOf(int id) { return FieldText(Control(id)); }
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 
@@ -104,11 +125,15 @@ protected:
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
+    void ShowChooserText(const std::string& text);
     void Add(const ControlRow& row);
     HWND AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle, int id);
 
     EncodeFace face_;
-    int chooserId_ = 0;
+    std::vector<ControlRow> layout_;
+    bool built_ = false;
+    ComboBox chooser_;
+    std::string pendingChooserText_;  // set by the switcher before the controls were made
     Brush background_;
     Brush fieldBrush_;
     Font boldFont_;

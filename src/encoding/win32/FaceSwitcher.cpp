@@ -20,9 +20,10 @@ int Index(EncoderDialog dialog) { return static_cast<int>(dialog); }
 int Index(EncodeFace face) { return static_cast<int>(face); }
 }  // namespace
 
-void FaceSwitcher::Register(EncodeFace face, Form& dialog, ComboBox& chooser, std::function<void(bool)> showPanel) {
+void FaceSwitcher::Register(EncodeFace face, Form& dialog, ShowChooserText showChooserText,
+                            std::function<void(bool)> showPanel) {
     dialogs_[Index(DialogOf(face))] = &dialog;
-    faces_[Index(face)] = Face{&chooser, std::move(showPanel)};
+    faces_[Index(face)] = Face{std::move(showChooserText), std::move(showPanel)};
 }
 
 void FaceSwitcher::Pick(EncodeFace chooser, int index) {
@@ -53,7 +54,7 @@ void FaceSwitcher::Pick(EncodeFace chooser, int index) {
             if (face.showPanel) face.showPanel(step.kind == SwitchStep::ShowPanel);
             break;
         case SwitchStep::SetChooserText:
-            if (face.chooser) face.chooser->ShowText(step.text.c_str());
+            if (face.showChooserText) face.showChooserText(step.text);
             break;
         }
     }

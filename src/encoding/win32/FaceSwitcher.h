@@ -5,18 +5,20 @@
 // each other only through it.
 #pragma once
 #include <functional>
+#include <string>
 
 #include "app/win32/Form.h"
-#include "controls/win32/ComboBox.h"
 #include "encoding/EncoderChooser.h"
 
 namespace orvik {
 
 class FaceSwitcher {
 public:
-    // A face: the dialog that holds it, its chooser, and for the panels of
-    // the Lame/Vorbis dialog how to show or hide it.
-    void Register(EncodeFace face, Form& dialog, ComboBox& chooser,
+    // A face: the dialog that holds it, how its chooser shows a text (a
+    // dialog whose controls are not made yet keeps the text until they are),
+    // and for the panels of the Lame/Vorbis dialog how to show or hide it.
+    using ShowChooserText = std::function<void(const std::string& text)>;
+    void Register(EncodeFace face, Form& dialog, ShowChooserText showChooserText,
                   std::function<void(bool visible)> showPanel = nullptr);
 
     // Entry `index` was picked in the chooser of `chooser`.
@@ -24,7 +26,7 @@ public:
 
 private:
     struct Face {
-        ComboBox* chooser = nullptr;
+        ShowChooserText showChooserText;
         std::function<void(bool)> showPanel;
     };
     static constexpr int kDialogCount = 4;  // EncoderDialog's values

@@ -24,7 +24,7 @@ GoGoForm::GoGoForm() : EncoderForm(EncodeFace::GoGo) {
     CreateDialogForm(spec);
 
     using K = ControlKind;
-    Build({
+    SetLayout({
         // kind           id                  in              place                 text
         {K::GroupBox,     0,                  kOnPanel,       At(8, 8, 145, 41),    "Select Encoder"},
         {K::Chooser,      kIdGoGoChooser,     kEncoderGroup,  At(8, 15, 129, 21)},
@@ -42,6 +42,9 @@ GoGoForm::GoGoForm() : EncoderForm(EncodeFace::GoGo) {
         {K::ActionButton, 0,                  kOnPanel,       At(8, 168, 273, 22),  "Encode to MP3!", nullptr, false, 0, 0,
          0, [this] { Encode(); }},
     });
+}
+
+void GoGoForm::ControlsBuilt() {
     Combo(kIdGoGoQuality).OnPick = [this](int index) { QualityPicked(index); };
 }
 

@@ -14,6 +14,7 @@ public:
     void Browse();
 
 private:
+    void ControlsBuilt() override;
     // A quality picked from the list names itself in words, where it has one.
     void QualityPicked(int index);
 };

@@ -38,13 +38,31 @@ LameVorbisForm::LameVorbisForm() {
     background_.Reset(CreateSolidBrush(kMedGray));
     boldFont_ = CreateUiFont("MS Sans Serif", 11, true);
     fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
-
-    CreateLameFace();
-    CreateOggEncFace();
-    CreateOggDecFace();
     for (EncodeFace face : kFaces)
         if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.OnKeyPress = FilterChooserKey;
     UpdateFaces();
+}
+
+void LameVorbisForm::EnsureBuilt() {
+    if (built_ || !hwnd_) return;
+    built_ = true;
+    CreateLameFace();
+    CreateOggEncFace();
+    CreateOggDecFace();
+    // What the choosers were given before: the panels shown, the texts.
+    for (EncodeFace face : kFaces) {
+        Face& f = FaceOf(face);
+        if (!f.pendingChooserText.empty()) f.chooser.ShowText(f.pendingChooserText.c_str());
+        f.pendingChooserText.clear();
+    }
+    UpdateFaces();
+}
+
+void LameVorbisForm::ShowChooserText(EncodeFace face, const std::string& text) {
+    if (built_)
+        FaceOf(face).chooser.ShowText(text.c_str());
+    else
+        FaceOf(face).pendingChooserText = text;
 }
 
 LameVorbisForm::~LameVorbisForm() = default;
@@ -54,23 +72,20 @@ void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
     for (EncodeFace face : kFaces) {
         std::function<void(bool)> showPanel;
         if (face != EncodeFace::Lame) showPanel = [this, face](bool visible) { ShowPanel(face, visible); };
-        switcher.Register(face, *this, FaceOf(face).chooser, showPanel);
+        switcher.Register(
+            face, *this, [this, face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
         FaceOf(face).chooser.OnPick = [&switcher, face](int index) { switcher.Pick(face, index); };
     }
 }
 
-void LameVorbisForm::AddGroupBox(Face& face, const char* caption, int x, int y, int w, int h) {
-    HWND box = AddChild(ChildSpec{"BUTTON", caption, x, y, w, h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
-    groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
-    groupBoxes_.back()->Attach(box);
-    face.windows.push_back(box);
-}
-
-// Group boxes go behind the controls they frame, once the face is complete.
-void LameVorbisForm::SendGroupBoxesBack(const Face& face) {
-    for (HWND w : face.windows)
-        if ((GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
-            SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void LameVorbisForm::AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpec> boxes) {
+    for (const GroupBoxSpec& b : boxes) {
+        HWND box =
+            AddChild(ChildSpec{"BUTTON", b.caption, b.x, b.y, b.w, b.h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
+        groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
+        groupBoxes_.back()->Attach(box);
+        face.windows.push_back(box);
+    }
 }
 
 HWND LameVorbisForm::AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
@@ -129,11 +144,8 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
 
 void LameVorbisForm::CreateLameFace() {
     Face& face = FaceOf(EncodeFace::Lame);
-    AddGroupBox(face, "Select Encoder", 8, 8, 137, 41);
     AddCombo(face, kIdLameChooser, 8 + 8, 8 + 15, 121, EncoderChoiceItems(), "Lame MP3 Encoder", face.chooser);
-    AddGroupBox(face, "Select encode bit rate", 160, 8, 121, 41);
     AddCombo(face, kIdLameBitRate, 160 + 8, 8 + 15, 105, BitRateItems(), "128", lameBitRate_);
-    AddGroupBox(face, "Parametrs", 8, 56, 273, 41);
     AddSwitch(face, lameHighQuality_, kIdLameHighQuality, 8 + 8, 56 + 16, "high quality", true);
     AddSwitch(face, lameMono_, kIdLameMono, 8 + 192, 56 + 16, "mono mode", false);
     AddLabel(face, lameInputLabel_, 8, 109, "Input file:");
@@ -142,29 +154,29 @@ void LameVorbisForm::CreateLameFace() {
     AddLabel(face, lameOutputLabel_, 8, 140, "Output file:");
     lameOutput_ = AddEdit(face, kIdLameOutput, 80, 136, 201, "EncodedFile");
     AddButton(face, encodeMp3Button_, 8, 168, 273, 22, "Encode to MP3 !", &LameVorbisForm::EncodeMp3);
-    SendGroupBoxesBack(face);
+    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 137, 41},
+                         {"Select encode bit rate", 160, 8, 121, 41},
+                         {"Parametrs", 8, 56, 273, 41}});
 }
 
 void LameVorbisForm::CreateOggEncFace() {
     Face& face = FaceOf(EncodeFace::OggEnc);
-    AddGroupBox(face, "Select Encoder", 8, 8, 137, 41);
     AddCombo(face, kIdOggEncChooser, 8 + 8, 8 + 15, 121, EncoderChoiceItems(), "Vorbis OGG Encoder", face.chooser);
-    AddGroupBox(face, "Select encode bit rate", 160, 8, 121, 41);
     AddCombo(face, kIdOggEncBitRate, 160 + 8, 8 + 15, 105, BitRateItems(), "128", oggEncBitRate_);
-    AddGroupBox(face, "Quality level", 8, 56, 137, 41);
     AddCombo(face, kIdOggEncQuality, 8 + 8, 56 + 15, 121, QualityLevelItems(), "8", oggEncQuality_);
-    AddGroupBox(face, "Parametrs", 160, 56, 121, 41);
     AddSwitch(face, oggEncManaged_, kIdOggEncManaged, 160 + 24, 56 + 16, "managed", false);
     AddLabel(face, oggEncInputLabel_, 8, 109, "Input file:");
     oggEncInput_ = AddEdit(face, kIdOggEncInput, 80, 104, 177, "");
     AddButton(face, oggEncBrowseButton_, 258, 104, 23, 21, nullptr, &LameVorbisForm::BrowseOggEnc);
     AddButton(face, encodeOggButton_, 8, 136, 273, 54, "Encode to OGG !", &LameVorbisForm::EncodeOgg);
-    SendGroupBoxesBack(face);
+    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 137, 41},
+                         {"Select encode bit rate", 160, 8, 121, 41},
+                         {"Quality level", 8, 56, 137, 41},
+                         {"Parametrs", 160, 56, 121, 41}});
 }
 
 void LameVorbisForm::CreateOggDecFace() {
     Face& face = FaceOf(EncodeFace::OggDec);
-    AddGroupBox(face, "Select Encoder", 8, 8, 273, 41);
     AddCombo(face, kIdOggDecChooser, 8 + 8, 8 + 15, 257, EncoderChoiceItems(), "Vorbis OGG Decoder", face.chooser);
     AddLabel(face, oggDecInputLabel_, 8, 69, "Input file:");
     // The label is a way into the WMA dialog.
@@ -174,7 +186,7 @@ void LameVorbisForm::CreateOggDecFace() {
     oggDecInput_ = AddEdit(face, kIdOggDecInput, 80, 64, 177, "");
     AddButton(face, oggDecBrowseButton_, 258, 64, 23, 21, nullptr, &LameVorbisForm::BrowseOggDec);
     AddButton(face, decodeOggButton_, 8, 96, 273, 97, "Decode OGG to WAV !", &LameVorbisForm::DecodeOgg);
-    SendGroupBoxesBack(face);
+    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 273, 41}});
 }
 
 // The panels lie above the Lame face and the decoder panel above the encoder
@@ -184,6 +196,7 @@ void LameVorbisForm::UpdateFaces() {
     Face& oggEnc = FaceOf(EncodeFace::OggEnc);
     Face& oggDec = FaceOf(EncodeFace::OggDec);
     lame.visible = !oggEnc.visible && !oggDec.visible;
+    if (!built_) return;  // the controls take the faces' states when they are made
     Face& shown = oggDec.visible ? oggDec : oggEnc.visible ? oggEnc : lame;
     for (Face& face : faces_) {
         const bool on = &face == &shown;
@@ -202,11 +215,21 @@ void LameVorbisForm::ShowPanel(EncodeFace panel, bool visible) {
     UpdateFaces();
 }
 
-void LameVorbisForm::BrowseLame() { BrowseInto(hwnd_, lameInput_, kLameFilter); }
-void LameVorbisForm::BrowseOggEnc() { BrowseInto(hwnd_, oggEncInput_, kOggEncFilter); }
-void LameVorbisForm::BrowseOggDec() { BrowseInto(hwnd_, oggDecInput_, kOggDecFilter); }
+void LameVorbisForm::BrowseLame() {
+    EnsureBuilt();
+    BrowseInto(hwnd_, lameInput_, kLameFilter);
+}
+void LameVorbisForm::BrowseOggEnc() {
+    EnsureBuilt();
+    BrowseInto(hwnd_, oggEncInput_, kOggEncFilter);
+}
+void LameVorbisForm::BrowseOggDec() {
+    EnsureBuilt();
+    BrowseInto(hwnd_, oggDecInput_, kOggDecFilter);
+}
 
 void LameVorbisForm::EncodeMp3() {
+    EnsureBuilt();
     std::string input;
     if (!TakeInput(lameInput_, input)) return;
     LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(),
@@ -214,6 +237,7 @@ void LameVorbisForm::EncodeMp3() {
 }
 
 void LameVorbisForm::EncodeOgg() {
+    EnsureBuilt();
     std::string input;
     if (!TakeInput(oggEncInput_, input)) return;
     LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), FieldText(oggEncBitRate_.Handle()),
@@ -221,6 +245,7 @@ void LameVorbisForm::EncodeOgg() {
 }
 
 void LameVorbisForm::DecodeOgg() {
+    EnsureBuilt();
     std::string input;
     if (!TakeInput(oggDecInput_, input)) return;
     LaunchEncoderTool(kOggDecTool, OggDecOptionText(input));
@@ -242,6 +267,9 @@ LRESULT LameVorbisForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         RestoreDialogFocus(hwnd_, wParam, lastFocus_);
         return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) EnsureBuilt();  // before the dialog appears
+        break;
     default:
         break;
     }

@@ -3,6 +3,7 @@
 // controls; the Vorbis encoder and decoder panels cover the whole client
 // area when shown.
 #pragma once
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,10 +19,16 @@
 
 namespace orvik {
 
+// The window is made at once; the three faces' controls when it is first
+// shown (before it appears) or first needs them.
 class LameVorbisForm : public Form {
 public:
     LameVorbisForm();
     ~LameVorbisForm() override;
+
+    // Makes the three faces' controls, once.
+    void EnsureBuilt();
+    bool Built() const { return built_; }
 
     // The switcher that the three choosers run, and the WMA dialog, which
     // the decoder face's input label shows modally.
@@ -49,6 +56,7 @@ private:
     struct Face {
         bool visible = false;
         ComboBox chooser;
+        std::string pendingChooserText;  // set before the controls were made
         std::vector<HWND> windows;
         std::vector<GraphicControl*> graphics;
     };
@@ -58,8 +66,14 @@ private:
     void CreateLameFace();
     void CreateOggEncFace();
     void CreateOggDecFace();
-    void SendGroupBoxesBack(const Face& face);
-    void AddGroupBox(Face& face, const char* caption, int x, int y, int w, int h);
+    void ShowChooserText(EncodeFace face, const std::string& text);
+    struct GroupBoxSpec {
+        const char* caption;
+        int x, y, w, h;
+    };
+    // A face's group boxes, made after its controls: a new child window
+    // goes below its siblings, so they lie behind the controls they frame.
+    void AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpec> boxes);
     HWND AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
                   const char* text, ComboBox& combo);
     HWND AddEdit(Face& face, UINT_PTR id, int x, int y, int w, const char* text);
@@ -69,6 +83,7 @@ private:
                    void (LameVorbisForm::*action)());
     void UpdateFaces();
 
+    bool built_ = false;
     Face faces_[3];  // by EncodeFace: Lame, OggEnc, OggDec
     Brush background_;
     Font boldFont_;

@@ -52,17 +52,18 @@ TrayIcon::~TrayIcon() {
 
 void TrayIcon::SetHint(const std::string& hint) {
     model_.hint = hint;
-    model_.Update();
+    if (loaded_) model_.Update();
 }
 
 void TrayIcon::SetIcon(HICON icon) {
     if (icon_ && icon_ != icon) DestroyIcon(icon_);
     icon_ = icon;
     model_.hasIcon = icon != nullptr;
-    model_.Update();
+    if (loaded_) model_.Update();
 }
 
 void TrayIcon::Loaded() {
+    loaded_ = true;
     if (model_.active) model_.Add();
 }
 

@@ -27,9 +27,9 @@ public:
     TrayIcon();
     ~TrayIcon() override;
 
-    // Loading, as the owning window sets the component up: each change of
-    // the hint or the icon updates the notification area; Loaded then adds
-    // the icon once more when it is active.
+    // Loading, as the owning window sets the component up: the hint and the
+    // icon set before Loaded are kept, and Loaded adds the icon with them
+    // when it is active; each later change updates the notification area.
     void SetHint(const std::string& hint);
     void SetIcon(HICON icon);  // takes ownership
     // The menu of a right-click, and the window its commands go to.
@@ -60,6 +60,7 @@ private:
     const PopupMenu* menu_ = nullptr;
     HWND commandWindow_ = nullptr;
     UINT taskbarCreated_ = 0;
+    bool loaded_ = false;
 };
 
 }  // namespace orvik
