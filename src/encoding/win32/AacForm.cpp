@@ -11,17 +11,7 @@ constexpr IntPoint kEncoderGroup{8, 8}, kBitRateGroup{160, 8}, kParameterGroup{8
 }  // namespace
 
 AacForm::AacForm() : EncoderForm(EncodeFace::Aac) {
-    FormSpec spec;
-    spec.className = "TEncodeForm3";
-    spec.caption = "Media Encoder - AAC";
-    spec.clientWidth = 295;
-    spec.clientHeight = 221;
-    spec.outerSize = true;
-    spec.border = FormBorder::Sizeable;
-    spec.stayOnTop = true;
-    spec.screenCenter = true;
-    spec.color = kMedGray;
-    CreateDialogForm(spec);
+    CreateDialogForm(OneFaceDialogSpec("TEncodeForm3", "Media Encoder - AAC", 295, 221));
 
     using K = ControlKind;
     SetLayout({

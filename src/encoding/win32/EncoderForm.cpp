@@ -11,6 +11,22 @@ constexpr int kDropDownHeight = 200;
 
 bool ShownAndFocusable(HWND w) { return w && IsWindowVisible(w) && IsWindowEnabled(w); }
 
+// Focus on activation: back to the control that had it when the dialog was
+// left, or the first tab stop.
+void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
+    HWND focus = GetFocus();
+    if (LOWORD(activateState) == WA_INACTIVE) {
+        if (focus && IsChild(dialog, focus)) lastFocus = focus;
+        return;
+    }
+    // A click on a control has already given it the focus.
+    if (focus && focus != dialog && IsChild(dialog, focus)) return;
+    HWND target = ShownAndFocusable(lastFocus) && IsChild(dialog, lastFocus) ? lastFocus
+                                                                              : GetNextDlgTabItem(dialog, nullptr, FALSE);
+    if (target) SetFocus(target);
+}
+
+
 SIZE TextSize(HFONT font, const char* text) {
     ScreenDC screen;
     SelectGuard sel(screen, font);
@@ -75,19 +91,6 @@ void SetDialogSwitchGlyphs(Switch& sw) {
     sw.SetGlyphOn(lit.Get());
 }
 
-void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
-    HWND focus = GetFocus();
-    if (LOWORD(activateState) == WA_INACTIVE) {
-        if (focus && IsChild(dialog, focus)) lastFocus = focus;
-        return;
-    }
-    // A click on a control has already given it the focus.
-    if (focus && focus != dialog && IsChild(dialog, focus)) return;
-    HWND target = ShownAndFocusable(lastFocus) && IsChild(dialog, lastFocus) ? lastFocus
-                                                                              : GetNextDlgTabItem(dialog, nullptr, FALSE);
-    if (target) SetFocus(target);
-}
-
 // ---- A dialog built from a table -------------------------------------------
 
 EncoderForm::~EncoderForm() {
@@ -95,7 +98,21 @@ EncoderForm::~EncoderForm() {
     Destroy();
 }
 
-void EncoderForm::CreateDialogForm(const FormSpec& spec) {
+FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight) {
+    FormSpec spec;
+    spec.className = className;
+    spec.caption = caption;
+    spec.clientWidth = outerWidth;
+    spec.clientHeight = outerHeight;
+    spec.outerSize = true;
+    spec.border = FormBorder::Sizeable;
+    spec.stayOnTop = true;
+    spec.screenCenter = true;
+    spec.color = kMedGray;
+    return spec;
+}
+
+void DialogForm::CreateDialogForm(const FormSpec& spec) {
     CreateForm(spec);
     background_.Reset(CreateSolidBrush(spec.color));
     fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
@@ -108,7 +125,7 @@ void EncoderForm::Connect(FaceSwitcher& switcher) {
 }
 
 void EncoderForm::ShowChooserText(const std::string& text) {
-    if (built_)
+    if (Built())
         chooser_.ShowText(text.c_str());
     else
         pendingChooserText_ = text;
@@ -120,9 +137,13 @@ HWND EncoderForm::AddChildAt(const char* className, const char* text, const IntR
                               static_cast<UINT_PTR>(id)});
 }
 
-void EncoderForm::EnsureBuilt() {
+void DialogForm::EnsureBuilt() {
     if (built_ || !hwnd_) return;
     built_ = true;
+    BuildControls();
+}
+
+void EncoderForm::BuildControls() {
     // A new child window goes below its siblings: the group boxes, made
     // last, lie behind the controls they frame, and the controls keep the
     // table's order for Tab.
@@ -142,7 +163,7 @@ void EncoderForm::Add(const ControlRow& row) {
     switch (row.kind) {
     case ControlKind::GroupBox: {
         HWND box = AddChildAt("BUTTON", text, r, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, row.id);
-        groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
+        groupBoxes_.push_back(std::make_unique<GroupBox>(BackgroundBrush()));
         groupBoxes_.back()->Attach(box);
         break;
     }
@@ -162,7 +183,7 @@ void EncoderForm::Add(const ControlRow& row) {
         break;
     case ControlKind::Label: {
         auto label = std::make_unique<TextLabel>();
-        label->Place(r.left, r.top, text, boldFont_.Get());
+        label->Place(r.left, r.top, text, BoldFont());
         AddGraphic(label.get());
         graphics_.push_back(std::move(label));
         break;
@@ -218,7 +239,7 @@ void EncoderForm::Add(const ControlRow& row) {
             button->SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
         } else {
             button->SetCaption(text);
-            button->SetFont(boldFont_.Get());
+            button->SetFont(BoldFont());
         }
         button->OnClick = row.action;
         AddGraphic(button.get());
@@ -237,13 +258,13 @@ void EncoderForm::SetStaticText(int id, const char* text) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool EncoderForm::PreTranslateMessage(MSG& msg) {
+bool DialogForm::PreTranslateMessage(MSG& msg) {
     // Tab and Shift+Tab move between the dialog's controls.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) return IsDialogMessageA(hwnd_, &msg) != FALSE;
     return false;
 }
 
-LRESULT EncoderForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX: {

@@ -41,9 +41,35 @@ HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const st
 COLORREF FieldColor();
 // The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
 void SetDialogSwitchGlyphs(Switch& sw);
-// Focus on activation: back to the control that had it when the dialog was
-// left, or the first tab stop.
-void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus);
+
+// The window of an encoder dialog: made at once, its controls when it is
+// first shown (before it appears) or first needs them. It paints its fields
+// in the field colour, gives the focus back on activation to the control
+// that had it (or the first tab stop), and lets Tab move between controls.
+class DialogForm : public Form {
+public:
+    // Makes the dialog's controls, once.
+    void EnsureBuilt();
+    bool Built() const { return built_; }
+
+protected:
+    DialogForm() = default;
+    // The window and the brushes and bold font its controls use.
+    void CreateDialogForm(const FormSpec& spec);
+    virtual void BuildControls() = 0;
+    HBRUSH BackgroundBrush() const { return background_.Get(); }
+    HFONT BoldFont() const { return boldFont_.Get(); }
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+private:
+    bool built_ = false;
+    Brush background_;
+    Brush fieldBrush_;
+    Font boldFont_;
+    HWND lastFocus_ = nullptr;
+};
 
 // ---- A dialog built from a table -------------------------------------------
 
@@ -80,13 +106,14 @@ constexpr IntPoint kOnPanel{0, 0};
 
 // The dialog's window is made at once; its controls when it is first shown
 // (before it appears) or first asked for a control.
-class EncoderForm : public Form {
+// The window of a dialog with one face: its outer size, sizeable, on top,
+// centred on the screen, clMedGray.
+FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight);
+
+class EncoderForm : public DialogForm {
 public:
     // Registers the dialog's face and chooser with the switcher.
     void Connect(FaceSwitcher& switcher);
-    // Makes the dialog's controls, once.
-    void EnsureBuilt();
-    bool Built() const { return built_; }
 
     EncodeFace Face() const { return face_; }
     // A control of the dialog; asking makes the controls if need be.
@@ -99,7 +126,6 @@ protected:
     explicit EncoderForm(EncodeFace face) : face_(face) {}
     ~EncoderForm() override;
 
-    void CreateDialogForm(const FormSpec& spec);
     // The dialog's controls, made by EnsureBuilt.
     void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
     // Runs once the controls exist.
@@ -121,23 +147,16 @@ protected:
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    bool PreTranslateMessage(MSG& msg) override;
-
 private:
+    void BuildControls() override;
     void ShowChooserText(const std::string& text);
     void Add(const ControlRow& row);
     HWND AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle, int id);
 
     EncodeFace face_;
     std::vector<ControlRow> layout_;
-    bool built_ = false;
     ComboBox chooser_;
     std::string pendingChooserText_;  // set by the switcher before the controls were made
-    Brush background_;
-    Brush fieldBrush_;
-    Font boldFont_;
-    HWND lastFocus_ = nullptr;
     std::vector<std::unique_ptr<GroupBox>> groupBoxes_;
     std::map<int, std::unique_ptr<ComboBox>> combos_;
     std::map<int, std::unique_ptr<Switch>> switches_;

@@ -11,17 +11,7 @@ constexpr IntPoint kEncoderGroup{8, 8}, kBitRateGroup{160, 8}, kQualityGroup{8, 
 }  // namespace
 
 GoGoForm::GoGoForm() : EncoderForm(EncodeFace::GoGo) {
-    FormSpec spec;
-    spec.className = "TEncodeForm2";
-    spec.caption = "Media Encoder - GoGo MP3";
-    spec.clientWidth = 294;
-    spec.clientHeight = 220;
-    spec.outerSize = true;
-    spec.border = FormBorder::Sizeable;
-    spec.stayOnTop = true;
-    spec.screenCenter = true;
-    spec.color = kMedGray;
-    CreateDialogForm(spec);
+    CreateDialogForm(OneFaceDialogSpec("TEncodeForm2", "Media Encoder - GoGo MP3", 294, 220));
 
     using K = ControlKind;
     SetLayout({

@@ -33,19 +33,13 @@ LameVorbisForm::LameVorbisForm() {
     spec.stayOnTop = true;
     spec.screenCenter = true;
     spec.color = kMedGray;
-    CreateForm(spec);
-
-    background_.Reset(CreateSolidBrush(kMedGray));
-    boldFont_ = CreateUiFont("MS Sans Serif", 11, true);
-    fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
+    CreateDialogForm(spec);
     for (EncodeFace face : kFaces)
         if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.OnKeyPress = FilterChooserKey;
     UpdateFaces();
 }
 
-void LameVorbisForm::EnsureBuilt() {
-    if (built_ || !hwnd_) return;
-    built_ = true;
+void LameVorbisForm::BuildControls() {
     CreateLameFace();
     CreateOggEncFace();
     CreateOggDecFace();
@@ -59,7 +53,7 @@ void LameVorbisForm::EnsureBuilt() {
 }
 
 void LameVorbisForm::ShowChooserText(EncodeFace face, const std::string& text) {
-    if (built_)
+    if (Built())
         FaceOf(face).chooser.ShowText(text.c_str());
     else
         FaceOf(face).pendingChooserText = text;
@@ -82,7 +76,7 @@ void LameVorbisForm::AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpe
     for (const GroupBoxSpec& b : boxes) {
         HWND box =
             AddChild(ChildSpec{"BUTTON", b.caption, b.x, b.y, b.w, b.h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
-        groupBoxes_.push_back(std::make_unique<GroupBox>(background_.Get()));
+        groupBoxes_.push_back(std::make_unique<GroupBox>(BackgroundBrush()));
         groupBoxes_.back()->Attach(box);
         face.windows.push_back(box);
     }
@@ -123,7 +117,7 @@ void LameVorbisForm::AddSwitch(Face& face, Switch& sw, UINT_PTR id, int x, int y
 }
 
 void LameVorbisForm::AddLabel(Face& face, TextLabel& label, int x, int y, const char* caption) {
-    label.Place(x, y, caption, boldFont_.Get());
+    label.Place(x, y, caption, BoldFont());
     AddGraphic(&label);
     face.graphics.push_back(&label);
 }
@@ -133,7 +127,7 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
     button.SetBounds(x, y, w, h);
     if (caption) {
         button.SetCaption(caption);
-        button.SetFont(boldFont_.Get());
+        button.SetFont(BoldFont());
     } else {
         button.SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
     }
@@ -196,7 +190,7 @@ void LameVorbisForm::UpdateFaces() {
     Face& oggEnc = FaceOf(EncodeFace::OggEnc);
     Face& oggDec = FaceOf(EncodeFace::OggDec);
     lame.visible = !oggEnc.visible && !oggDec.visible;
-    if (!built_) return;  // the controls take the faces' states when they are made
+    if (!Built()) return;  // the controls take the faces' states when they are made
     Face& shown = oggDec.visible ? oggDec : oggEnc.visible ? oggEnc : lame;
     for (Face& face : faces_) {
         const bool on = &face == &shown;
@@ -249,31 +243,6 @@ void LameVorbisForm::DecodeOgg() {
     std::string input;
     if (!TakeInput(oggDecInput_, input)) return;
     LaunchEncoderTool(kOggDecTool, OggDecOptionText(input));
-}
-
-bool LameVorbisForm::PreTranslateMessage(MSG& msg) {
-    // Tab and Shift+Tab move between the dialog's controls.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) return IsDialogMessageA(hwnd_, &msg) != FALSE;
-    return false;
-}
-
-LRESULT LameVorbisForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        SetBkColor(reinterpret_cast<HDC>(wParam), FieldColor());
-        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(fieldBrush_.Get());
-    case WM_ACTIVATE:
-        RestoreDialogFocus(hwnd_, wParam, lastFocus_);
-        return 0;
-    case WM_SHOWWINDOW:
-        if (wParam) EnsureBuilt();  // before the dialog appears
-        break;
-    default:
-        break;
-    }
-    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace orvik

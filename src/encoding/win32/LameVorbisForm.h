@@ -15,20 +15,17 @@
 #include "controls/win32/Switch.h"
 #include "controls/win32/TextLabel.h"
 #include "encoding/EncoderChooser.h"
+#include "encoding/win32/EncoderForm.h"
 #include "encoding/win32/FaceSwitcher.h"
 
 namespace orvik {
 
 // The window is made at once; the three faces' controls when it is first
 // shown (before it appears) or first needs them.
-class LameVorbisForm : public Form {
+class LameVorbisForm : public DialogForm {
 public:
     LameVorbisForm();
     ~LameVorbisForm() override;
-
-    // Makes the three faces' controls, once.
-    void EnsureBuilt();
-    bool Built() const { return built_; }
 
     // The switcher that the three choosers run, and the WMA dialog, which
     // the decoder face's input label shows modally.
@@ -46,11 +43,9 @@ public:
     void BrowseOggEnc();
     void BrowseOggDec();
 
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    bool PreTranslateMessage(MSG& msg) override;
-
 private:
+    // The three faces' controls.
+    void BuildControls() override;
     // One face: its chooser and its controls (child windows and graphic
     // controls of the form).
     struct Face {
@@ -83,14 +78,9 @@ private:
                    void (LameVorbisForm::*action)());
     void UpdateFaces();
 
-    bool built_ = false;
     Face faces_[3];  // by EncodeFace: Lame, OggEnc, OggDec
-    Brush background_;
-    Font boldFont_;
-    Brush fieldBrush_;  // edits and combo boxes
     std::vector<std::unique_ptr<GroupBox>> groupBoxes_;
     Form* wmaDialog_ = nullptr;
-    HWND lastFocus_ = nullptr;
 
     // Lame face
     ComboBox lameBitRate_;

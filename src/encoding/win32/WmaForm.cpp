@@ -11,17 +11,7 @@ constexpr IntPoint kEncoderGroup{8, 8}, kBitRateGroup{160, 8}, kQualityGroup{8, 
 }  // namespace
 
 WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma) {
-    FormSpec spec;
-    spec.className = "TEncodeForm4";
-    spec.caption = "Media Encode - WMA";
-    spec.clientWidth = 292;
-    spec.clientHeight = 218;
-    spec.outerSize = true;
-    spec.border = FormBorder::Sizeable;
-    spec.stayOnTop = true;
-    spec.screenCenter = true;
-    spec.color = kMedGray;
-    CreateDialogForm(spec);
+    CreateDialogForm(OneFaceDialogSpec("TEncodeForm4", "Media Encode - WMA", 292, 218));
 
     using K = ControlKind;
     SetLayout({
