@@ -64,6 +64,16 @@ _orvik_prefix_current() {
   [ -f "$WINEPREFIX/.orvik-ready" ] && [ "$(cat "$WINEPREFIX/.orvik-ready")" = "$ORVIK_PREFIX_VERSION" ]
 }
 
+# A prefix that could not be made or updated: says why, with Wine's own
+# errors, and removes it.
+_orvik_discard() {  # log message
+  echo "wine-env: $2:" >&2
+  cat "$1" >&2
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+
 wine_env_prepare() {
   _orvik_prefix_current && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -78,11 +88,7 @@ wine_env_prepare() {
         echo "$ORVIK_PREFIX_VERSION" >"$WINEPREFIX/.orvik-ready"
         exit 0
       fi
-      echo "wine-env: updating the Wine prefix $WINEPREFIX failed; making it anew:" >&2
-      cat "$log" >&2
-      wineserver -k 2>/dev/null
-      wineserver -w 2>/dev/null
-      rm -rf "$WINEPREFIX"
+      _orvik_discard "$log" "updating the Wine prefix $WINEPREFIX failed; making it anew"
     fi
     for attempt in 1 2; do
       : >"$log"
@@ -90,11 +96,7 @@ wine_env_prepare() {
         echo "$ORVIK_PREFIX_VERSION" >"$WINEPREFIX/.orvik-ready"
         exit 0
       fi
-      echo "wine-env: preparing the Wine prefix $WINEPREFIX failed (attempt $attempt):" >&2
-      cat "$log" >&2
-      wineserver -k 2>/dev/null
-      wineserver -w 2>/dev/null
-      rm -rf "$WINEPREFIX"
+      _orvik_discard "$log" "preparing the Wine prefix $WINEPREFIX failed (attempt $attempt)"
     done
     exit 1
   ) 9>"$WINEPREFIX.lock"

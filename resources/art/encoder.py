@@ -8,48 +8,13 @@ on. Black (0, 0, 0) is kept for outlines only: the switch builds its
 engraved disabled look from the black pixels.
 """
 import os
-import struct
 
-from raster import Canvas, write_bmp
+from raster import Canvas, write_bmp, write_bmp_indexed
 
 MED_GRAY = (160, 160, 164)      # the encoder dialogs' surface
 SKIN = (40, 43, 50)             # the dark player skin
 ACCENT = (80, 150, 220)         # the skin's blue
 BLACK = (0, 0, 0)
-
-
-def write_bmp_indexed(canvas, palette, path, bits):
-    """Bottom-up BMP with 4 or 8 bits per pixel; colours map to the nearest
-    palette entry."""
-    cache = {}
-
-    def index(c):
-        if c not in cache:
-            cache[c] = min(range(len(palette)), key=lambda i: sum((a - b) ** 2 for a, b in zip(palette[i], c)))
-        return cache[c]
-
-    ncolors = 1 << bits
-    pal = list(palette) + [(0, 0, 0)] * (ncolors - len(palette))
-    row = ((canvas.width * bits + 31) // 32) * 4
-    data = bytearray()
-    for y in range(canvas.height - 1, -1, -1):
-        idx = [index(canvas.px[y][x]) for x in range(canvas.width)]
-        line = bytearray()
-        if bits == 8:
-            line += bytes(idx)
-        else:
-            for i in range(0, len(idx), 2):
-                hi = idx[i]
-                lo = idx[i + 1] if i + 1 < len(idx) else 0
-                line.append((hi << 4) | lo)
-        line += b"\0" * (row - len(line))
-        data += line
-    offset = 14 + 40 + 4 * ncolors
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, bits, 0, len(data), 2835, 2835,
-                       ncolors, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + b"".join(bytes((b, g, r, 0)) for r, g, b in pal) + data)
 
 
 def dialog_switch(on):
@@ -136,6 +101,6 @@ def draw(out):
     for on, name in ((False, "play_switch_off.bmp"), (True, "play_switch_on.bmp")):
         glyph = player_switch(on)
         colours = sorted({px for row in glyph.px for px in row})
-        write_bmp_indexed(glyph, colours[:256], os.path.join(out, name), 8)
-    write_bmp_indexed(default_switch(False), VGA, os.path.join(out, "switch_off.bmp"), 4)
-    write_bmp_indexed(default_switch(True), VGA, os.path.join(out, "switch_on.bmp"), 4)
+        write_bmp_indexed(glyph, os.path.join(out, name), 8, colours[:256])
+    write_bmp_indexed(default_switch(False), os.path.join(out, "switch_off.bmp"), 4, VGA)
+    write_bmp_indexed(default_switch(True), os.path.join(out, "switch_on.bmp"), 4, VGA)

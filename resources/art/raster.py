@@ -114,24 +114,40 @@ def write_bmp(canvas, path):
     if len(colours) > 256:
         write_bmp24(canvas, path)
         return
-    bits = 4 if len(colours) <= 16 else 8
-    index = {c: i for i, c in enumerate(colours)}
+    write_bmp_indexed(canvas, path, 4 if len(colours) <= 16 else 8, colours, full_palette=False)
+
+
+def write_bmp_indexed(canvas, path, bits, palette, full_palette=True):
+    """A bottom-up BMP with 4 or 8 bits per pixel and the given palette: each
+    pixel takes its colour's entry, or the nearest one when the palette lacks
+    it. A full palette is padded to all 16 or 256 entries."""
+    index = {}
+    for i, c in enumerate(palette):
+        index.setdefault(c, i)
+
+    def entry(c):
+        if c not in index:
+            index[c] = min(range(len(palette)), key=lambda i: sum((a - b) ** 2 for a, b in zip(palette[i], c)))
+        return index[c]
+
+    entries = (1 << bits) if full_palette else len(palette)
     row = ((canvas.width * bits + 31) // 32) * 4
     data = bytearray()
     for y in range(canvas.height - 1, -1, -1):
         line = bytearray(row)
         for x in range(canvas.width):
-            i = index[canvas.px[y][x]]
+            i = entry(canvas.px[y][x])
             if bits == 8:
                 line[x] = i
             else:
                 line[x // 2] |= i << (4 if x % 2 == 0 else 0)
         data += line
-    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    pal += b"\0" * (4 * entries - len(pal))
     offset = 14 + 40 + len(pal)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
     info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, bits, 0, len(data), 2835, 2835,
-                       len(colours), 0)
+                       entries, 0)
     with open(path, "wb") as f:
         f.write(header + info + pal + data)
 

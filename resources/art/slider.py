@@ -6,7 +6,7 @@ cursors."""
 import os
 import struct
 
-from raster import Canvas
+from raster import Canvas, write_bmp_indexed
 
 KEY = (255, 0, 255)           # transparent colour of the default images
 PANEL = (160, 160, 164)       # the player panel's grey: the player thumb's background
@@ -19,30 +19,9 @@ def _palette(canvas, limit):
     return colours
 
 
-def write_bmp_indexed(canvas, path, bits):
+def write_bmp_exact(canvas, path, bits):
     """A bottom-up BMP with 4 or 8 bits per pixel and an exact palette."""
-    limit = 1 << bits
-    palette = _palette(canvas, limit)
-    index = {c: i for i, c in enumerate(palette)}
-    row_bytes = ((canvas.width * bits + 31) // 32) * 4
-    data = bytearray()
-    for y in range(canvas.height - 1, -1, -1):
-        line = bytearray(row_bytes)
-        for x in range(canvas.width):
-            i = index[canvas.px[y][x]]
-            if bits == 8:
-                line[x] = i
-            else:
-                line[x // 2] |= i << (4 if x % 2 == 0 else 0)
-        data += line
-    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    pal += b"\0" * (4 * limit - len(pal))
-    offset = 14 + 40 + len(pal)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, bits, 0, len(data),
-                       2835, 2835, limit, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + pal + data)
+    write_bmp_indexed(canvas, path, bits, _palette(canvas, 1 << bits))
 
 
 def paint_rows(canvas, x0, y0, rows, colours):
@@ -109,16 +88,16 @@ def default_images(out):
     htb = Canvas(18, 17, KEY)
     paint_rows(htb, 0, 0, H_THUMB, METAL)
     paint_rows(htb, 9, 0, H_THUMB, METAL_DOWN)
-    write_bmp_indexed(htb, os.path.join(out, "w95_htb.bmp"), 4)
+    write_bmp_exact(htb, os.path.join(out, "w95_htb.bmp"), 4)
 
     hrl = Canvas(10, 8, KEY)
     paint_rows(hrl, 0, 0, H_RULER, GROOVE)
-    write_bmp_indexed(hrl, os.path.join(out, "w95_hrl.bmp"), 4)
+    write_bmp_exact(hrl, os.path.join(out, "w95_hrl.bmp"), 4)
 
     vtb = Canvas(38, 9, KEY)
     paint_rows(vtb, 0, 0, V_THUMB, METAL)
     paint_rows(vtb, 19, 0, V_THUMB, METAL_DOWN)
-    write_bmp_indexed(vtb, os.path.join(out, "w95_vtb.bmp"), 4)
+    write_bmp_exact(vtb, os.path.join(out, "w95_vtb.bmp"), 4)
 
     # The vertical ruler is the horizontal one turned a quarter.
     vrl = Canvas(8, 10, KEY)
@@ -127,7 +106,7 @@ def default_images(out):
             ch = H_RULER[x][y]
             if ch in GROOVE:
                 vrl.put(7 - x, y, GROOVE[ch])
-    write_bmp_indexed(vrl, os.path.join(out, "w95_vrl.bmp"), 4)
+    write_bmp_exact(vrl, os.path.join(out, "w95_vrl.bmp"), 4)
 
 
 def knob(canvas, x0, pressed):
@@ -177,7 +156,7 @@ def player_thumb(out):
     knob(c, 33, True)
     # 8 bits per pixel: reduce to at most 256 colours by merging near shades.
     quantise(c, 255, keep=PANEL)
-    write_bmp_indexed(c, os.path.join(out, "play_thumb.bmp"), 8)
+    write_bmp_exact(c, os.path.join(out, "play_thumb.bmp"), 8)
 
 
 def quantise(c, limit, keep):
