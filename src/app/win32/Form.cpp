@@ -107,6 +107,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT painted = 0;
     if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT& area) { PaintClient(dc, area); }, painted))
         return painted;
+    if (graphics_.HandleMessage(msg, wParam, lParam)) return 0;
     switch (msg) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -126,12 +127,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    case WM_MOUSELEAVE:
-        graphics_.MouseLeft();
-        return 0;
-    case WM_CAPTURECHANGED:
-        graphics_.CaptureChanged(reinterpret_cast<HWND>(lParam));
-        return 0;
     case WM_CONTEXTMENU: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (screen.x == -1 && screen.y == -1) {  // from the keyboard
@@ -146,15 +141,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SHOWWINDOW:
-        if (!wParam) graphics_.ClearHover();
         if (lParam == 0) {  // by ShowWindow, not by an owner's change
             if (wParam) FormShow(); else FormHide();
         }
-        break;
-    case WM_ENABLE:
-        // A modal window (a dialog, the file-open dialog) takes the mouse
-        // away without a leave notice: nothing stays lit under it.
-        if (!wParam) graphics_.ClearHover();
         break;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -165,8 +154,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     default:
-        if (graphics_.RouteMouse(msg, wParam, lParam) && msg != WM_RBUTTONUP) return 0;
-        break;  // DefWindowProc turns WM_RBUTTONUP into WM_CONTEXTMENU
+        break;
     }
     return Default(msg, wParam, lParam);
 }

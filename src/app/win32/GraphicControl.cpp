@@ -135,6 +135,30 @@ void GraphicHost::CaptureChanged(HWND newCapture) {
     c->CaptureLost();
 }
 
+bool GraphicHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_MOUSELEAVE:
+        MouseLeft();
+        return true;
+    case WM_CAPTURECHANGED:
+        CaptureChanged(reinterpret_cast<HWND>(lParam));
+        return true;
+    case WM_SHOWWINDOW:
+    case WM_ENABLE:
+        // Hidden, or disabled by a modal window (a dialog, the file-open
+        // dialog) that takes the mouse without a leave notice: nothing
+        // stays lit.
+        if (!wParam) ClearHover();
+        return false;
+    case WM_RBUTTONUP:
+        // Routed, and left to DefWindowProc, which makes WM_CONTEXTMENU of it.
+        RouteMouse(msg, wParam, lParam);
+        return false;
+    default:
+        return RouteMouse(msg, wParam, lParam);
+    }
+}
+
 bool GraphicHost::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!IsMouseMessage(msg)) return false;
     const MouseEvent e = DecodeMouse(msg, wParam, lParam);

@@ -87,6 +87,10 @@ public:
     void InvalidateArea(const RECT& r) const;
     void UpdateHint(GraphicControl* control);
 
+    // The host window's messages that concern its graphic controls (mouse,
+    // leave, capture, hiding and disabling); true when the window has
+    // nothing more to do with the message.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // The window's mouse messages; true when one was handled here.
     bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     // The pointer left the window, or a modal window took the mouse.

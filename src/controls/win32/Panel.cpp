@@ -47,20 +47,11 @@ void Panel::PaintTo(HDC dc, const RECT& area) {
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT& area) { PaintTo(dc, area); }, painted))
+        return painted;
+    if (graphics_.HandleMessage(msg, wParam, lParam)) return 0;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_PAINT: {
-        BufferedPaint paint(hwnd_);
-        PaintTo(paint.Dc(), paint.Area());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT r;
-        GetClientRect(hwnd_, &r);
-        PaintTo(reinterpret_cast<HDC>(wParam), r);
-        return 0;
-    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
@@ -69,21 +60,10 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (ReflectNotification(msg, wParam, lParam, result)) return result;
         break;
     }
-    case WM_MOUSELEAVE:
-        graphics_.MouseLeft();
-        return 0;
-    case WM_CAPTURECHANGED:
-        graphics_.CaptureChanged(reinterpret_cast<HWND>(lParam));
-        return 0;
-    case WM_SHOWWINDOW:
-    case WM_ENABLE:
-        if (!wParam) graphics_.ClearHover();
-        break;
     case WM_DESTROY:
         if (OnDestroy) OnDestroy();
         break;
     default:
-        if (graphics_.RouteMouse(msg, wParam, lParam)) return 0;
         break;
     }
     return Default(msg, wParam, lParam);
