@@ -10,12 +10,9 @@ source "$root/scripts/arch.sh"
 build="$root/build/$ORVIK_WINE_ARCH"
 shots=$(mktemp -d /tmp/orvik-shots.XXXXXX)
 trap 'rm -rf "$shots"' EXIT
-# Debian's Wine leaves the title bar's button font out of a new prefix: the
-# buttons would show letters instead of their symbols.
+# The prefix's preparation gives the title-bar buttons their font.
 ORVIK_SHOT_DIR="Z:${shots//\//\\}" timeout 300 "$root/scripts/session.sh" bash -c '
   source "$1/scripts/wine-env.sh" && wine_env_prepare || exit 1
-  fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  mkdir -p "$fonts" && { [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true; }
   exec "$1/scripts/wine-run" "$2" --gtest_also_run_disabled_tests --gtest_filter=Player.DISABLED_Screenshot
 ' _ "$root" "$build/e2e_tests.exe" >"$shots/run.log" 2>&1 || { cat "$shots/run.log"; exit 1; }
 mkdir -p "$root/docs"

@@ -12,16 +12,8 @@ source "$root/scripts/arch.sh"
 build="$root/build/$ORVIK_WINE_ARCH"
 shots=$(mktemp -d /tmp/orvik-shots.XXXXXX)
 trap 'rm -rf "$shots"' EXIT
-# Debian's Wine draws the title-bar buttons with a Marlett font that a new
-# prefix lacks (they show as letters); the prefix gets Wine's own copy.
-(
-  source "$root/scripts/wine-env.sh"
-  "$root/scripts/session.sh" bash -c "source '$root/scripts/wine-env.sh' && wine_env_prepare" >/dev/null
-  fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
-    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-  fi
-)
+# The prefix's preparation gives the title-bar buttons their font.
+"$root/scripts/session.sh" bash -c "source '$root/scripts/wine-env.sh' && wine_env_prepare" >/dev/null
 ORVIK_SHOT_DIR="Z:${shots//\//\\}" timeout 300 "$root/scripts/session.sh" "$root/scripts/wine-run" \
   "$build/e2e_tests.exe" --gtest_also_run_disabled_tests \
   --gtest_filter='EncoderDialog.DISABLED_Screenshots:EncoderDialogs.DISABLED_Screenshots' \
