@@ -130,6 +130,8 @@ struct Program {
 struct Run {
     bool ok = false;
     double startMs = 0;
+    double paintedMs = 0;  // visible, and nothing of it left to paint
+    double listedMs = 0;   // every stored entry in the list box
     double exitMs = 0;
     double workingSetKiB = 0;
     int entries = -1;
@@ -147,11 +149,24 @@ HWND FindVisible(DWORD pid, const char* cls) {
     return nullptr;
 }
 
-// Starts the program, waits for its main window to be visible, reads its
-// working set one second after the start, then asks it to close and waits
-// for it to end. traceFile, when given, is where a traced build writes its
-// phases.
-Run StartOnce(const Program& p, const std::string& traceFile = {}) {
+// Whether the window or one of its visible children still has to paint.
+bool NeedsPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return true;
+    return false;
+}
+
+int ListedEntries(HWND main) {
+    HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
+    return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
+}
+
+// Starts the program, waits for its main window to be visible, then painted,
+// then to list the stored entries; reads its working set one second after
+// the start, then asks it to close and waits for it to end. traceFile, when
+// given, is where a traced build writes its phases.
+Run StartOnce(const Program& p, const std::string& traceFile = {}, int storedEntries = 0) {
     Run run;
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -170,14 +185,17 @@ Run StartOnce(const Program& p, const std::string& traceFile = {}) {
     const LONGLONG t1 = Now();
     if (found) {
         run.startMs = Ms(t1 - t0);
+        while (NeedsPaint(found) && Ms(Now() - t0) < 30000) Sleep(1);
+        run.paintedMs = Ms(Now() - t0);
+        while (ListedEntries(found) < storedEntries && Ms(Now() - t0) < 30000) Sleep(1);
+        run.listedMs = Ms(Now() - t0);
         const double left = 1000.0 - Ms(Now() - t0);
         if (left > 0) Sleep(static_cast<DWORD>(left));
         PROCESS_MEMORY_COUNTERS pmc{};
         pmc.cb = sizeof pmc;
         if (GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc))
             run.workingSetKiB = static_cast<double>(pmc.WorkingSetSize) / 1024.0;
-        if (HWND list = FindWindowExA(found, nullptr, "ListBox", nullptr))
-            run.entries = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        run.entries = ListedEntries(found);
         const LONGLONG t2 = Now();
         PostMessageA(found, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
@@ -196,11 +214,13 @@ Run StartOnce(const Program& p, const std::string& traceFile = {}) {
 }
 
 struct Series {
-    std::vector<double> start, exit, workingSet;
+    std::vector<double> start, painted, listed, exit, workingSet;
     int entries = -1;
     void Add(const Run& r) {
         if (!r.ok) return;
         start.push_back(r.startMs);
+        painted.push_back(r.paintedMs);
+        listed.push_back(r.listedMs);
         exit.push_back(r.exitMs);
         workingSet.push_back(r.workingSetKiB);
         entries = r.entries;
@@ -332,12 +352,12 @@ int main(int argc, char** argv) {
         EmptyStore();
         empty.Add(StartOnce(program));
         FillStore(kManyEntries);
-        many.Add(StartOnce(program));
+        many.Add(StartOnce(program, {}, kManyEntries));
         if (compare) {
             EmptyStore();
             baseEmpty.Add(StartOnce(baseline));
             FillStore(kManyEntries);
-            baseMany.Add(StartOnce(baseline));
+            baseMany.Add(StartOnce(baseline, {}, kManyEntries));
         }
     }
     // The traced build.
@@ -379,6 +399,15 @@ int main(int argc, char** argv) {
     if (compare) startRow(base);
     std::printf("\n  %-32s %16s %8s %16s", "  range", Spread(prog.start).c_str(), "", Spread(ref.start).c_str());
     if (compare) std::printf(" %16s", Spread(base.start).c_str());
+    const double refPainted = Median(ref.painted);
+    auto paintedRow = [&](const Series& s) {
+        const double m = Median(s.painted);
+        std::printf(" %13.0f ms %7.2fx", m, refPainted > 0 ? m / refPainted : 0);
+    };
+    std::printf("\n  %-32s", "start to painted main window");
+    paintedRow(prog);
+    std::printf(" %13.0f ms", refPainted);
+    if (compare) paintedRow(base);
     auto wsRow = [&](const Series& s) {
         const double m = Median(s.workingSet);
         std::printf(" %13.1f MB %+5.1f MB", m / 1024, (m - refWs) / 1024);
@@ -401,6 +430,10 @@ int main(int argc, char** argv) {
         std::printf("  %-40s %16s %16s %10s\n", "", "empty store", "10,000 entries", "difference");
         std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to visible main window", Median(e.start),
                     Median(m.start), Median(m.start) - Median(e.start));
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to painted main window", Median(e.painted),
+                    Median(m.painted), Median(m.painted) - Median(e.painted));
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to every entry listed", Median(e.listed),
+                    Median(m.listed), Median(m.listed) - Median(e.listed));
         std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "close request to exit (holds the save)",
                     Median(e.exit), Median(m.exit), Median(m.exit) - Median(e.exit));
         std::printf("  %-40s %13.1f MB %13.1f MB\n", "working set 1 s after start", Median(e.workingSet) / 1024,
@@ -414,6 +447,7 @@ int main(int argc, char** argv) {
     if (!traceEmpty.empty() || !traceMany.empty()) {
         const std::vector<PhaseColumn> columns = {
             {"empty store", &traceEmpty}, {"10,000 entries", &traceMany}, {"reference", &traceReference}};
+        PrintPhases("Start-up phases until the main window is shown (benchmark builds)", columns, "beforeshow");
         PrintPhases("Start-up phases (benchmark builds)", columns, "startup");
         PrintPhases("Exit phases (benchmark builds)", columns, "exit");
     }

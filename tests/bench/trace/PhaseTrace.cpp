@@ -50,6 +50,8 @@ struct Trace {
     LONGLONG t0 = 0;           // CreateProcess in the starting program
     LONGLONG init = 0;         // this file's first code
     LONGLONG loopReached = 0;  // first GetMessage: the start is over
+    LONGLONG mainShowAt = 0;   // the main window's first show call
+    std::map<std::string, Row> beforeShow;  // the start's phases until then
     LONGLONG closeStart = 0;   // WM_CLOSE dispatched: the exit begins
     Section section = Section::Startup;
     std::map<std::string, Row> rows[3];
@@ -196,6 +198,10 @@ BOOL WINAPI Hook_ShowWindow(HWND hwnd, int show) {
     const bool main = g_trace->section == Section::Startup && show != SW_HIDE &&
                       (cls == "TMainForm" || cls == "OrvikReference");
     const LONGLONG start = Now();
+    if (main && !g_trace->mainShowAt) {
+        g_trace->mainShowAt = start;
+        g_trace->beforeShow = g_trace->rows[0];
+    }
     BOOL result;
     {
         Charge c(main ? "showing the main window" : "showing and hiding windows");
@@ -434,12 +440,16 @@ __attribute__((destructor(101))) void TraceEnd() {
     FILE* out = std::fopen(path, "w");
     if (!out) return;
     if (g_trace->t0 && g_trace->init > g_trace->t0) {
-        Row& loader = g_trace->rows[0]["loader, system DLLs and runtime start"];
-        loader.order = -1;
-        loader.count = 1;
-        loader.ticks = g_trace->init - g_trace->t0;
+        for (auto* table : {&g_trace->rows[0], &g_trace->beforeShow}) {
+            Row& loader = (*table)["loader, system DLLs and runtime start"];
+            loader.order = -1;
+            loader.count = 1;
+            loader.ticks = g_trace->init - g_trace->t0;
+        }
     }
     const LONGLONG startFrom = g_trace->t0 && g_trace->init > g_trace->t0 ? g_trace->t0 : g_trace->init;
+    WriteSection(out, "beforeshow", g_trace->beforeShow, g_trace->mainShowAt ? g_trace->mainShowAt - startFrom : 0,
+                 "start to the main window's show call");
     WriteSection(out, "startup", g_trace->rows[0], g_trace->loopReached ? g_trace->loopReached - startFrom : 0,
                  "start to the message loop");
     WriteSection(out, "exit", g_trace->rows[2], g_trace->closeStart ? end - g_trace->closeStart : 0,
