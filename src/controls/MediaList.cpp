@@ -24,6 +24,10 @@ void MemoryMediaList::Delete(int index) {
     else if (selected_ > index) --selected_;
 }
 
+void MediaList::AppendAll(const std::vector<std::string>& entries) {
+    for (const std::string& e : entries) Append(e);
+}
+
 void MemoryMediaList::ReplaceAll(const std::vector<std::string>& entries) {
     entries_ = entries;
     selected_ = -1;

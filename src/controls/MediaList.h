@@ -20,6 +20,8 @@ public:
     virtual void Delete(int index) = 0;
     // Replaces every entry at once; afterwards no entry is selected.
     virtual void ReplaceAll(const std::vector<std::string>& entries) = 0;
+    // Appends the entries in order, as Append would one by one.
+    virtual void AppendAll(const std::vector<std::string>& entries);
     std::vector<std::string> All() const;
 };
 

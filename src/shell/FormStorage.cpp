@@ -1,6 +1,8 @@
 #include "shell/FormStorage.h"
 
 #include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <utility>
 
 #include "app/AppText.h"
@@ -85,7 +87,34 @@ void FormStorage::FormDestroy() {
     if (Active && restored_ && !saved_) Report(&FormStorage::Save);
 }
 
+// A list subkey being read: its count, and the entries read so far.
+struct FormStorage::ListRead {
+    ListRead(StoreKey& listKey, bool isStaging) : key(listKey), staging(isStaging) {}
+    StoreKey& key;
+    bool staging;
+    std::size_t count = 0;
+    std::size_t total = 0;  // text of the entries read
+    std::vector<std::string> entries;
+};
+
+// A restore still reading the list: the staging copy first where there is
+// one, then the list subkey.
+struct FormStorage::PendingRestore {
+    std::unique_ptr<StoreKey> storeKey;
+    bool stagingTried = false;
+    std::unique_ptr<StoreKey> listKey;
+    std::unique_ptr<ListRead> read;
+    // Shown as it is read, while the media list is as the store last had
+    // it; else read whole and then put in place.
+    bool progressive = false;
+    std::size_t shown = 0;
+};
+
+FormStorage::~FormStorage() = default;
+FormStorage::FormStorage(FormStorage&&) noexcept = default;
+
 void FormStorage::Restore() {
+    FinishRestore();
     const std::optional<Exception> error = RestoreFromStore();
     if (!error) return;
     if (!OnError) throw *error;
@@ -122,76 +151,133 @@ std::optional<Exception> FormStorage::RestoreFromStore() {
             break;
         }
     }
-    if (stored >= Version)
-        RestoreList(*key);
-    else
+    if (stored < Version) {
         unread_ = Unread::ListAndVersion;
+        return error;
+    }
+    pending_ = std::make_unique<PendingRestore>();
+    pending_->storeKey = std::move(key);
+    pending_->progressive = RestoreBatch > 0 && list_.All() == *synced_;
+    Advance(pending_->progressive ? RestoreBatch : SIZE_MAX);
     return error;
 }
 
-void FormStorage::RestoreList(StoreKey& key) {
+bool FormStorage::ContinueRestore(std::size_t entries) { return pending_ && !Advance(entries > 0 ? entries : 1); }
+
+void FormStorage::FinishRestore() {
+    if (pending_) Advance(SIZE_MAX);
+}
+
+bool FormStorage::Advance(std::size_t entries) {
+    PendingRestore& p = *pending_;
     try {
-        // A complete staging copy is left only by a save that could not
-        // finish replacing the list: it is the newest list.
-        std::optional<std::vector<std::string>> entries;
-        if (std::unique_ptr<StoreKey> stagingKey = key.OpenSubKey(StagingSection()))
-            entries = ReadList(*stagingKey, true);
-        if (!entries) {
-            std::unique_ptr<StoreKey> listKey = key.OpenSubKey(ListSection());
-            if (!listKey) return;  // no list stored
-            entries = ReadList(*listKey, false);
-            if (!entries) {
-                unread_ = Unread::List;
-                return;
+        for (;;) {
+            if (!p.read) {
+                // A complete staging copy is left only by a save that could
+                // not finish replacing the list: it is the newest list.
+                const bool staging = !p.stagingTried;
+                p.stagingTried = true;
+                p.listKey = p.storeKey->OpenSubKey(staging ? StagingSection() : ListSection());
+                if (!p.listKey) {
+                    if (staging) continue;
+                    return EndRestore(false);  // no list stored
+                }
+                p.read = std::make_unique<ListRead>(*p.listKey, staging);
+                if (!BeginList(*p.read)) {
+                    p.read.reset();
+                    if (staging) continue;
+                    return EndRestore(true);
+                }
             }
+            ListRead& read = *p.read;
+            const std::size_t before = read.entries.size();
+            const ReadStep step = ReadEntries(read, entries);
+            if (step == ReadStep::Failed) {
+                const bool staging = read.staging;
+                p.read.reset();
+                if (!staging) return EndRestore(true);
+                if (p.shown > 0) list_.ReplaceAll(*synced_);
+                p.shown = 0;
+                continue;
+            }
+            if (p.progressive) {
+                if (p.shown == 0) {
+                    list_.ReplaceAll(read.entries);
+                } else {
+                    list_.AppendAll(std::vector<std::string>(read.entries.begin() + static_cast<std::ptrdiff_t>(before),
+                                                             read.entries.end()));
+                }
+                p.shown = read.entries.size();
+            }
+            if (step == ReadStep::More) return false;
+            if (!p.progressive) {
+                if (list_.All() != *synced_) return EndRestore(false);  // edited since: the user's entries win
+                list_.ReplaceAll(read.entries);
+            }
+            synced_ = list_.All();
+            return EndRestore(false);
         }
-        if (list_.All() != *synced_) return;  // edited since: the user's entries win
-        list_.ReplaceAll(*entries);
-        synced_ = list_.All();
     } catch (const std::exception&) {
         // A list that cannot be read leaves the media list as it is.
-        unread_ = Unread::List;
+        return EndRestore(true);
     }
+}
+
+bool FormStorage::EndRestore(bool unread) {
+    if (unread) {
+        unread_ = Unread::List;
+        if (pending_->shown > 0) list_.ReplaceAll(*synced_);
+    }
+    pending_.reset();
+    return true;
+}
+
+bool FormStorage::BeginList(ListRead& read) const {
+    std::string text;
+    switch (read.key.ReadText(kCount, text, Limits.maxNumberLength)) {
+    case ReadStatus::Ok: break;
+    case ReadStatus::Missing: text = "0"; break;
+    default: return false;
+    }
+    int count = 0;
+    if (read.staging) {
+        if (!ParseInteger(text, count) || text != std::to_string(count) || count > Limits.maxEntries) return false;
+    } else if (!ParseInteger(TrimBlanks(text), count)) {
+        return false;
+    }
+    if (count <= 0) return false;
+    if (count > Limits.maxEntries) count = Limits.maxEntries;
+    read.count = static_cast<std::size_t>(count);
+    read.entries.reserve(read.count);
+    return true;
+}
+
+FormStorage::ReadStep FormStorage::ReadEntries(ListRead& read, std::size_t entries) const {
+    for (; entries > 0 && read.entries.size() < read.count; --entries) {
+        std::string entry;
+        switch (read.key.ReadText(ItemName(read.entries.size()), entry, Limits.maxEntryLength)) {
+        case ReadStatus::Ok: break;
+        case ReadStatus::Missing:
+            if (read.staging) return ReadStep::Failed;  // an unfinished copy
+            entry.clear();                              // an empty entry
+            break;
+        default: return ReadStep::Failed;
+        }
+        read.total += entry.size();
+        if (read.total > Limits.maxListText) return ReadStep::Failed;
+        read.entries.push_back(std::move(entry));
+    }
+    return read.entries.size() < read.count ? ReadStep::More : ReadStep::Done;
 }
 
 std::optional<std::vector<std::string>> FormStorage::ReadList(StoreKey& listKey, bool staging) const {
-    std::string text;
-    switch (listKey.ReadText(kCount, text, Limits.maxNumberLength)) {
-    case ReadStatus::Ok: break;
-    case ReadStatus::Missing: text = "0"; break;
-    default: return std::nullopt;
-    }
-    int count = 0;
-    if (staging) {
-        if (!ParseInteger(text, count) || text != std::to_string(count) || count > Limits.maxEntries)
-            return std::nullopt;
-    } else if (!ParseInteger(TrimBlanks(text), count)) {
-        return std::nullopt;
-    }
-    if (count <= 0) return std::nullopt;
-    if (count > Limits.maxEntries) count = Limits.maxEntries;
-
-    std::vector<std::string> entries;
-    entries.reserve(static_cast<std::size_t>(count));
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-        std::string entry;
-        switch (listKey.ReadText(ItemName(i), entry, Limits.maxEntryLength)) {
-        case ReadStatus::Ok: break;
-        case ReadStatus::Missing:
-            if (staging) return std::nullopt;  // an unfinished copy
-            entry.clear();                     // an empty entry
-            break;
-        default: return std::nullopt;
-        }
-        total += entry.size();
-        if (total > Limits.maxListText) return std::nullopt;
-        entries.push_back(std::move(entry));
-    }
-    return entries;
+    ListRead read(listKey, staging);
+    if (!BeginList(read) || ReadEntries(read, SIZE_MAX) != ReadStep::Done) return std::nullopt;
+    return std::move(read.entries);
 }
 
 void FormStorage::Save() {
+    FinishRestore();
     store_.OpenForWriting(KeyRoot::CurrentUser, storeKey_);
     std::unique_ptr<StoreKey> key = store_.OpenForWriting(KeyRoot::LocalMachine, storeKey_);
     std::unique_ptr<StoreKey> form = key ? key->CreateSubKey(section_) : nullptr;

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ public:
 
     // storeKey: the key path under each root, such as "Software\OrvikPlayer".
     FormStorage(KeyStore& store, MediaList& list, std::string storeKey, std::string section = "TMainForm");
+    ~FormStorage();
+    FormStorage(FormStorage&&) noexcept;
 
     bool Active = true;
     int Version = 0;
@@ -66,6 +69,19 @@ public:
     void Restore();
     void Save();
 
+    // A long list takes one store read per entry. With RestoreBatch above
+    // 0, Restore reads and shows only the first RestoreBatch entries, and
+    // each ContinueRestore the next ones (while the list is as the store
+    // last had it; else the whole list is read at once, as with 0). What a
+    // restore finally leaves is the same either way. Whatever reads or
+    // changes the media list meanwhile goes through a StoredMediaList, which
+    // completes the restore first; Save and Restore complete it themselves.
+    std::size_t RestoreBatch = 0;
+    bool RestorePending() const { return pending_ != nullptr; }
+    // Reads the next `entries` entries; false once nothing is left to read.
+    bool ContinueRestore(std::size_t entries);
+    void FinishRestore();
+
     bool Restored() const { return restored_; }
     bool Saved() const { return saved_; }
     const std::string& StorePath() const { return storeKey_; }
@@ -81,12 +97,21 @@ private:
         ListAndVersion,  // a "FormVersion" below Version kept the list from being read
     };
 
+    struct ListRead;
+    struct PendingRestore;
+    enum class ReadStep { More, Done, Failed };
+
     void Report(void (FormStorage::*operation)());
     std::optional<Exception> RestoreFromStore();
-    void RestoreList(StoreKey& key);
-    // The entries of a list subkey; nothing when it holds no list that can be
-    // read. A staging copy must be complete: its count exactly as a save
+    // Reads at most `entries` more entries of the pending restore; true once
+    // it is over.
+    bool Advance(std::size_t entries);
+    bool EndRestore(bool unread);
+    // A list subkey's count, checked; false when it holds no list that can
+    // be read. A staging copy must be complete: its count exactly as a save
     // writes it and every item present.
+    bool BeginList(ListRead& read) const;
+    ReadStep ReadEntries(ListRead& read, std::size_t entries) const;
     std::optional<std::vector<std::string>> ReadList(StoreKey& listKey, bool staging) const;
     void WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,
                    bool countFirst);
@@ -102,6 +127,29 @@ private:
     // since; a restore then keeps the edits instead of replacing them.
     std::optional<std::vector<std::string>> synced_;
     Unread unread_ = Unread::Nothing;
+    std::unique_ptr<PendingRestore> pending_;
+};
+
+// The media list as everything but its store sees it: whole. Each call
+// first completes a restore that is still reading the list.
+class StoredMediaList : public MediaList {
+public:
+    StoredMediaList(MediaList& list, FormStorage& storage) : list_(list), storage_(storage) {}
+    int Count() const override { return Whole().Count(); }
+    std::string Entry(int index) const override { return Whole().Entry(index); }
+    int SelectedIndex() const override { return Whole().SelectedIndex(); }
+    void SetSelectedIndex(int index) override { Whole().SetSelectedIndex(index); }
+    void Append(const std::string& entry) override { Whole().Append(entry); }
+    void Delete(int index) override { Whole().Delete(index); }
+    void ReplaceAll(const std::vector<std::string>& entries) override { Whole().ReplaceAll(entries); }
+
+private:
+    MediaList& Whole() const {
+        storage_.FinishRestore();
+        return list_;
+    }
+    MediaList& list_;
+    FormStorage& storage_;
 };
 
 // "Software\" and the executable's file name without folder and extension.

@@ -129,7 +129,9 @@ bool Program::Start() {
         }
     }
     if (!started) return false;
-    if (WaitForVisibleWindow("TMainForm", 20000)) return true;
+    // The main window shows before the other windows are made: the program
+    // is ready once it waits for input.
+    if (WaitForVisibleWindow("TMainForm", 20000) && WaitForInputIdle(pi_.hProcess, 20000) == 0) return true;
     DWORD code = 0;
     GetExitCodeProcess(pi_.hProcess, &code);
     std::fprintf(stderr, "Program::Start: no visible main window; the process %s (exit code 0x%lx)\n",

@@ -313,3 +313,39 @@ TEST_F(Persistence, AStoreKeyThatCannotBeWrittenGivesOneErrorBoxAndTheProgramSti
     EXPECT_EQ(text, "Failed to create key TMainForm.");
     EXPECT_EQ(StoredText("TMainForm.ListBox1_Items", "Count"), "1");
 }
+
+// A long stored list is read a part at a time after the window shows; an
+// entry added meanwhile still comes after all the stored ones, and the exit
+// saves the whole list.
+TEST_F(Persistence, AnEntryAddedWhileALongListIsReadComesAfterItAndAllIsSaved) {
+    constexpr int kStored = 20000;
+    HKEY form = nullptr, items = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kStore) + "\\TMainForm").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &form, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kStore) + "\\TMainForm.ListBox1_Items").c_str(), 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &items, nullptr), ERROR_SUCCESS);
+    auto put = [](HKEY key, const std::string& name, const std::string& text) {
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+    };
+    auto entry = [](int i) { return "C:\\Music\\" + std::to_string(i) + ".mp3"; };
+    put(form, "FormVersion", "0");
+    put(items, "Count", std::to_string(kStored));
+    for (int i = 0; i < kStored; ++i) put(items, "Item" + std::to_string(i), entry(i));
+    RegCloseKey(form);
+    RegCloseKey(items);
+
+    Program program(keepStore());
+    Start(program);
+    std::printf("entries listed when the window was ready: %d of %d\n", ListCount(list), kStored);
+    const std::string added = MakeFile(program.Folder(), "added.wav");
+    PressKey(main, 'O', true);
+    ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), added));
+    ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == kStored + 1; }));
+    EXPECT_EQ(ListEntry(list, kStored - 1), entry(kStored - 1));
+    EXPECT_EQ(ListEntry(list, kStored), added);
+    Exit(program);
+    EXPECT_EQ(StoredText("TMainForm.ListBox1_Items", "Count"), std::to_string(kStored + 1));
+    EXPECT_EQ(StoredText("TMainForm.ListBox1_Items", ("Item" + std::to_string(kStored - 1)).c_str()), entry(kStored - 1));
+    EXPECT_EQ(StoredText("TMainForm.ListBox1_Items", ("Item" + std::to_string(kStored)).c_str()), added);
+}

@@ -12,7 +12,10 @@
 //   H        show the main window again (another restore)
 //   W, R     the save's writes fail after n successes; the store is read-only
 //   N        the save cannot rename a subkey (the list is written again)
-// Checks: nothing crashes; a restore writes nothing; a list the restore could
+//   B        the restore reads n entries at a time (as a long list is read);
+//            the edits then go through the list view that completes it
+// Checks: nothing crashes; a restore writes nothing; one read a batch at a
+// time ends as one read whole; a list the restore could
 // not read is neither deleted nor replaced unless the media list changed; a
 // saved list reads back equal, and a failed save leaves the old or the new one.
 #include <algorithm>
@@ -54,6 +57,7 @@ struct Script {
     int writesBeforeFailure = -1;
     bool readOnly = false;
     bool renameFails = false;
+    std::size_t batch = 0;
 };
 
 void Check(bool condition, const char* what) {
@@ -117,14 +121,16 @@ Script Build(const std::uint8_t* data, std::size_t size, MemoryKeyStore& keys) {
         case 'W': script.writesBeforeFailure = Number(rest); break;
         case 'R': script.readOnly = true; break;
         case 'N': script.renameFails = true; break;
+        case 'B': script.batch = static_cast<std::size_t>(Number(rest)) + 1; break;
         default: break;
         }
     }
     return script;
 }
 
-Entries ReadBack(MemoryKeyStore& keys) {
+Entries ReadBack(MemoryKeyStore& keys, const Entries& initial = {}) {
     MemoryMediaList fresh;
+    fresh.ReplaceAll(initial);
     FormStorage reader(keys, fresh, kKey);
     reader.Limits = SmallLimits();
     reader.OnError = [](const std::exception&) {};
@@ -173,19 +179,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     storage.Limits = SmallLimits();
     std::vector<std::string> errors;
     storage.OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
+    storage.RestoreBatch = script.batch;
     storage.FormShow();
-    const Entries restored = list.All();
+    StoredMediaList view(list, storage);
+    const Entries restored = view.All();
+    Check(restored == ReadBack(before, script.initial), "a restore read in batches ended differently");
     for (const std::string& op : script.afterRestore) {
         const std::string rest = op.substr(1);
-        if (op[0] == 'A' && Fits(list.All(), rest, storage.Limits)) list.Append(rest);
-        if (op[0] == 'D' && list.Count() > 0) list.Delete(Number(rest) % list.Count());
-        if (op[0] == 'C') list.ReplaceAll({});
+        if (op[0] == 'A' && Fits(view.All(), rest, storage.Limits)) view.Append(rest);
+        if (op[0] == 'D' && view.Count() > 0) view.Delete(Number(rest) % view.Count());
+        if (op[0] == 'C') view.ReplaceAll({});
         if (op[0] == 'H') storage.FormShow();
     }
     Check(orvik::test::SameTree(keys.localMachine, before.localMachine), "a restore wrote to the store");
     for (const std::string& e : errors) Check(e == "Invalid data type for 'FormVersion'", "unexpected restore error");
 
-    const Entries entries = list.All();
+    const Entries entries = view.All();
     const bool changed = entries != restored;
     keys.writes = 0;
     keys.writesBeforeFailure = script.writesBeforeFailure;

@@ -210,8 +210,10 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
         FormStorage(keys, fresh, kKey).Restore();
         return fresh.All();
     };
+    // Read whole, and an entry at a time as the main window reads a long list.
+    for (const std::size_t batch : {0, 1})
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + (batch ? ", read an entry at a time" : ""));
         MemoryKeyStore keys, before;
         build(keys, c.make);
         build(before, c.make);
@@ -222,6 +224,7 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
         auto start = [&] {
             auto storage = std::make_unique<FormStorage>(keys, shown, kKey);
             storage->Limits.maxListText = 65536;
+            storage->RestoreBatch = batch;
             storage->OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
             storage->FormShow();
             return storage;
@@ -239,7 +242,7 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
 
         // Once the user edits the list, the save replaces what was stored.
         std::unique_ptr<FormStorage> next = start();
-        shown.Append("C:\\new.wav");
+        StoredMediaList(shown, *next).Append("C:\\new.wav");
         next->FormDestroy();
         Entries edited = c.readable ? good : Entries{};
         edited.push_back("C:\\new.wav");
@@ -516,4 +519,28 @@ TEST_F(Store, EditsMadeWhileHiddenSurviveShowingAgain) {
     Stored({"other"});
     storage.FormShow();
     EXPECT_EQ(list.All(), Entries{"other"});
+}
+
+// The main window shows a long list a batch at a time; nothing that uses the
+// list, and no save, may see only part of it.
+TEST_F(Store, APartlyReadListIsCompletedBeforeAnyUseOrSave) {
+    const Entries stored{"a", "b", "c", "d", "e"};
+    Stored(stored);
+    storage.RestoreBatch = 2;
+    StoredMediaList view(list, storage);
+    storage.FormShow();
+    EXPECT_EQ(list.All(), (Entries{"a", "b"}));
+    EXPECT_TRUE(storage.ContinueRestore(2));
+    EXPECT_EQ(list.All(), (Entries{"a", "b", "c", "d"}));
+    view.Append("x");
+    EXPECT_FALSE(storage.RestorePending());
+    EXPECT_EQ(list.All(), (Entries{"a", "b", "c", "d", "e", "x"}));
+    EXPECT_FALSE(storage.ContinueRestore(2));
+
+    MemoryMediaList other;  // closed at once
+    FormStorage closing(keys, other, kKey);
+    closing.RestoreBatch = 2;
+    closing.FormShow();
+    closing.CloseQuery(true);
+    EXPECT_EQ(Restored(), stored);
 }

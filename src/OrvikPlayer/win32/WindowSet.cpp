@@ -1,5 +1,6 @@
 #include "OrvikPlayer/win32/WindowSet.h"
 
+#include "app/win32/Application.h"
 #include "encoding/win32/AacForm.h"
 #include "encoding/win32/FaceSwitcher.h"
 #include "encoding/win32/GoGoForm.h"
@@ -10,14 +11,15 @@
 
 namespace orvik {
 
-WindowSet::WindowSet()
-    : faces_(std::make_unique<FaceSwitcher>()),
-      main_(std::make_unique<MainForm>()),
-      player_(std::make_unique<PlayerForm>(main_->Media())),
-      lameVorbis_(std::make_unique<LameVorbisForm>()),
-      goGo_(std::make_unique<GoGoForm>()),
-      aac_(std::make_unique<AacForm>()),
-      wma_(std::make_unique<WmaForm>()) {
+WindowSet::WindowSet() : faces_(std::make_unique<FaceSwitcher>()), main_(std::make_unique<MainForm>()) {
+    // The user sees the main window as soon as it is whole and painted; the
+    // other five follow, hidden, before any message is dispatched.
+    Application::Instance().ShowMainAtStart();
+    player_ = std::make_unique<PlayerForm>(main_->Media());
+    lameVorbis_ = std::make_unique<LameVorbisForm>();
+    goGo_ = std::make_unique<GoGoForm>();
+    aac_ = std::make_unique<AacForm>();
+    wma_ = std::make_unique<WmaForm>();
     main_->Connect(*player_, *lameVorbis_);
     lameVorbis_->Connect(*faces_, *wma_);
     goGo_->Connect(*faces_);

@@ -110,8 +110,21 @@ void Application::Dispatch(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
+void Application::RunWhenIdle(std::function<bool()> step) { idleStep_ = std::move(step); }
+
 bool Application::PumpOne() {
     MSG msg;
+    while (idleStep_ && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        std::function<bool()> step = std::move(idleStep_);
+        idleStep_ = nullptr;
+        bool more = false;
+        try {
+            more = step();
+        } catch (const std::exception& e) {
+            ShowException(e);
+        }
+        if (more && !idleStep_) idleStep_ = std::move(step);
+    }
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
         terminated_ = true;
         return false;
@@ -131,14 +144,21 @@ void Application::ProcessMessages() {
     }
 }
 
-void Application::Run() {
-    if (Form* main = MainForm()) {
-        try {
-            main->Show();
-        } catch (const std::exception& e) {
-            ShowException(e);
-        }
+void Application::ShowMainAtStart() {
+    Form* main = MainForm();
+    if (startShown_ || !main) return;
+    startShown_ = true;
+    try {
+        main->Show();
+        // Painted now, not when the loop first runs.
+        RedrawWindow(main->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    } catch (const std::exception& e) {
+        ShowException(e);
     }
+}
+
+void Application::Run() {
+    ShowMainAtStart();
     while (!terminated_ && PumpOne()) {
     }
 }

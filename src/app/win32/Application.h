@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,11 @@ public:
     void RemoveForm(Form* form);
     Form* MainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
 
-    // Shows the main form, then dispatches messages until Terminate.
+    // Shows the main form once, at start-up; what that raises goes to the
+    // error box. Run calls it unless it was called before.
+    void ShowMainAtStart();
+    // Shows the main form (unless shown at start already), then dispatches
+    // messages until Terminate.
     void Run();
     // The terminate request: the message loop ends after the current message.
     void Terminate();
@@ -37,6 +42,11 @@ public:
     // and nothing may open a window any more.
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
+    // Work done a step at a time while no message waits, in the main loop
+    // and in modal ones: each call of step does a little and returns
+    // whether more is left. One at a time: a later one replaces it, and
+    // nullptr drops it.
+    void RunWhenIdle(std::function<bool()> step);
 
     // hide-all: hides every form in creation order.
     void HideAll();
@@ -70,6 +80,8 @@ private:
     std::string exePath_;
     std::vector<Form*> forms_;
     bool terminated_ = false;
+    bool startShown_ = false;
+    std::function<bool()> idleStep_;
 };
 
 }  // namespace orvik

@@ -58,7 +58,11 @@ void Form::Show() {
                          (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         shownOnce_ = true;
+        // Shown on top of the program's windows and activated: what is left
+        // of bringing it forward is the foreground.
         ShowWindow(hwnd_, SW_SHOW);
+        if (GetForegroundWindow() != hwnd_) SetForegroundWindow(hwnd_);
+        return;
     }
     BringToFront();
 }

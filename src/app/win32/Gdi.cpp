@@ -50,7 +50,7 @@ void DrawBitmapPart(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy, int w,
     if (transparent) {
         const SIZE size = BitmapSize(bitmap);
         const COLORREF key = GetPixel(src, 0, size.cy - 1);
-        TransparentBlt(dc, x, y, w, h, src, sx, sy, w, h, key);
+        GdiTransparentBlt(dc, x, y, w, h, src, sx, sy, w, h, key);
     } else {
         BitBlt(dc, x, y, w, h, src, sx, sy, SRCCOPY);
     }

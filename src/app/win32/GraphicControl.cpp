@@ -95,14 +95,9 @@ void GraphicHost::InvalidateArea(const RECT& r) const {
 }
 
 void GraphicHost::UpdateHint(GraphicControl* control) {
-    if (!hwnd_) return;
-    if (!tooltip_) {
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                   Application::Instance().Module(), nullptr);
-        if (!tooltip_) return;  // hints are a comfort, not a necessity
-        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
-    }
+    // Until the pointer first moves over the window there is no tooltip:
+    // the tools are registered when it is made.
+    if (!hwnd_ || !tooltip_) return;
     TOOLINFOA ti{};
     ti.cbSize = TTTOOLINFOA_V1_SIZE;
     ti.hwnd = hwnd_;
@@ -113,6 +108,25 @@ void GraphicHost::UpdateHint(GraphicControl* control) {
     ti.rect = control->Bounds();
     ti.lpszText = const_cast<char*>(control->Hint().c_str());
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+// The hints' tooltip, made when the pointer first moves over the window
+// rather than with the window: most starts never need it.
+void GraphicHost::MakeTooltip(const MSG& firstMove) {
+    if (tooltip_ || tooltipFailed_) return;
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               Application::Instance().Module(), nullptr);
+    if (!tooltip_) {  // hints are a comfort, not a necessity
+        tooltipFailed_ = true;
+        return;
+    }
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 300);
+    for (GraphicControl* c : controls_)
+        if (!c->Hint().empty()) UpdateHint(c);
+    // The tooltip sees the host's messages from the next one on: this one
+    // it is told of.
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
 }
 
 void GraphicHost::SetHover(GraphicControl* control) {
@@ -164,6 +178,7 @@ bool GraphicHost::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     const MouseEvent e = DecodeMouse(msg, wParam, lParam);
     GraphicControl* under = At(POINT{e.x, e.y});
     if (msg == WM_MOUSEMOVE) {
+        if (!tooltip_) MakeTooltip(MSG{hwnd_, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}});
         if (!trackingLeave_) {
             TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
             trackingLeave_ = TrackMouseEvent(&tme) != FALSE;

@@ -100,6 +100,7 @@ public:
 
 private:
     void SetHover(GraphicControl* control);
+    void MakeTooltip(const MSG& firstMove);
 
     HWND hwnd_ = nullptr;
     std::vector<GraphicControl*> controls_;
@@ -107,6 +108,7 @@ private:
     GraphicControl* hover_ = nullptr;
     bool trackingLeave_ = false;
     HWND tooltip_ = nullptr;
+    bool tooltipFailed_ = false;
 };
 
 }  // namespace orvik

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/win32/Application.h"
+#include "app/win32/LateBound.h"
 #include "controls/FileFilter.h"
 
 namespace orvik {
@@ -113,7 +114,9 @@ bool RunOpenDialog(HWND owner, const OpenDialogOptions& options, std::string& pa
     if (options.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (options.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (options.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&ofn)) return false;
+    // comdlg32 loads with the first dialog, not with the program.
+    static const auto getOpenFileName = LateBound<decltype(GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&ofn)) return false;
     const std::optional<std::string> ansi = AnsiPathOf(file.data());
     if (!ansi) {
         const wchar_t* const reason =

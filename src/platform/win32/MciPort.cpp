@@ -7,9 +7,17 @@
 
 #include <vector>
 
+#include "app/win32/LateBound.h"
+
 namespace orvik {
 
 namespace {
+
+// winmm loads with the first MCI command, not with the program.
+decltype(&mciSendCommandA) SendCommandCall() {
+    static const auto call = LateBound<decltype(mciSendCommandA)>("winmm.dll", "mciSendCommandA");
+    return call;
+}
 
 RECT ToRect(const MciRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 MciRect FromRect(const RECT& r) {
@@ -19,7 +27,9 @@ MciRect FromRect(const RECT& r) {
 
 template <typename Parms>
 MCIERROR Send(uint32_t device, uint32_t command, uint32_t flags, Parms& parms) {
-    return mciSendCommandA(device, command, flags, reinterpret_cast<DWORD_PTR>(&parms));
+    const auto send = SendCommandCall();
+    if (!send) return MCIERR_CANNOT_LOAD_DRIVER;
+    return send(device, command, flags, reinterpret_cast<DWORD_PTR>(&parms));
 }
 
 class WinMciPort : public MciPort {
@@ -105,14 +115,17 @@ public:
     }
 
     bool GetErrorString(uint32_t error, std::string& text) override {
+        static const auto errorString = LateBound<decltype(mciGetErrorStringA)>("winmm.dll", "mciGetErrorStringA");
         std::vector<char> buffer(4096);
-        if (!mciGetErrorStringA(error, buffer.data(), static_cast<UINT>(buffer.size()))) return false;
+        if (!errorString || !errorString(error, buffer.data(), static_cast<UINT>(buffer.size()))) return false;
         text = buffer.data();
         return true;
     }
 
     uint32_t SendString(const std::string& command, uintptr_t callback) override {
-        return mciSendStringA(command.c_str(), nullptr, 0, reinterpret_cast<HWND>(callback));
+        static const auto sendString = LateBound<decltype(mciSendStringA)>("winmm.dll", "mciSendStringA");
+        if (!sendString) return MCIERR_CANNOT_LOAD_DRIVER;
+        return sendString(command.c_str(), nullptr, 0, reinterpret_cast<HWND>(callback));
     }
 };
 

@@ -11,10 +11,15 @@ namespace orvik {
 
 namespace {
 constexpr int kListBoxId = 1;
+// A long list is read in parts: the first before the window shows, the
+// others whenever no message waits, each a few dozen milliseconds at most.
+// The window appears at once; the rest of the list follows within moments.
+constexpr std::size_t kRestoreFirst = 32;
+constexpr std::size_t kRestoreStep = 1024;
 }
 
 MainForm::MainForm()
-    : store_(registry_, mediaList_, StoreKeyPath(Application::Instance().ExePath())) {
+    : store_(registry_, listBox_, StoreKeyPath(Application::Instance().ExePath())) {
     FormSpec spec;
     spec.className = "TMainForm";
     spec.caption = "Orvik Encoder";
@@ -27,11 +32,15 @@ MainForm::MainForm()
     mainMenu_.Build(MainPopupItems());
     headerMenu_.Build(HeaderPopupItems());
     store_.OnError = [](const std::exception& e) { Application::Instance().ShowException(e); };
+    store_.RestoreBatch = kRestoreFirst;
     CreateControls();
     CreateTrayIcon();
 }
 
-MainForm::~MainForm() { SyncStore(StoreMoment::Destroyed); }
+MainForm::~MainForm() {
+    Application::Instance().RunWhenIdle(nullptr);
+    SyncStore(StoreMoment::Destroyed);
+}
 
 void MainForm::Connect(Form& player, Form& encoder) {
     player_ = &player;
@@ -123,13 +132,13 @@ void MainForm::CreateControls() {
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                    WS_EX_CLIENTEDGE, kListBoxId});
     SendMessageA(list, LB_SETITEMHEIGHT, 0, 13);
-    mediaList_.Attach(list);
-    mediaList_.OnKeyPress = [this](char key) {
+    listBox_.Attach(list);
+    listBox_.OnKeyPress = [this](char key) {
         if (key != '\b') return false;
         DeleteSelectedEntry(mediaList_);
         return true;
     };
-    SetFocus(list);
+    // The list takes the focus whenever the window is activated (WM_ACTIVATE).
 }
 
 void MainForm::CreateTrayIcon() {
@@ -150,6 +159,8 @@ void MainForm::SyncStore(StoreMoment moment) {
         switch (moment) {
         case StoreMoment::Shown:
             store_.Restore();
+            if (store_.RestorePending())
+                Application::Instance().RunWhenIdle([this] { return store_.ContinueRestore(kRestoreStep); });
             break;
         case StoreMoment::CloseAllowed:
             if (store_.Restored()) store_.Save();
@@ -248,7 +259,7 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) SyncStore(StoreMoment::SessionEnd);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && mediaList_.Handle()) SetFocus(mediaList_.Handle());
+        if (LOWORD(wParam) != WA_INACTIVE && listBox_.Handle()) SetFocus(listBox_.Handle());
         return 0;
     default:
         break;

@@ -59,12 +59,13 @@ private:
     FlatButton openButton_, playButton_, encodeButton_, optionsButton_, viewButton_, helpButton_, aboutButton_;
     GraphicControl header_;
 
-    MediaListBox mediaList_;
+    MediaListBox listBox_;  // the store's; everything else uses mediaList_
     Brush listBrush_;
     PopupMenu mainMenu_, headerMenu_;
     TrayIcon trayIcon_;
     RegistryKeyStore registry_;
     FormStorage store_;
+    StoredMediaList mediaList_{listBox_, store_};
     Form* player_ = nullptr;
     Form* encoder_ = nullptr;
 };

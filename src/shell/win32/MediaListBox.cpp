@@ -39,18 +39,32 @@ void MediaListBox::Append(const std::string& entry) {
 
 void MediaListBox::Delete(int index) { List(LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
-void MediaListBox::ReplaceAll(const std::vector<std::string>& entries) {
+void MediaListBox::ReplaceAll(const std::vector<std::string>& entries) { Fill(entries, true); }
+
+void MediaListBox::AppendAll(const std::vector<std::string>& entries) { Fill(entries, false); }
+
+void MediaListBox::Fill(const std::vector<std::string>& entries, bool replace) {
     if (!hwnd_) return;
+    // Entries appended below the last visible row change only the scroll
+    // bar: the rows on show are not drawn again.
+    bool shownChange = replace;
+    if (!replace) {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        const LRESULT rowHeight = List(LB_GETITEMHEIGHT, 0, 0);
+        const LRESULT rows = rowHeight > 0 ? (client.bottom + rowHeight - 1) / rowHeight : 0;
+        shownChange = Count() < List(LB_GETTOPINDEX, 0, 0) + rows;
+    }
     // Drawn once, after the last entry; the storage for all of them reserved
     // up front instead of grown entry by entry.
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    List(LB_RESETCONTENT, 0, 0);
+    if (replace) List(LB_RESETCONTENT, 0, 0);
     size_t text = 0;
     for (const std::string& e : entries) text += e.size() + 1;
     List(LB_INITSTORAGE, static_cast<WPARAM>(entries.size()), static_cast<LPARAM>(text));
     for (const std::string& e : entries) Append(e);
     SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (shownChange) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT MediaListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

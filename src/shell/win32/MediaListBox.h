@@ -19,6 +19,7 @@ public:
     void Append(const std::string& entry) override;
     void Delete(int index) override;
     void ReplaceAll(const std::vector<std::string>& entries) override;
+    void AppendAll(const std::vector<std::string>& entries) override;
 
     // OnKeyPress sees each typed character first; true consumes it.
     std::function<bool(char)> OnKeyPress;
@@ -29,6 +30,7 @@ protected:
 private:
     // Sends a list box message to the list box itself, past the subclass.
     LRESULT List(UINT msg, WPARAM wParam, LPARAM lParam) const;
+    void Fill(const std::vector<std::string>& entries, bool replace);
     mutable WNDPROC listProc_ = nullptr;
 };
 
