@@ -383,31 +383,27 @@ int main(int argc, char** argv) {
         DeleteTree(HKEY_LOCAL_MACHINE, kStoreBackup);
     }
 
-    const double refStart = Median(ref.start), refWs = Median(ref.workingSet);
+    const double refWs = Median(ref.workingSet);
     std::printf("OrvikPlayer.exe beside the reference program, %d starts each, in turn (median, range in ms)\n\n",
                 runs);
     std::printf("  %-32s %16s %8s %16s", "", "OrvikPlayer.exe", "ratio", "reference");
     if (compare) std::printf(" %16s %8s", "other build", "ratio");
-    std::printf("\n");
-    auto startRow = [&](const Series& s) {
-        const double m = Median(s.start);
-        std::printf(" %13.0f ms %7.2fx", m, refStart > 0 ? m / refStart : 0);
+    // A time row: each program's median, and the ratio to the reference's.
+    auto timeRow = [&](const char* label, std::vector<double> Series::*times) {
+        const double refMedian = Median(ref.*times);
+        auto cell = [&](const Series& s) {
+            const double m = Median(s.*times);
+            std::printf(" %13.0f ms %7.2fx", m, refMedian > 0 ? m / refMedian : 0);
+        };
+        std::printf("\n  %-32s", label);
+        cell(prog);
+        std::printf(" %13.0f ms", refMedian);
+        if (compare) cell(base);
     };
-    std::printf("  %-32s", "start to visible main window");
-    startRow(prog);
-    std::printf(" %13.0f ms", refStart);
-    if (compare) startRow(base);
+    timeRow("start to visible main window", &Series::start);
     std::printf("\n  %-32s %16s %8s %16s", "  range", Spread(prog.start).c_str(), "", Spread(ref.start).c_str());
     if (compare) std::printf(" %16s", Spread(base.start).c_str());
-    const double refPainted = Median(ref.painted);
-    auto paintedRow = [&](const Series& s) {
-        const double m = Median(s.painted);
-        std::printf(" %13.0f ms %7.2fx", m, refPainted > 0 ? m / refPainted : 0);
-    };
-    std::printf("\n  %-32s", "start to painted main window");
-    paintedRow(prog);
-    std::printf(" %13.0f ms", refPainted);
-    if (compare) paintedRow(base);
+    timeRow("start to painted main window", &Series::painted);
     auto wsRow = [&](const Series& s) {
         const double m = Median(s.workingSet);
         std::printf(" %13.1f MB %+5.1f MB", m / 1024, (m - refWs) / 1024);
