@@ -101,7 +101,8 @@ struct FormStorage::ListRead {
 // one, then the list subkey.
 struct FormStorage::PendingRestore {
     std::unique_ptr<StoreKey> storeKey;
-    bool stagingTried = false;
+    bool stagingTried = false, listTried = false;
+    bool unreadList = false;  // a list subkey is there, but not a list that can be read
     std::unique_ptr<StoreKey> listKey;
     std::unique_ptr<ListRead> read;
     // Shown as it is read, while the media list is as the store last had
@@ -171,42 +172,22 @@ void FormStorage::FinishRestore() {
 bool FormStorage::Advance(std::size_t entries) {
     PendingRestore& p = *pending_;
     try {
-        for (;;) {
-            if (!p.read) {
-                // A complete staging copy is left only by a save that could
-                // not finish replacing the list: it is the newest list.
-                const bool staging = !p.stagingTried;
-                p.stagingTried = true;
-                p.listKey = p.storeKey->OpenSubKey(staging ? StagingSection() : ListSection());
-                if (!p.listKey) {
-                    if (staging) continue;
-                    return EndRestore(false);  // no list stored
-                }
-                p.read = std::make_unique<ListRead>(*p.listKey, staging);
-                if (!BeginList(*p.read)) {
-                    p.read.reset();
-                    if (staging) continue;
-                    return EndRestore(true);
-                }
-            }
+        while (p.read || OpenNextList(p)) {
             ListRead& read = *p.read;
             const std::size_t before = read.entries.size();
             const ReadStep step = ReadEntries(read, entries);
             if (step == ReadStep::Failed) {
-                const bool staging = read.staging;
-                p.read.reset();
-                if (!staging) return EndRestore(true);
-                if (p.shown > 0) list_.ReplaceAll(*synced_);
-                p.shown = 0;
+                if (!read.staging) return EndRestore(true);
+                p.read.reset();  // the list subkey is next
+                Unshow();
                 continue;
             }
             if (p.progressive) {
-                if (p.shown == 0) {
+                if (p.shown == 0)
                     list_.ReplaceAll(read.entries);
-                } else {
+                else
                     list_.AppendAll(std::vector<std::string>(read.entries.begin() + static_cast<std::ptrdiff_t>(before),
                                                              read.entries.end()));
-                }
                 p.shown = read.entries.size();
             }
             if (step == ReadStep::More) return false;
@@ -217,16 +198,38 @@ bool FormStorage::Advance(std::size_t entries) {
             synced_ = list_.All();
             return EndRestore(false);
         }
+        return EndRestore(p.unreadList);
     } catch (const std::exception&) {
         // A list that cannot be read leaves the media list as it is.
         return EndRestore(true);
     }
 }
 
+bool FormStorage::OpenNextList(PendingRestore& p) const {
+    while (!p.listTried) {
+        // A complete staging copy is left only by a save that could not
+        // finish replacing the list: it is the newest list.
+        const bool staging = !p.stagingTried;
+        (staging ? p.stagingTried : p.listTried) = true;
+        p.listKey = p.storeKey->OpenSubKey(staging ? StagingSection() : ListSection());
+        if (!p.listKey) continue;  // none stored
+        p.read = std::make_unique<ListRead>(*p.listKey, staging);
+        if (BeginList(*p.read)) return true;
+        p.read.reset();
+        p.unreadList = !staging;
+    }
+    return false;
+}
+
+void FormStorage::Unshow() {
+    if (pending_->shown > 0) list_.ReplaceAll(*synced_);
+    pending_->shown = 0;
+}
+
 bool FormStorage::EndRestore(bool unread) {
     if (unread) {
         unread_ = Unread::List;
-        if (pending_->shown > 0) list_.ReplaceAll(*synced_);
+        Unshow();
     }
     pending_.reset();
     return true;

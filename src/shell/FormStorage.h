@@ -106,6 +106,11 @@ private:
     // Reads at most `entries` more entries of the pending restore; true once
     // it is over.
     bool Advance(std::size_t entries);
+    // Opens the staging copy, or once that is tried, the list subkey, with
+    // its count read; false when neither is left to read.
+    bool OpenNextList(PendingRestore& pending) const;
+    // Puts back the media list as it was before the entries read were shown.
+    void Unshow();
     bool EndRestore(bool unread);
     // A list subkey's count, checked; false when it holds no list that can
     // be read. A staging copy must be complete: its count exactly as a save
