@@ -108,29 +108,21 @@ void Form::PaintClient(HDC dc, const RECT& area) {
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT painted = 0;
-    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT& area) { PaintClient(dc, area); }, painted))
-        return painted;
-    if (graphics_.HandleMessage(msg, wParam, lParam)) return 0;
+    LRESULT result = 0;
+    if (graphics_.HandleHostMessage(
+            msg, wParam, lParam, [this](HDC dc, const RECT& area) { PaintClient(dc, area); }, result))
+        return result;
     switch (msg) {
     case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-        LRESULT result = 0;
-        if (ReflectNotification(msg, wParam, lParam, result)) return result;
-        if (msg == WM_COMMAND && lParam == 0) {
+        if (lParam == 0) {  // from a menu
             Command(LOWORD(wParam));
             return 0;
         }
-        if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
-            SetBkColor(reinterpret_cast<HDC>(wParam), color_);
-            return reinterpret_cast<LRESULT>(background_.Get());
-        }
         break;
-    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetBkColor(reinterpret_cast<HDC>(wParam), color_);
+        return reinterpret_cast<LRESULT>(background_.Get());
     case WM_CONTEXTMENU: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (screen.x == -1 && screen.y == -1) {  // from the keyboard

@@ -7,9 +7,12 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Input.h"
+#include "app/win32/Gdi.h"
+#include "app/win32/Window.h"
 
 namespace orvik {
 
@@ -91,6 +94,26 @@ public:
     // leave, capture, hiding and disabling); true when the window has
     // nothing more to do with the message.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // What every window that holds graphic controls and child controls
+    // does alike: paint (the background and then the controls, through
+    // paint), the messages above, and the notifications that a child's own
+    // object takes (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*). True when the
+    // message was handled; result is then its answer.
+    template <typename Paint>
+    bool HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, Paint&& paint, LRESULT& result) {
+        result = 0;
+        if (HandlePaintMessage(hwnd_, msg, wParam, std::forward<Paint>(paint), result)) return true;
+        if (HandleMessage(msg, wParam, lParam)) return true;
+        switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX: return ReflectNotification(msg, wParam, lParam, result);
+        default: return false;
+        }
+    }
     // The window's mouse messages; true when one was handled here.
     bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     // The pointer left the window, or a modal window took the mouse.

@@ -47,25 +47,11 @@ void Panel::PaintTo(HDC dc, const RECT& area) {
 }
 
 LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT painted = 0;
-    if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT& area) { PaintTo(dc, area); }, painted))
-        return painted;
-    if (graphics_.HandleMessage(msg, wParam, lParam)) return 0;
-    switch (msg) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        LRESULT result = 0;
-        if (ReflectNotification(msg, wParam, lParam, result)) return result;
-        break;
-    }
-    case WM_DESTROY:
-        if (OnDestroy) OnDestroy();
-        break;
-    default:
-        break;
-    }
+    LRESULT result = 0;
+    if (graphics_.HandleHostMessage(
+            msg, wParam, lParam, [this](HDC dc, const RECT& area) { PaintTo(dc, area); }, result))
+        return result;
+    if (msg == WM_DESTROY && OnDestroy) OnDestroy();
     return Default(msg, wParam, lParam);
 }
 
