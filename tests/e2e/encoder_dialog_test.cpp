@@ -463,7 +463,7 @@ TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
 }
 
 // Not a check: pictures of the three faces for the documentation, taken by
-// scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
+// scripts/screenshots.sh encoder (run with --gtest_also_run_disabled_tests).
 TEST_F(EncoderDialog, DISABLED_Screenshots) {
     const char* dir = getenv("ORVIK_SHOT_DIR");
     const std::string folder = dir && *dir ? dir : BuildFolder();
