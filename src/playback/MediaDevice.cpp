@@ -28,31 +28,19 @@ void MediaDevice::CheckOpen() const {
     if (!opened_) throw EMCIDeviceError("No MCI device open");
 }
 
-// MCI_WAIT unless a wait request says otherwise, MCI_NOTIFY on request.
-uint32_t MediaDevice::StandardFlags() {
-    uint32_t flags = mci::kWait;
-    if (waitPending_) {
-        flags = wait_ ? mci::kWait : 0;
-        waitPending_ = false;
-    }
-    if (notifyPending_) {
-        if (notify_) flags |= mci::kNotify;
-        notifyPending_ = false;
-    }
-    return flags;
+// The wait and notify flags of the next command: a request for it says;
+// without one, commands wait, and play, record and resume run
+// asynchronously with a completion notice.
+uint32_t MediaDevice::RequestedFlags(bool waitByDefault) {
+    const bool wait = waitPending_ ? wait_ : waitByDefault;
+    const bool notify = notifyPending_ ? notify_ : !waitByDefault;
+    waitPending_ = notifyPending_ = false;
+    return (wait ? mci::kWait : 0) | (notify ? mci::kNotify : 0);
 }
 
-// Play and record run asynchronously with a completion notice by default.
+// Asynchronous flags, and the range a from or to request gives.
 uint32_t MediaDevice::PlayFlags(MciParams& params) {
-    uint32_t flags = mci::kNotify;
-    if (notifyPending_) {
-        flags = notify_ ? mci::kNotify : 0;
-        notifyPending_ = false;
-    }
-    if (waitPending_) {
-        if (wait_) flags |= mci::kWait;
-        waitPending_ = false;
-    }
+    uint32_t flags = AsyncFlags();
     if (fromPending_) {
         flags |= mci::kFrom;
         params.from = from_;
@@ -69,6 +57,11 @@ uint32_t MediaDevice::PlayFlags(MciParams& params) {
 uint32_t MediaDevice::Send(uint32_t command, uint32_t flags, MciParams& params, uint32_t device) {
     flags_ = flags;
     return port_.SendCommand(device, command, flags, params);
+}
+
+void MediaDevice::Command(uint32_t command, uint32_t flags, MciParams& params) {
+    params.callback = callbackWindow_;
+    error_ = Send(command, flags, params);
 }
 
 int32_t MediaDevice::Status(uint32_t item, bool recordError) {
@@ -147,8 +140,7 @@ void MediaDevice::PlayPressed() {
 void MediaDevice::Close() {
     if (deviceId_ == 0) return;
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kClose, StandardFlags(), p);
+    Command(mci::kClose, StandardFlags(), p);
     if (error_ == 0) {
         opened_ = false;
         deviceId_ = 0;
@@ -165,44 +157,29 @@ void MediaDevice::Play() {
     CheckOpen();
     if (AutoRewind && !fromPending_ && !toPending_ && AtEnd()) Rewind();
     MciParams p;
-    const uint32_t flags = PlayFlags(p);
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kPlay, flags, p);
+    Command(mci::kPlay, PlayFlags(p), p);
 }
 
 void MediaDevice::Record() {
     CheckOpen();
     MciParams p;
-    const uint32_t flags = PlayFlags(p);
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kRecord, flags, p);
+    Command(mci::kRecord, PlayFlags(p), p);
 }
 
 void MediaDevice::Stop() {
     CheckOpen();
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kStop, StandardFlags(), p);
+    Command(mci::kStop, StandardFlags(), p);
 }
 
 void MediaDevice::Pause() {
     CheckOpen();
     const TMPModes mode = GetMode();
     MciParams p;
-    p.callback = callbackWindow_;
     if (mode == mpPlaying) {
-        error_ = Send(mci::kPause, StandardFlags(), p);
+        Command(mci::kPause, StandardFlags(), p);
     } else if (mode == mpPaused) {
-        uint32_t flags = mci::kNotify;
-        if (notifyPending_) {
-            flags = notify_ ? mci::kNotify : 0;
-            notifyPending_ = false;
-        }
-        if (waitPending_) {
-            if (wait_) flags |= mci::kWait;
-            waitPending_ = false;
-        }
-        error_ = Send(mci::kResume, flags, p);
+        Command(mci::kResume, AsyncFlags(), p);
         if (error_ != 0) Play();  // not every device knows resume
     }
 }
@@ -219,9 +196,8 @@ void MediaDevice::PlayFrom(int32_t target) {
 
 void MediaDevice::SeekTo(int32_t target) {
     MciParams p;
-    p.callback = callbackWindow_;
     p.to = target;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kTo, p);
+    Command(mci::kSeek, StandardFlags() | mci::kTo, p);
 }
 
 void MediaDevice::Next() {
@@ -233,8 +209,7 @@ void MediaDevice::Next() {
         return;
     }
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kSeekToEnd, p);
+    Command(mci::kSeek, StandardFlags() | mci::kSeekToEnd, p);
 }
 
 void MediaDevice::Prev() {
@@ -250,35 +225,33 @@ void MediaDevice::Prev() {
         return;
     }
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kSeekToStart, p);
+    Command(mci::kSeek, StandardFlags() | mci::kSeekToStart, p);
 }
 
 void MediaDevice::Step() {
     CheckOpen();
     if (!hasVideo_) return;
     if (AutoRewind && AtEnd()) Rewind();
-    MciParams p;
-    p.callback = callbackWindow_;
-    p.frames = static_cast<uint32_t>(frames_);
-    error_ = Send(mci::kStep, StandardFlags() | mci::kAnimStepFrames, p);
+    StepFrames(0);
 }
 
 void MediaDevice::Back() {
     CheckOpen();
     if (!hasVideo_) return;
+    StepFrames(mci::kAnimStepReverse);
+}
+
+void MediaDevice::StepFrames(uint32_t direction) {
     MciParams p;
-    p.callback = callbackWindow_;
     p.frames = static_cast<uint32_t>(frames_);
-    error_ = Send(mci::kStep, StandardFlags() | mci::kAnimStepFrames | mci::kAnimStepReverse, p);
+    Command(mci::kStep, StandardFlags() | mci::kAnimStepFrames | direction, p);
 }
 
 void MediaDevice::Eject() {
     CheckOpen();
     if (!canEject_) return;
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSet, StandardFlags() | mci::kSetDoorOpen, p);
+    Command(mci::kSet, StandardFlags() | mci::kSetDoorOpen, p);
 }
 
 void MediaDevice::Rewind() {

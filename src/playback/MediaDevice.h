@@ -128,8 +128,14 @@ protected:
 
 private:
     void CheckOpen() const;
-    uint32_t StandardFlags();
+    uint32_t RequestedFlags(bool waitByDefault);
+    uint32_t StandardFlags() { return RequestedFlags(true); }  // commands that wait
+    uint32_t AsyncFlags() { return RequestedFlags(false); }    // play, record, resume
     uint32_t PlayFlags(MciParams& params);
+    // Sends a command on the open device, its completion notice (if asked
+    // for) to the callback window, and records its error.
+    void Command(uint32_t command, uint32_t flags, MciParams& params);
+    void StepFrames(uint32_t direction);
     uint32_t Send(uint32_t command, uint32_t flags, MciParams& params, uint32_t device);
     uint32_t Send(uint32_t command, uint32_t flags, MciParams& params) {
         return Send(command, flags, params, deviceId_);
