@@ -258,11 +258,11 @@ TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
     EXPECT_EQ(r.left, 80);
     EXPECT_EQ(r.top, 104);
     EXPECT_EQ(r.right - r.left, 177);
-    // The closed combo box is made 21 high; the platform keeps it at least
-    // as high as its font needs, which with Wine's fonts is a little more.
-    GetWindowRect(Ctl(kIdLameBitRate), &r);
-    EXPECT_GE(r.bottom - r.top, 21);
-    EXPECT_LE(r.bottom - r.top, 24);
+    // The closed combo boxes are as high as the fields, 21.
+    for (int id : {kIdLameChooser, kIdLameBitRate}) {
+        GetWindowRect(Ctl(id), &r);
+        EXPECT_EQ(r.bottom - r.top, 21) << id;
+    }
 }
 
 TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
