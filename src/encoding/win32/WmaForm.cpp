@@ -45,7 +45,8 @@ void WmaForm::Encode() {
     // A click on this button does not take the focus, so the spin edit may
     // not have been left: its text is taken as leaving it would leave it (a
     // number out of range shows the nearer bound). A text that is no number
-    // stops the press, like an empty input, with the focus where to mend it.
+    // stops the press with a beep, like an empty input, and the focus goes
+    // to the field to be put right.
     SpinEdit& qualityEdit = Spin(kIdWmaQuality);
     const std::optional<int> quality = WmaQuality(qualityEdit.Text());
     if (!quality) {
