@@ -79,9 +79,10 @@ protected:
     void Type(const std::string& text) {
         for (char c : text) Char(c);
     }
-    void Key(UINT vk) {
-        SendMessageA(Edit(), WM_KEYDOWN, vk, 1);
-        SendMessageA(Edit(), WM_KEYUP, vk, 0xC0000001);
+    // With Alt held, a key comes as WM_SYSKEYDOWN with the context bit set.
+    void Key(UINT vk, bool alt = false) {
+        SendMessageA(Edit(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, alt ? 0x20000001 : 1);
+        SendMessageA(Edit(), alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? 0xE0000001 : 0xC0000001);
     }
     // A key through the message loop, as the program's loop handles it.
     void PostedKey(HWND target, UINT vk) {
@@ -205,11 +206,15 @@ TEST_F(SpinEditTest, TypingIsFilteredAndEnterAndEscapeGoToTheDialog) {
     Char('\b');
     EXPECT_EQ(spin.Text(), "42");
 
-    // Up and Down step whatever is held.
+    // Up and Down step whatever is held; with Alt they come as system keys.
     Key(VK_UP);
     EXPECT_EQ(spin.Text(), "43");
     Key(VK_DOWN);
     Key(VK_DOWN);
+    EXPECT_EQ(spin.Text(), "41");
+    Key(VK_UP, true);
+    EXPECT_EQ(spin.Text(), "42");
+    Key(VK_DOWN, true);
     EXPECT_EQ(spin.Text(), "41");
 
     // Paste is not filtered; with the editor disabled it is ignored, and

@@ -22,9 +22,25 @@ void ComboBox::ShowText(const char* text) {
     ShowFromStart();
 }
 
+// With the focus, the combo box selects the whole text (on taking the focus,
+// and on showing an entry), with the caret after the last character, so a
+// text wider than the field shows its end ("ame MP3 Encoder"). The same
+// selection made from the end towards the start puts the caret, and so the
+// view, at the first character.
 void ComboBox::ShowFromStart() {
-    HWND focus = GetFocus();
-    if (focus != hwnd_ && !IsChild(hwnd_, focus)) SendMessageA(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+    HWND focus = GetFocus(), field = field_.Handle();
+    if (focus != hwnd_ && !IsChild(hwnd_, focus)) {
+        SendMessageA(hwnd_, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+        return;
+    }
+    if (!field || focus != field) return;
+    DWORD start = 0, end = 0;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthA(field));
+    if (length == 0 || start != 0 || end != length) return;
+    if (SendMessageA(field, EM_GETFIRSTVISIBLELINE, 0, 0) == 0) return;  // the start shows already
+    SendMessageA(field, EM_SETSEL, length, 0);
+    SendMessageA(field, EM_SCROLLCARET, 0, 0);
 }
 
 bool ComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -47,6 +63,11 @@ LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kPicked) {
         if (OnPick) OnPick(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
         return 0;
+    }
+    if (msg == WM_SETFOCUS) {
+        const LRESULT result = Default(msg, wParam, lParam);
+        ShowFromStart();
+        return result;
     }
     return Default(msg, wParam, lParam);
 }

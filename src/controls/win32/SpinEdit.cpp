@@ -443,11 +443,13 @@ LRESULT SpinEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (key == '\t' || key == '\n' || key == '\x1b') return 0;
         break;
     }
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {  // with Alt held, the keys come as system keys
         const unsigned key = static_cast<unsigned>(wParam);
         if (OnKeyDown) OnKeyDown(key);
         if (model_.KeyDown(key)) return 0;
-        if (key == VK_RETURN || key == VK_ESCAPE) return 0;  // their characters go to the dialog
+        // Their characters go to the dialog.
+        if (msg == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) return 0;
         break;
     }
     case WM_GETDLGCODE:

@@ -27,6 +27,27 @@ void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
 }
 
 
+// The closed box is its selection field and a frame around it, so its height
+// is set through the field's (CB_SETITEMHEIGHT with -1). What the box answers
+// for the field (CB_GETITEMHEIGHT with -1) is not in the measure that setting
+// takes everywhere: Wine answers two pixels more, the edit's padding it adds
+// on setting. So the frame is measured once the field is set, and the field
+// set again from it when the height is not yet right.
+void SetClosedHeight(HWND box, int height) {
+    auto closed = [box] {
+        RECT r;
+        GetWindowRect(box, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    if (closed() == height) return;
+    const auto field = static_cast<int>(SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    if (field <= 0) return;
+    SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    const int frame = closed() - field;
+    if (closed() != height && height > frame)
+        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+}
+
 SIZE TextSize(HFONT font, const char* text) {
     ScreenDC screen;
     SelectGuard sel(screen, font);
@@ -70,13 +91,7 @@ HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const st
                                            CBS_DROPDOWN | CBS_AUTOHSCROLL,
                                        0, id});
     for (const std::string& item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    // The closed box is as high as the dialog's other fields.
-    RECT r;
-    GetWindowRect(box, &r);
-    const int closed = r.bottom - r.top;
-    const LRESULT field = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (closed != kComboHeight && field > 0)
-        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + kComboHeight - closed);
+    SetClosedHeight(box, kComboHeight);
     combo.Attach(box);
     SetWindowTextA(box, text);
     combo.ShowFromStart();

@@ -22,7 +22,8 @@ WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma) {
         {K::ComboBox,     kIdWmaBitRate,   kBitRateGroup,   At(8, 15, 105, 21),   "128", &BitRateItems()},
         {K::GroupBox,     0,               kOnPanel,        At(8, 56, 137, 41),   "Quality"},
         //                                                                        min max value
-        {K::SpinEdit,     kIdWmaQuality,   kQualityGroup,   At(8, 15, 121, 21),   nullptr, nullptr, false, 1, 100, 75},
+        {K::SpinEdit,     kIdWmaQuality,   kQualityGroup,   At(8, 15, 121, 21),   nullptr, nullptr, false,
+         kWmaQualityMin, kWmaQualityMax, 75},
         {K::GroupBox,     0,               kOnPanel,        At(152, 56, 129, 41), "Statistic"},
         {K::Switch,       kIdWmaAllStats,  kStatisticGroup, At(24, 16, 81, 17),   "Display all", nullptr, true},
         {K::Label,        0,               kOnPanel,        At(8, 109),           "Input file:"},
@@ -41,10 +42,21 @@ void WmaForm::Browse() { BrowseInto(hwnd_, Control(kIdWmaInput)); }
 void WmaForm::Encode() {
     std::string input;
     if (!TakeInput(Control(kIdWmaInput), input)) return;
-    // The quality is the text shown, in range or not: a click on this
-    // button does not take the focus, so the spin edit has not been left.
+    // A click on this button does not take the focus, so the spin edit may
+    // not have been left: its text is taken as leaving it would leave it (a
+    // number out of range shows the nearer bound). A text that is no number
+    // stops the press with a beep, like an empty input, and the focus goes
+    // to the field to be put right.
+    SpinEdit& qualityEdit = Spin(kIdWmaQuality);
+    const std::optional<int> quality = WmaQuality(qualityEdit.Text());
+    if (!quality) {
+        MessageBeep(0);
+        SetFocus(qualityEdit.Handle());
+        return;
+    }
+    if (*quality != qualityEdit.Value()) qualityEdit.SetValue(*quality);
     LaunchEncoderTool(kWmaTool, WmaOptionText(input, TextOf(kIdWmaOutput), SwitchOf(kIdWmaAllStats).StateOn(),
-                                              TextOf(kIdWmaBitRate), Spin(kIdWmaQuality).Text()));
+                                              TextOf(kIdWmaBitRate), std::to_string(*quality)));
 }
 
 }  // namespace orvik
