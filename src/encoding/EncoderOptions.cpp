@@ -82,7 +82,7 @@ std::string WmaOptionText(const std::string& inputPath, const std::string& outpu
 }
 
 std::optional<int> WmaQuality(const std::string& shownText) {
-    const std::optional<long double> value = ParseSpinText(shownText, TValueType::vtInteger);
+    const std::optional<long double> value = ParseSpinText(shownText, SpinValueKind::Integer);
     if (!value) return std::nullopt;
     return static_cast<int>(ClampSpinValue(*value, kWmaQualityMin, kWmaQualityMax));
 }

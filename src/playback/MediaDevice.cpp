@@ -13,7 +13,7 @@ int TmsfMinute(int32_t p) { return (static_cast<uint32_t>(p) >> 8) & 0xFF; }
 int TmsfSecond(int32_t p) { return (static_cast<uint32_t>(p) >> 16) & 0xFF; }
 }  // namespace
 
-const char* DeviceTypeName(TMPDeviceTypes type) { return kDeviceTypeNames[type]; }
+const char* DeviceKindName(DeviceKind type) { return kDeviceTypeNames[static_cast<int>(type)]; }
 
 MediaDevice::MediaDevice(MciPort& port) : port_(port) {}
 
@@ -25,7 +25,7 @@ MediaDevice::~MediaDevice() {
 }
 
 void MediaDevice::CheckOpen() const {
-    if (!opened_) throw EMCIDeviceError("No MCI device open");
+    if (!opened_) throw MciError("No MCI device open");
 }
 
 // The wait and notify flags of the next command: a request for it says;
@@ -97,14 +97,14 @@ void MediaDevice::ReadCapabilities() {
 void MediaDevice::Open() {
     MciParams p;
     if (opened_) Close();
-    p.deviceType = DeviceTypeName(DeviceType);
-    p.elementName = FileName;
+    p.deviceType = DeviceKindName(deviceType);
+    p.elementName = fileName;
     uint32_t flags = StandardFlags();
-    flags |= DeviceType == dtAutoSelect ? mci::kOpenElement : mci::kOpenType;
-    if (Shareable) flags |= mci::kOpenShareable;
+    flags |= deviceType == DeviceKind::AutoSelect ? mci::kOpenElement : mci::kOpenType;
+    if (shareable) flags |= mci::kOpenShareable;
     p.callback = callbackWindow_;
     error_ = Send(mci::kOpen, flags, p, 0);
-    if (error_ != 0) throw EMCIDeviceError(GetErrorMessage());
+    if (error_ != 0) throw MciError(GetErrorMessage());
 
     opened_ = true;
     deviceId_ = static_cast<uint16_t>(p.deviceId);
@@ -116,25 +116,26 @@ void MediaDevice::Open() {
         naturalWidth_ = r.right - r.left;
         naturalHeight_ = r.bottom - r.top;
     }
-    if (DeviceType == dtCDAudio || DeviceType == dtVideodisc) {
+    if (deviceType == DeviceKind::CdAudio || deviceType == DeviceKind::Videodisc) {
         MciParams s;
         s.timeFormat = mci::kFormatTmsf;
         error_ = Send(mci::kSet, mci::kSetTimeFormat, s);
     }
 
-    autoEnabled_ = TButtonSet();
-    autoEnabled_.Add(btNext).Add(btPrev);
-    if (canStep_) autoEnabled_.Add(btStep).Add(btBack);
-    if (canPlay_) autoEnabled_.Add(btPlay);
-    if (canRecord_) autoEnabled_.Add(btRecord);
-    if (canEject_) autoEnabled_.Add(btEject);
-    if (GetMode() == mpPlaying) PlayPressed();
+    autoEnabled_ = ButtonSet();
+    autoEnabled_.Add(TransportButton::Next).Add(TransportButton::Prev);
+    if (canStep_) autoEnabled_.Add(TransportButton::Step).Add(TransportButton::Back);
+    if (canPlay_) autoEnabled_.Add(TransportButton::Play);
+    if (canRecord_) autoEnabled_.Add(TransportButton::Record);
+    if (canEject_) autoEnabled_.Add(TransportButton::Eject);
+    if (GetMode() == MediaMode::Playing) PlayPressed();
     RedrawBar();
 }
 
 // The bar's rule for a pressed play button.
 void MediaDevice::PlayPressed() {
-    autoEnabled_.Remove(btPlay).Remove(btRecord).Add(btPause).Add(btStop);
+    using B = TransportButton;
+    autoEnabled_.Remove(B::Play).Remove(B::Record).Add(B::Pause).Add(B::Stop);
 }
 
 void MediaDevice::Close() {
@@ -144,7 +145,7 @@ void MediaDevice::Close() {
     if (error_ == 0) {
         opened_ = false;
         deviceId_ = 0;
-        autoEnabled_ = TButtonSet();
+        autoEnabled_ = ButtonSet();
     }
 }
 
@@ -155,7 +156,7 @@ bool MediaDevice::AtEnd() {
 
 void MediaDevice::Play() {
     CheckOpen();
-    if (AutoRewind && !fromPending_ && !toPending_ && AtEnd()) Rewind();
+    if (autoRewind && !fromPending_ && !toPending_ && AtEnd()) Rewind();
     MciParams p;
     Command(mci::kPlay, PlayFlags(p), p);
 }
@@ -174,11 +175,11 @@ void MediaDevice::Stop() {
 
 void MediaDevice::Pause() {
     CheckOpen();
-    const TMPModes mode = GetMode();
+    const MediaMode mode = GetMode();
     MciParams p;
-    if (mode == mpPlaying) {
+    if (mode == MediaMode::Playing) {
         Command(mci::kPause, StandardFlags(), p);
-    } else if (mode == mpPaused) {
+    } else if (mode == MediaMode::Paused) {
         Command(mci::kResume, AsyncFlags(), p);
         if (error_ != 0) Play();  // not every device knows resume
     }
@@ -186,7 +187,7 @@ void MediaDevice::Pause() {
 
 // Track rule target: play from it when playing, else seek there.
 void MediaDevice::PlayFrom(int32_t target) {
-    if (GetMode() == mpPlaying) {
+    if (GetMode() == MediaMode::Playing) {
         SetFrom(target);
         Play();
     } else {
@@ -231,7 +232,7 @@ void MediaDevice::Prev() {
 void MediaDevice::Step() {
     CheckOpen();
     if (!hasVideo_) return;
-    if (AutoRewind && AtEnd()) Rewind();
+    if (autoRewind && AtEnd()) Rewind();
     StepFrames(0);
 }
 
@@ -277,8 +278,8 @@ int32_t MediaDevice::GetTrackCount() {
     return Status(mci::kStatusNumberOfTracks);
 }
 
-TMPModes MediaDevice::GetMode() {
-    return static_cast<TMPModes>(static_cast<uint8_t>(Status(mci::kStatusMode) - mci::kModeBase));
+MediaMode MediaDevice::GetMode() {
+    return static_cast<MediaMode>(static_cast<uint8_t>(Status(mci::kStatusMode) - mci::kModeBase));
 }
 
 uint8_t MediaDevice::GetTimeFormat() {
@@ -339,20 +340,20 @@ void MediaDevice::DisplayDestroyed() {
 }
 
 void MediaDevice::HandleNotify(uint32_t code) {
-    if (AutoEnable && GetMode() == mpStopped) {
-        if (canPlay_) autoEnabled_.Add(btPlay);
-        if (canRecord_) autoEnabled_.Add(btRecord);
-        autoEnabled_.Remove(btPause).Remove(btStop);
+    if (autoEnable && GetMode() == MediaMode::Stopped) {
+        if (canPlay_) autoEnabled_.Add(TransportButton::Play);
+        if (canRecord_) autoEnabled_.Add(TransportButton::Record);
+        autoEnabled_.Remove(TransportButton::Pause).Remove(TransportButton::Stop);
         RedrawBar();
     }
     switch (code) {
-        case mci::kNotifySuccessful: notifyValue_ = nvSuccessful; break;
-        case mci::kNotifySuperseded: notifyValue_ = nvSuperseded; break;
-        case mci::kNotifyAborted: notifyValue_ = nvAborted; break;
-        case mci::kNotifyFailure: notifyValue_ = nvFailure; break;
+        case mci::kNotifySuccessful: notifyValue_ = NoticeCode::Successful; break;
+        case mci::kNotifySuperseded: notifyValue_ = NoticeCode::Superseded; break;
+        case mci::kNotifyAborted: notifyValue_ = NoticeCode::Aborted; break;
+        case mci::kNotifyFailure: notifyValue_ = NoticeCode::Failure; break;
         default: break;
     }
-    if (OnNotify) OnNotify();
+    if (onNotify) onNotify();
 }
 
 }  // namespace orvik

@@ -23,7 +23,7 @@ void PlayerModel::LoadSelectedEntry() {
     const int index = list_.SelectedIndex();
     if (index < 0 || index >= list_.Count())
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    media_.FileName = list_.Entry(index);
+    media_.fileName = list_.Entry(index);
 }
 
 // The end position is taken as the length: it becomes the slider's range
@@ -73,7 +73,7 @@ void PlayerModel::Show() {
 
 void PlayerModel::Close() {
     closed_ = true;
-    if (!media_.FileName.empty()) media_.Close();
+    if (!media_.fileName.empty()) media_.Close();
 }
 
 void PlayerModel::Resize() {
@@ -99,7 +99,7 @@ void PlayerModel::Tick() {
     // rather than heard (Wine's waveaudio runs more than half a second
     // ahead); taken at its word, the tail of every entry would be cut off
     // and a short entry skipped almost at once.
-    if (slider.Value() == slider.MaxValue() && media_.GetMode() != mpPlaying) EntryEnded();
+    if (slider.Value() == slider.MaxValue() && media_.GetMode() != MediaMode::Playing) EntryEnded();
 }
 
 void PlayerModel::EntryEnded() {

@@ -207,8 +207,8 @@ TEST_F(PlayerTest, WithoutADevice) {
     EXPECT_EQ(port.strings, (std::vector<std::pair<std::string, uintptr_t>>{{"Set cdaudio door closed wait", 0x99}}));
 
     // Slider press and release are unguarded.
-    EXPECT_THROW(player.SliderPressed(), EMCIDeviceError);
-    EXPECT_THROW(player.SliderReleased(), EMCIDeviceError);
+    EXPECT_THROW(player.SliderPressed(), MciError);
+    EXPECT_THROW(player.SliderReleased(), MciError);
     EXPECT_EQ(player.PendingSeek(), 0);
 
     // The play button follows what it started, and a seek released before

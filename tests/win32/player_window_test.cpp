@@ -29,7 +29,7 @@ namespace {
 struct Advance {
     int index;
     int32_t value, max, position;
-    TMPModes mode;
+    MediaMode mode;
 };
 class WatchedList : public MemoryMediaList {
 public:
@@ -131,10 +131,10 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
     std::vector<Advance> advances;
     std::set<int> thumbLefts;
     Slider& slider = Player().PositionSliderControl();
-    slider.OnChange = [&] { thumbLefts.insert(slider.ThumbRect().left); };
+    slider.onChange = [&] { thumbLefts.insert(slider.ThumbRect().left); };
     Play(entries, 0);
     list_.onSelect = [&](int index) {
-        TMediaPlayer& media = Player().Media();
+        MediaDeviceWindow& media = Player().Media();
         advances.push_back(Advance{index, slider.Value(), slider.MaxValue(), media.GetPosition(), media.GetMode()});
     };
     ASSERT_TRUE(Player().Model().Tracking());
@@ -150,7 +150,7 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
         EXPECT_EQ(advances[i].position, lengths[ended]) << "entry " << ended;
         // and had played it out: the mode follows the sound heard, while the
         // position may run ahead of it.
-        EXPECT_NE(advances[i].mode, mpPlaying) << "entry " << ended;
+        EXPECT_NE(advances[i].mode, MediaMode::Playing) << "entry " << ended;
     }
     // The thumb stood at several places between its two ends on the way.
     const int first = SliderModel::kIndent, last = first + slider.RulerLength();
@@ -168,7 +168,7 @@ TEST_F(PlayerWindowTest, TheAdvancePassesOverEntriesThatCannotPlayAndStopsAfterA
     // The frameless WAV and the text are passed over; the good entry plays again.
     ASSERT_TRUE(PumpUntil([&] { return selected.size() >= 3; })) << selected.size() << " selections";
     EXPECT_EQ(selected, (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(Player().Media().FileName, good);
+    EXPECT_EQ(Player().Media().fileName, good);
     EXPECT_EQ(Player().PositionSliderControl().MaxValue(), 700);
     EXPECT_TRUE(Player().Model().Tracking());
 
@@ -184,7 +184,7 @@ TEST_F(PlayerWindowTest, TheAdvancePassesOverEntriesThatCannotPlayAndStopsAfterA
 
 TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     Play({File("video.avi", Avi(20))}, 0);
-    TMediaPlayer& media = Player().Media();
+    MediaDeviceWindow& media = Player().Media();
     if (!media.Opened() || !media.HasVideo())
         GTEST_SKIP() << "Wine's device layer does not open the generated AVI (opened " << media.Opened() << ")";
     Panel& panel = Player().DisplayPanel();

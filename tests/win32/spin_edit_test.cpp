@@ -31,7 +31,7 @@ public:
                                   kNextId});
         flat.SetBounds(8, 50, 100, 22);
         flat.SetCaption("Encode");
-        flat.OnClick = [this] { commands += "click,"; };
+        flat.onClick = [this] { commands += "click,"; };
         AddGraphic(&flat);
     }
     bool PreTranslateMessage(MSG& msg) override {
@@ -59,9 +59,9 @@ protected:
         font = CreateUiFont("MS Sans Serif", 11);
         s.font = font.Get();
         spin.CreateControl(s);
-        spin.OnChange = [this] { log += "change,"; };
-        spin.OnTopClick = [this] { log += "top,"; };
-        spin.OnBottomClick = [this] { log += "bottom,"; };
+        spin.onChange = [this] { log += "change,"; };
+        spin.onTopClick = [this] { log += "top,"; };
+        spin.onBottomClick = [this] { log += "bottom,"; };
         form->Show();
         SetFocus(form->next);
     }
@@ -268,7 +268,7 @@ TEST_F(SpinEditTest, LeavingWithTabClampsButAClickOnAFlatButtonLeavesTheText) {
 }
 
 TEST_F(SpinEditTest, StandardKindUsesTheUpDownControl) {
-    spin.SetButtonKind(TSpinButtonKind::bkStandard);
+    spin.SetButtonKind(SpinButtonKind::Standard);
     EXPECT_EQ(ButtonWindow(), nullptr);
     ASSERT_NE(spin.UpDown(), nullptr);
     char name[64] = {};
@@ -285,7 +285,7 @@ TEST_F(SpinEditTest, StandardKindUsesTheUpDownControl) {
     EXPECT_EQ(log, "change,top,change,bottom,");
     EXPECT_EQ(GetFocus(), Edit());
 
-    spin.SetButtonKind(TSpinButtonKind::bkDiagonal);
+    spin.SetButtonKind(SpinButtonKind::Diagonal);
     EXPECT_EQ(spin.UpDown(), nullptr);
     EXPECT_NE(ButtonWindow(), nullptr);
 }

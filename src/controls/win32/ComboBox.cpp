@@ -47,7 +47,7 @@ bool ComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_COMMAND) return false;
     switch (HIWORD(wParam)) {
     case CBN_SELCHANGE:
-        if (OnPick) PostMessageA(hwnd_, kPicked, 0, 0);
+        if (onPick) PostMessageA(hwnd_, kPicked, 0, 0);
         break;
     case CBN_KILLFOCUS:
         ShowFromStart();
@@ -61,7 +61,7 @@ bool ComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
 
 LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kPicked) {
-        if (OnPick) OnPick(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
+        if (onPick) onPick(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
         return 0;
     }
     if (msg == WM_SETFOCUS) {
@@ -73,9 +73,9 @@ LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ComboBox::Field::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CHAR && owner_.OnKeyPress) {
+    if (msg == WM_CHAR && owner_.onKeyPress) {
         char key = static_cast<char>(wParam);
-        owner_.OnKeyPress(key);
+        owner_.onKeyPress(key);
         if (key == 0) return 0;
         wParam = static_cast<unsigned char>(key);
     }

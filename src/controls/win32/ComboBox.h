@@ -17,9 +17,9 @@ public:
 
     // The entry picked from the list, by index; runs after the combo box has
     // finished its notification (its drop-down list may still be closing).
-    std::function<void(int index)> OnPick;
+    std::function<void(int index)> onPick;
     // Each typed character; set it to 0 to discard it.
-    std::function<void(char& key)> OnKeyPress;
+    std::function<void(char& key)> onKeyPress;
 
     // Selects the entry with exactly this text when there is one (which shows
     // it and raises no pick), else sets the text.

@@ -3,7 +3,7 @@
 namespace orvik {
 
 Panel::~Panel() {
-    OnDestroy = nullptr;  // the owner is going too: nothing to unbind any more
+    onDestroy = nullptr;  // the owner is going too: nothing to unbind any more
     Destroy();
 }
 
@@ -51,7 +51,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (graphics_.HandleHostMessage(
             msg, wParam, lParam, [this](HDC dc, const RECT& area) { PaintTo(dc, area); }, result))
         return result;
-    if (msg == WM_DESTROY && OnDestroy) OnDestroy();
+    if (msg == WM_DESTROY && onDestroy) onDestroy();
     return Default(msg, wParam, lParam);
 }
 

@@ -36,7 +36,7 @@ public:
     void AddGraphic(GraphicControl* control) { graphics_.Add(control); }
 
     // Runs while the panel's window is being destroyed, its children still there.
-    std::function<void()> OnDestroy;
+    std::function<void()> onDestroy;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -134,15 +134,15 @@ void SpinButton::StopTimer() {
 }
 
 void SpinButton::FocusControl() {
-    if (OnFocusControl) OnFocusControl();
+    if (onFocusControl) onFocusControl();
 }
 
 void SpinButton::TopClick() {
-    if (OnTopClick) OnTopClick();
+    if (onTopClick) onTopClick();
 }
 
 void SpinButton::BottomClick() {
-    if (OnBottomClick) OnBottomClick();
+    if (onBottomClick) onBottomClick();
 }
 
 // Face, the raised (or, for the pressed half, sunken) edges of both halves,
@@ -255,9 +255,9 @@ LRESULT SpinButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Spin edit -------------------------------------------------------------
 
 SpinEdit::SpinEdit() : brush_(CreateSolidBrush(color_)) {
-    button_.OnTopClick = [this] { model_.StepUp(); };
-    button_.OnBottomClick = [this] { model_.StepDown(); };
-    button_.OnFocusControl = [this] { FocusEdit(); };
+    button_.onTopClick = [this] { model_.StepUp(); };
+    button_.onBottomClick = [this] { model_.StepDown(); };
+    button_.onFocusControl = [this] { FocusEdit(); };
 }
 
 SpinEdit::~SpinEdit() {
@@ -286,7 +286,7 @@ void SpinEdit::CreateControl(const SpinEditSpec& spec) {
     model_.SetMaxValue(spec.maxValue);
     model_.SetMinValue(spec.minValue);
     model_.SetIncrement(spec.increment);
-    if (spec.valueType != TValueType::vtInteger) model_.SetValueType(spec.valueType);
+    if (spec.valueType != SpinValueKind::Integer) model_.SetValueType(spec.valueType);
     model_.SetValue(spec.value);
     SendMessageA(hwnd_, EM_SETMODIFY, FALSE, 0);
 }
@@ -311,7 +311,7 @@ void SpinEdit::SetColor(COLORREF color) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void SpinEdit::SetButtonKind(TSpinButtonKind kind) {
+void SpinEdit::SetButtonKind(SpinButtonKind kind) {
     if (kind == buttonKind_) return;
     buttonKind_ = kind;
     BuildButton();
@@ -319,7 +319,7 @@ void SpinEdit::SetButtonKind(TSpinButtonKind kind) {
 }
 
 void SpinEdit::BuildButton() {
-    if (buttonKind_ == TSpinButtonKind::bkDiagonal) {
+    if (buttonKind_ == SpinButtonKind::Diagonal) {
         if (upDown_) DestroyWindow(upDown_);
         upDown_ = nullptr;
         if (!button_.Handle()) button_.CreateControl(hwnd_, IntRect{});
@@ -337,7 +337,7 @@ void SpinEdit::BuildButton() {
 }
 
 int SpinEdit::ButtonWidth() const {
-    HWND button = buttonKind_ == TSpinButtonKind::bkDiagonal ? button_.Handle() : upDown_;
+    HWND button = buttonKind_ == SpinButtonKind::Diagonal ? button_.Handle() : upDown_;
     if (!button) return 0;
     RECT r;
     GetWindowRect(button, &r);
@@ -358,7 +358,7 @@ void SpinEdit::Layout() {
     }
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (buttonKind_ == TSpinButtonKind::bkDiagonal) {
+    if (buttonKind_ == SpinButtonKind::Diagonal) {
         const bool sunken = (GetWindowLongA(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
         button_.SetBounds(DiagonalButtonBounds(width, height, sunken, false));
     } else if (upDown_) {
@@ -404,15 +404,15 @@ void SpinEdit::FocusEdit() {
 }
 
 void SpinEdit::Changed() {
-    if (OnChange) OnChange();
+    if (onChange) onChange();
 }
 
 void SpinEdit::TopClick() {
-    if (OnTopClick) OnTopClick();
+    if (onTopClick) onTopClick();
 }
 
 void SpinEdit::BottomClick() {
-    if (OnBottomClick) OnBottomClick();
+    if (onBottomClick) onBottomClick();
 }
 
 bool SpinEdit::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -446,7 +446,7 @@ LRESULT SpinEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {  // with Alt held, the keys come as system keys
         const unsigned key = static_cast<unsigned>(wParam);
-        if (OnKeyDown) OnKeyDown(key);
+        if (onKeyDown) onKeyDown(key);
         if (model_.KeyDown(key)) return 0;
         // Their characters go to the dialog.
         if (msg == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) return 0;

@@ -38,10 +38,10 @@ public:
     const SpinButtonModel& Model() const { return model_; }
     SpinHalf Down() const { return model_.Down(); }
 
-    std::function<void()> OnTopClick;
-    std::function<void()> OnBottomClick;
+    std::function<void()> onTopClick;
+    std::function<void()> onBottomClick;
     // The control to focus when the button is pressed.
-    std::function<void()> OnFocusControl;
+    std::function<void()> onFocusControl;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -75,8 +75,8 @@ struct SpinEditSpec {
     UINT_PTR id = 0;
     long double minValue = 0, maxValue = 0, increment = 1;
     long double value = 0;  // written after the bounds, as a form loads it
-    TValueType valueType = TValueType::vtInteger;
-    TSpinButtonKind buttonKind = TSpinButtonKind::bkDiagonal;
+    SpinValueKind valueType = SpinValueKind::Integer;
+    SpinButtonKind buttonKind = SpinButtonKind::Diagonal;
     COLORREF color = GetSysColor(COLOR_WINDOW);
     HFONT font = nullptr;  // not owned
     bool tabStop = true;
@@ -102,17 +102,17 @@ public:
 
     void SetReadOnly(bool readOnly);
     void SetColor(COLORREF color);
-    TSpinButtonKind ButtonKind() const { return buttonKind_; }
-    void SetButtonKind(TSpinButtonKind kind);
-    // The diagonal button (with bkDiagonal) and the up-down control (with
-    // bkStandard).
+    SpinButtonKind ButtonKind() const { return buttonKind_; }
+    void SetButtonKind(SpinButtonKind kind);
+    // The diagonal button (SpinButtonKind::Diagonal) and the up-down control
+    // (SpinButtonKind::Standard).
     SpinButton& Button() { return button_; }
     HWND UpDown() const { return upDown_; }
 
-    std::function<void()> OnChange;
-    std::function<void()> OnTopClick;
-    std::function<void()> OnBottomClick;
-    std::function<void(unsigned key)> OnKeyDown;
+    std::function<void()> onChange;
+    std::function<void()> onTopClick;
+    std::function<void()> onBottomClick;
+    std::function<void(unsigned key)> onKeyDown;
 
     bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -138,7 +138,7 @@ private:
     int ButtonWidth() const;
 
     SpinEditModel model_{*this};
-    TSpinButtonKind buttonKind_ = TSpinButtonKind::bkDiagonal;
+    SpinButtonKind buttonKind_ = SpinButtonKind::Diagonal;
     SpinButton button_;
     HWND upDown_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_WINDOW);

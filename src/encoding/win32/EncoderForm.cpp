@@ -136,7 +136,7 @@ void DialogForm::CreateDialogForm(const FormSpec& spec) {
 
 void EncoderForm::Connect(FaceSwitcher& switcher) {
     switcher.Register(face_, *this, [this](const std::string& text) { ShowChooserText(text); });
-    chooser_.OnPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+    chooser_.onPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
 }
 
 void EncoderForm::ShowChooserText(const std::string& text) {
@@ -218,7 +218,7 @@ void EncoderForm::Add(const ControlRow& row) {
         s.width = r.Width();
         s.height = r.Height();
         s.caption = text;
-        s.textPosition = TTextPos::tpRight;
+        s.textPosition = CaptionPlace::Right;
         s.stateOn = row.on;
         s.color = Color();
         s.font = FontHandle();
@@ -256,7 +256,7 @@ void EncoderForm::Add(const ControlRow& row) {
             button->SetCaption(text);
             button->SetFont(BoldFont());
         }
-        button->OnClick = row.action;
+        button->onClick = row.action;
         AddGraphic(button.get());
         graphics_.push_back(std::move(button));
         break;

@@ -35,7 +35,7 @@ GoGoForm::GoGoForm() : EncoderForm(EncodeFace::GoGo) {
 }
 
 void GoGoForm::ControlsBuilt() {
-    Combo(kIdGoGoQuality).OnPick = [this](int index) { QualityPicked(index); };
+    Combo(kIdGoGoQuality).onPick = [this](int index) { QualityPicked(index); };
 }
 
 void GoGoForm::QualityPicked(int index) {

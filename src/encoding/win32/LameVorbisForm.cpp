@@ -35,7 +35,7 @@ LameVorbisForm::LameVorbisForm() {
     spec.color = kMedGray;
     CreateDialogForm(spec);
     for (EncodeFace face : kFaces)
-        if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.OnKeyPress = FilterChooserKey;
+        if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.onKeyPress = FilterChooserKey;
     UpdateFaces();
 }
 
@@ -68,7 +68,7 @@ void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
         if (face != EncodeFace::Lame) showPanel = [this, face](bool visible) { ShowPanel(face, visible); };
         switcher.Register(
             face, *this, [this, face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
-        FaceOf(face).chooser.OnPick = [&switcher, face](int index) { switcher.Pick(face, index); };
+        FaceOf(face).chooser.onPick = [&switcher, face](int index) { switcher.Pick(face, index); };
     }
 }
 
@@ -105,7 +105,7 @@ void LameVorbisForm::AddSwitch(Face& face, Switch& sw, UINT_PTR id, int x, int y
     s.width = 73;
     s.height = 17;
     s.caption = caption;
-    s.textPosition = TTextPos::tpRight;
+    s.textPosition = CaptionPlace::Right;
     s.stateOn = on;
     s.color = kMedGray;
     s.font = FontHandle();
@@ -131,7 +131,7 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
     } else {
         button.SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
     }
-    button.OnClick = [this, action] { (this->*action)(); };
+    button.onClick = [this, action] { (this->*action)(); };
     AddGraphic(&button);
     face.graphics.push_back(&button);
 }
@@ -174,7 +174,7 @@ void LameVorbisForm::CreateOggDecFace() {
     AddCombo(face, kIdOggDecChooser, 8 + 8, 8 + 15, 257, EncoderChoiceItems(), "Vorbis OGG Decoder", face.chooser);
     AddLabel(face, oggDecInputLabel_, 8, 69, "Input file:");
     // The label is a way into the WMA dialog.
-    oggDecInputLabel_.OnClick = [this] {
+    oggDecInputLabel_.onClick = [this] {
         if (wmaDialog_) Application::Instance().ShowModal(*wmaDialog_);
     };
     oggDecInput_ = AddEdit(face, kIdOggDecInput, 80, 64, 177, "");

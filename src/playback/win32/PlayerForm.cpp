@@ -78,7 +78,7 @@ void PlayerForm::CreateControls() {
     for (const TransportSpec& t : kTransport) {
         FlatButton& button = transportButtons_[static_cast<int>(t.role)];
         button.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
-        button.OnClick = [this, click = t.click] { ((*model_).*click)(); };
+        button.onClick = [this, click = t.click] { ((*model_).*click)(); };
         controlPanel_.AddGraphic(&button);
     }
 
@@ -86,12 +86,12 @@ void PlayerForm::CreateControls() {
                                                kSliderHeight, player_ids::kPositionSlider);
     positionSlider_->SetImageHThumb(LoadBitmapResource("PLAY_THUMB").Get());
     positionSlider_->SetIncrement(1);
-    positionSlider_->SetOptions(soShowPoints | soSmooth);
+    positionSlider_->SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
     positionSlider_->SetColor(kMedGray);
 
-    media_ = std::make_unique<TMediaPlayer>(positionSlider_->Handle(), 48, -21, 253, 30);
+    media_ = std::make_unique<MediaDeviceWindow>(positionSlider_->Handle(), 48, -21, 253, 30);
     media_->SetDisplay(displayPanel_.Handle());
-    displayPanel_.OnDestroy = [this] { media_->DisplayDestroyed(); };
+    displayPanel_.onDestroy = [this] { media_->DisplayDestroyed(); };
 
     SwitchSpec switchSpec;
     switchSpec.parent = controlPanel_.Handle();
@@ -110,8 +110,8 @@ void PlayerForm::CreateControls() {
 
     PlayerHost& host = *this;
     model_ = std::make_unique<PlayerModel>(host, mediaList_, *media_, SystemMciPort());
-    positionSlider_->OnMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
-    positionSlider_->OnMouseUp = [this](const MouseEvent&) {
+    positionSlider_->onMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
+    positionSlider_->onMouseUp = [this](const MouseEvent&) {
         model_->SliderReleased();
         ShowPendingSeek();
     };

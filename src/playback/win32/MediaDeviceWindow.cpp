@@ -1,10 +1,10 @@
-#include "playback/win32/MediaPlayer.h"
+#include "playback/win32/MediaDeviceWindow.h"
 
 #include <mmsystem.h>
 
 namespace orvik {
 
-TMediaPlayer::TMediaPlayer(HWND parent, int left, int top, int width, int height, MciPort& port)
+MediaDeviceWindow::MediaDeviceWindow(HWND parent, int left, int top, int width, int height, MciPort& port)
     : MediaDevice(port) {
     Register(kClassName);
     WindowSpec spec;
@@ -18,7 +18,7 @@ TMediaPlayer::TMediaPlayer(HWND parent, int left, int top, int width, int height
     SetCallbackWindow(reinterpret_cast<uintptr_t>(hwnd_));
 }
 
-LRESULT TMediaPlayer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MediaDeviceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case MM_MCINOTIFY:
             HandleNotify(static_cast<uint32_t>(wParam));
