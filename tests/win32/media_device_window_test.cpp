@@ -27,7 +27,7 @@ class MediaDeviceWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
-        slider_ = std::make_unique<Slider>(host_, 0, 0, 369, 33);
+        slider_ = std::make_unique<Slider>(ChildPlace{host_, At(0, 0, 369, 33)});
     }
     void TearDown() override {
         slider_.reset();
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(MediaDeviceWindowTest, OpenSeekPlayStopAndCloseAWavFile) {
     // As in the player: an invisible child of the slider.
-    MediaDeviceWindow media(slider_->Handle(), 48, -21, 253, 30);
+    MediaDeviceWindow media(ChildPlace{slider_->Handle(), At(48, -21, 253, 30)});
     ASSERT_TRUE(media.Handle());
     EXPECT_EQ(GetParent(media.Handle()), slider_->Handle());
     EXPECT_FALSE(IsWindowVisible(media.Handle()));
@@ -98,7 +98,7 @@ TEST_F(MediaDeviceWindowTest, OpenSeekPlayStopAndCloseAWavFile) {
 }
 
 TEST_F(MediaDeviceWindowTest, FilesTheDeviceLayerRefusesRaiseItsText) {
-    MediaDeviceWindow media(slider_->Handle(), 48, -21, 253, 30);
+    MediaDeviceWindow media(ChildPlace{slider_->Handle(), At(48, -21, 253, 30)});
     struct Case {
         std::string path;
         uint32_t code;

@@ -52,13 +52,13 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
                                 nullptr, nullptr);
     {
         // The player's instance: its thumb, increment 1, smooth with points, on the panel's grey.
-        Slider slider(host, 0, 0, 369, 33);
+        Slider slider(ChildPlace{host, At(0, 0, 369, 33)});
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         slider.SetImageHThumb(thumb.Get());
         slider.SetIncrement(1);
         slider.SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         slider.SetColor(RGB(160, 160, 164));
-        MediaDeviceWindow media(slider.Handle(), 48, -21, 253, 30);
+        MediaDeviceWindow media(ChildPlace{slider.Handle(), At(48, -21, 253, 30)});
 
         const std::string wav = TempPath("demo.wav");
         ASSERT_TRUE(WriteBytes(wav, Wav(4000)));

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 400, 100, nullptr, nullptr, nullptr,
                                 nullptr);
-        slider_ = std::make_unique<Slider>(host_, 0, 20, 369, 33);
+        slider_ = std::make_unique<Slider>(ChildPlace{host_, orvik::At(0, 20, 369, 33)});
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         ASSERT_TRUE(thumb);
         slider_->SetImageHThumb(thumb.Get());
@@ -182,7 +182,7 @@ TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
 }
 
 TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {
-    Slider plain(host_, 0, 60);
+    Slider plain(ChildPlace{host_, orvik::At(0, 60, 150, 40)});
     const SIZE sizes[4] = {{18, 17}, {10, 8}, {38, 9}, {8, 10}};
     for (int slot = 0; slot < 4; ++slot) {
         const SIZE s = BitmapSize(plain.Image(static_cast<SliderImage>(slot)));

@@ -27,8 +27,8 @@ public:
         spec.clientHeight = 80;
         spec.border = FormBorder::Dialog;
         CreateForm(spec);
-        next = AddChild(ChildSpec{"EDIT", "", 140, 15, 60, 21, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                                  kNextId});
+        next = AddChild(
+            ChildSpec{"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, {hwnd_, At(140, 15, 60, 21), kNextId}});
         flat.SetBounds(8, 50, 100, 22);
         flat.SetCaption("Encode");
         flat.onClick = [this] { commands += "click,"; };
@@ -49,13 +49,10 @@ protected:
     void SetUp() override {
         form = std::make_unique<HostForm>();
         SpinEditSpec s;
-        s.parent = form->Handle();
-        s.x = 16;
-        s.y = 15;
+        s.place = {form->Handle(), At(16, 15, 121, 21), 3};
         s.minValue = 1;
         s.maxValue = 100;
         s.value = 75;
-        s.id = 3;
         font = CreateUiFont("MS Sans Serif", 11);
         s.font = font.Get();
         spin.CreateControl(s);

@@ -67,11 +67,7 @@ protected:
     // The encoder dialog's switch: 73 x 17, 14 x 14 glyphs, caption right.
     void MakeDialogSwitch(bool on = false, bool tabStop = true, CaptionPlace pos = CaptionPlace::Right) {
         SwitchSpec s;
-        s.parent = form->Handle();
-        s.x = 8;
-        s.y = 16;
-        s.width = 73;
-        s.height = 17;
+        s.place = {form->Handle(), At(8, 16, 73, 17)};
         s.caption = "high quality";
         s.textPosition = pos;
         s.stateOn = on;
@@ -247,7 +243,7 @@ TEST_F(SwitchTest, DisabledSwitchShowsTheEngravedGlyph) {
     // The default glyphs loaded at creation have no engraved look yet.
     Switch plain;
     SwitchSpec s;
-    s.parent = form->Handle();
+    s.place.parent = form->Handle();
     plain.CreateControl(s);
     EXPECT_FALSE(plain.HasDisabledLook(0));
     EXPECT_FALSE(plain.HasDisabledLook(1));

@@ -48,8 +48,9 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
 }
 
 void Window::Create(const char* className, const WindowSpec& s) {
-    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, s.x, s.y, s.width, s.height, s.parent,
-                         reinterpret_cast<HMENU>(s.id), Application::Instance().Module(), this))
+    const IntRect& r = s.place.bounds;
+    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(), s.place.parent,
+                         reinterpret_cast<HMENU>(s.place.id), Application::Instance().Module(), this))
         throw Exception(ErrorText("Cannot create a window of class", className));
 }
 

@@ -5,15 +5,23 @@
 #pragma once
 #include <windows.h>
 
+#include "app/Geometry.h"
+
 namespace orvik {
+
+// Where a window goes: its parent (a top-level form's owner), its bounds in
+// the parent's client area, and its control identifier.
+struct ChildPlace {
+    HWND parent = nullptr;
+    IntRect bounds;
+    UINT_PTR id = 0;
+};
 
 struct WindowSpec {
     DWORD exStyle = 0;
     DWORD style = WS_CHILD | WS_VISIBLE;
     const char* text = "";
-    int x = 0, y = 0, width = 0, height = 0;
-    HWND parent = nullptr;
-    UINT_PTR id = 0;  // control identifier for child windows
+    ChildPlace place;
 };
 
 class Window {

@@ -14,12 +14,7 @@ void Panel::CreateControl(const PanelSpec& spec) {
     WindowSpec ws;
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     ws.exStyle = spec.singleBorder ? WS_EX_CLIENTEDGE : 0;
-    ws.x = spec.x;
-    ws.y = spec.y;
-    ws.width = spec.width;
-    ws.height = spec.height;
-    ws.parent = spec.parent;
-    ws.id = spec.id;
+    ws.place = spec.place;
     Create(kClassName, ws);
     graphics_.SetWindow(hwnd_);
 }

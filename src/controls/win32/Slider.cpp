@@ -20,7 +20,7 @@ HCURSOR Slider::ScreenCursor(int id) {
     return nullptr;
 }
 
-Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR id)
+Slider::Slider(const ChildPlace& place)
     : color_(GetSysColor(COLOR_BTNFACE)) {
     AttachHost(*this);
     if (!g_cursors[0]) {
@@ -33,12 +33,7 @@ Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR i
     WindowSpec spec;
     // Child controls (the player's hidden device control) live inside it.
     spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN;
-    spec.x = left;
-    spec.y = top;
-    spec.width = width;
-    spec.height = height;
-    spec.parent = parent;
-    spec.id = id;
+    spec.place = place;
     Create(kClassName, spec);
     RECT client{};
     GetClientRect(hwnd_, &client);

@@ -20,7 +20,7 @@ public:
     static constexpr int crHand = 14000, crDrag = 14001;
     static HCURSOR ScreenCursor(int id);
 
-    Slider(HWND parent, int left, int top, int width = 150, int height = 40, UINT_PTR id = 0);
+    explicit Slider(const ChildPlace& place);
     ~Slider() override;
 
     // Copies the bitmap into the slot as a user image; nullptr restores the

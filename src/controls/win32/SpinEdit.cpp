@@ -75,17 +75,13 @@ SpinButton::SpinButton() : upGlyph_(LoadBitmapResource("RXSPINUP")), downGlyph_(
 
 SpinButton::~SpinButton() { Destroy(); }
 
-void SpinButton::CreateControl(HWND parent, const IntRect& bounds) {
+void SpinButton::CreateControl(const ChildPlace& place) {
     Register(kClassName, CS_HREDRAW | CS_VREDRAW);
     WindowSpec ws;
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    ws.x = bounds.left;
-    ws.y = bounds.top;
-    ws.width = bounds.Width();
-    ws.height = bounds.Height();
-    ws.parent = parent;
+    ws.place = place;
     Create(kClassName, ws);
-    model_.SetSize(bounds.Width(), bounds.Height());
+    model_.SetSize(place.bounds.Width(), place.bounds.Height());
 }
 
 void SpinButton::SetBounds(const IntRect& bounds) {
@@ -273,8 +269,9 @@ void SpinEdit::CreateControl(const SpinEditSpec& spec) {
     // rectangle; the button is its child.
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOHSCROLL |
                         ES_LEFT | (spec.tabStop ? WS_TABSTOP : 0);
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, SpinEditModel::kStartText, style, spec.x, spec.y,
-                                spec.width, spec.height, spec.parent, reinterpret_cast<HMENU>(spec.id),
+    const IntRect& r = spec.place.bounds;
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, SpinEditModel::kStartText, style, r.left, r.top,
+                                r.Width(), r.Height(), spec.place.parent, reinterpret_cast<HMENU>(spec.place.id),
                                 Application::Instance().Module(), nullptr);
     if (!edit) throw Exception(std::string("Cannot create a window of class ") + kClassName);
     Attach(edit);
@@ -322,7 +319,7 @@ void SpinEdit::BuildButton() {
     if (buttonKind_ == SpinButtonKind::Diagonal) {
         if (upDown_) DestroyWindow(upDown_);
         upDown_ = nullptr;
-        if (!button_.Handle()) button_.CreateControl(hwnd_, IntRect{});
+        if (!button_.Handle()) button_.CreateControl(ChildPlace{hwnd_});
         button_.SetEnabled(IsWindowEnabled(hwnd_) != FALSE);
         return;
     }

@@ -27,7 +27,7 @@ public:
     SpinButton();
     ~SpinButton() override;
 
-    void CreateControl(HWND parent, const IntRect& bounds);
+    void CreateControl(const ChildPlace& place);
     void SetBounds(const IntRect& bounds);
 
     // A glyph; none reloads the default.
@@ -70,9 +70,7 @@ private:
 };
 
 struct SpinEditSpec {
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 121, height = 21;
-    UINT_PTR id = 0;
+    ChildPlace place{nullptr, At(0, 0, 121, 21)};
     long double minValue = 0, maxValue = 0, increment = 1;
     long double value = 0;  // written after the bounds, as a form loads it
     SpinValueKind valueType = SpinValueKind::Integer;

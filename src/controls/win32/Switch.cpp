@@ -66,12 +66,7 @@ void Switch::CreateControl(const SwitchSpec& spec) {
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0) |
                (spec.borderSingle ? WS_BORDER : 0);
     ws.text = spec.caption;
-    ws.x = spec.x;
-    ws.y = spec.y;
-    ws.width = spec.width;
-    ws.height = spec.height;
-    ws.parent = spec.parent;
-    ws.id = spec.id;
+    ws.place = spec.place;
     Create(kClassName, ws);
     font_ = spec.font;
 }

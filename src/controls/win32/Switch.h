@@ -14,8 +14,7 @@
 namespace orvik {
 
 struct SwitchSpec {
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 50, height = 60;
+    ChildPlace place{nullptr, At(0, 0, 50, 60)};
     const char* caption = "";
     CaptionPlace textPosition = CaptionPlace::None;
     bool stateOn = false;
@@ -23,7 +22,6 @@ struct SwitchSpec {
     bool borderSingle = false;
     COLORREF color = GetSysColor(COLOR_BTNFACE);
     HFONT font = nullptr;  // not owned; the parent's font
-    UINT_PTR id = 0;
 };
 
 class Switch : public Window, private SwitchHost {

@@ -35,8 +35,8 @@ bool TakeInput(HWND inputEdit, std::string& input);
 void BrowseInto(HWND owner, HWND edit, const char* filter = nullptr);
 // An editable drop-down combo box of the dialogs, 21 high when closed, with
 // its items and start text.
-HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const std::vector<std::string>& items,
-                      const char* text, ComboBox& combo);
+HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std::string>& items, const char* text,
+                      ComboBox& combo);
 // The dialogs' fields and combo boxes: clGradientInactiveCaption.
 COLORREF FieldColor();
 // The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
@@ -86,23 +86,40 @@ enum class ControlKind {
     ActionButton,  // flat button with a bold caption: `action`
 };
 
+// One control of a dialog's table; the makers below fill in what each kind
+// uses.
 struct ControlRow {
     ControlKind kind;
-    int id;       // child windows and buttons; 0 for group boxes and labels
-    IntPoint in;  // the top-left of the group box the control lies in
-    IntRect place;  // left, top, right, bottom within it (labels: size from the caption)
-    const char* text = nullptr;
+    IntRect place;  // in the dialog's client area (labels: the top-left; the size from the caption)
+    int id = 0;     // child windows; 0 for group boxes, labels and buttons
+    const char* text = "";
     const std::vector<std::string>* items = nullptr;
     bool on = false;
     int minValue = 0, maxValue = 0, value = 0;
-    std::function<void()> action = nullptr;
+    std::function<void()> action;
 };
 
-// A place by left, top, width, height, as the layouts give them.
-constexpr IntRect At(int left, int top, int width = 0, int height = 0) {
-    return IntRect{left, top, left + width, top + height};
-}
-constexpr IntPoint kOnPanel{0, 0};
+// The rows of a table, each naming only what its kind uses. A place inside
+// a group box is At(group's top-left, left, top, width, height).
+namespace row {
+ControlRow Group(const IntRect& place, const char* caption);
+ControlRow Chooser(int id, const IntRect& place);
+ControlRow Combo(int id, const IntRect& place, const char* text, const std::vector<std::string>& items);
+ControlRow Edit(int id, const IntRect& place, const char* text = "");
+ControlRow Label(const IntRect& place, const char* caption);
+ControlRow Static(int id, const IntRect& place, const char* text);
+ControlRow Toggle(int id, const IntRect& place, const char* caption, bool on);
+ControlRow Spin(int id, const IntRect& place, int minValue, int maxValue, int value);
+ControlRow Browse(const IntRect& place, std::function<void()> action);
+ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action);
+}  // namespace row
+
+// What every one-face dialog starts with: its encoder chooser and its bit
+// rate, each in its group box; and its input file's label, field and
+// browse button.
+std::vector<ControlRow> ChooserAndBitRateRows(int chooserId, int bitRateId);
+std::vector<ControlRow> InputFileRows(int inputId, std::function<void()> browse);
+
 
 // The dialog's window is made at once; its controls when it is first shown
 // (before it appears) or first asked for a control.
@@ -126,8 +143,10 @@ protected:
     explicit EncoderForm(EncodeFace face) : face_(face) {}
     ~EncoderForm() override;
 
-    // The dialog's controls, made by EnsureBuilt.
-    void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
+    // The dialog's controls, made by EnsureBuilt, in table order.
+    void AddLayout(std::vector<ControlRow> rows) {
+        for (ControlRow& r : rows) layout_.push_back(std::move(r));
+    }
     // Runs once the controls exist.
     virtual void ControlsBuilt() {}
 
@@ -151,7 +170,6 @@ private:
     void BuildControls() override;
     void ShowChooserText(const std::string& text);
     void Add(const ControlRow& row);
-    HWND AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle, int id);
 
     EncodeFace face_;
     std::vector<ControlRow> layout_;

@@ -4,16 +4,13 @@
 
 namespace orvik {
 
-MediaDeviceWindow::MediaDeviceWindow(HWND parent, int left, int top, int width, int height, MciPort& port)
+MediaDeviceWindow::MediaDeviceWindow(const ChildPlace& place, MciPort& port)
     : MediaDevice(port) {
     Register(kClassName);
     WindowSpec spec;
-    spec.style = parent ? WS_CHILD : 0;  // never visible
-    spec.x = left;
-    spec.y = top;
-    spec.width = width;
-    spec.height = height;
-    spec.parent = parent ? parent : HWND_MESSAGE;
+    spec.style = place.parent ? WS_CHILD : 0;  // never visible
+    spec.place = place;
+    if (!place.parent) spec.place.parent = HWND_MESSAGE;
     Create(kClassName, spec);
     SetCallbackWindow(reinterpret_cast<uintptr_t>(hwnd_));
 }

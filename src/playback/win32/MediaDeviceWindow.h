@@ -16,7 +16,7 @@ public:
 
     // A hidden child of parent at the given bounds; without a parent the
     // control is a message-only window.
-    MediaDeviceWindow(HWND parent, int left, int top, int width, int height, MciPort& port = SystemMciPort());
+    explicit MediaDeviceWindow(const ChildPlace& place, MciPort& port = SystemMciPort());
 
     HWND DisplayWindow() const { return reinterpret_cast<HWND>(Display()); }
     void SetDisplay(HWND window) { MediaDevice::SetDisplay(reinterpret_cast<uintptr_t>(window)); }

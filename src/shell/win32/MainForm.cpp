@@ -130,9 +130,9 @@ void MainForm::CreateControls() {
     terminate_.onMouseUp = [this](const MouseEvent&) { terminateDown_.SetVisible(false); terminate_.SetVisible(true); };
 
     listBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
-    HWND list = AddChild(ChildSpec{"LISTBOX", "", 16, 72, 273, 97,
+    HWND list = AddChild(ChildSpec{"LISTBOX", "",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                   WS_EX_CLIENTEDGE, kListBoxId});
+                                   WS_EX_CLIENTEDGE, {hwnd_, At(16, 72, 273, 97), kListBoxId}});
     SendMessageA(list, LB_SETITEMHEIGHT, 0, 13);
     listBox_.Attach(list);
     listBox_.onKeyPress = [this](char key) {
