@@ -138,4 +138,13 @@ bool ReflectNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
     return false;
 }
 
+std::string WindowText(HWND control) {
+    if (!control) return {};
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(control, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 }  // namespace orvik

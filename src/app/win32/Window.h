@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "app/Geometry.h"
 
 namespace orvik {
@@ -13,7 +15,7 @@ namespace orvik {
 // the parent's client area, and its control identifier.
 struct ChildPlace {
     HWND parent = nullptr;
-    IntRect bounds;
+    IntRect bounds{};
     UINT_PTR id = 0;
 };
 
@@ -82,6 +84,9 @@ protected:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
 };
+
+// The text a window shows; empty for no window.
+std::string WindowText(HWND window);
 
 // Passes a control's notification back to the object of the control that
 // raised it; false when no object of the program is bound to it.

@@ -14,6 +14,11 @@ const char* const SpinEdit::kUpDownClassName = "TRxUpDown";
 
 namespace {
 
+// Calls a handler the user of a control may have set.
+void Fire(const std::function<void()>& handler) {
+    if (handler) handler();
+}
+
 // Classes of our own name that behave as a system class: the procedure
 // hands every message to the system class's procedure.
 enum SuperclassSlot { kEditSlot, kUpDownSlot, kSlotCount };
@@ -129,17 +134,11 @@ void SpinButton::StopTimer() {
     if (hwnd_) KillTimer(hwnd_, kRepeatTimer);
 }
 
-void SpinButton::FocusControl() {
-    if (onFocusControl) onFocusControl();
-}
+void SpinButton::FocusControl() { Fire(onFocusControl); }
 
-void SpinButton::TopClick() {
-    if (onTopClick) onTopClick();
-}
+void SpinButton::TopClick() { Fire(onTopClick); }
 
-void SpinButton::BottomClick() {
-    if (onBottomClick) onBottomClick();
-}
+void SpinButton::BottomClick() { Fire(onBottomClick); }
 
 // Face, the raised (or, for the pressed half, sunken) edges of both halves,
 // the frame and the diagonal, then the glyphs.
@@ -288,14 +287,7 @@ void SpinEdit::CreateControl(const SpinEditSpec& spec) {
     SendMessageA(hwnd_, EM_SETMODIFY, FALSE, 0);
 }
 
-std::string SpinEdit::Text() const {
-    if (!hwnd_) return {};
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd_, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
+std::string SpinEdit::Text() const { return WindowText(hwnd_); }
 
 void SpinEdit::SetReadOnly(bool readOnly) {
     model_.readOnly = readOnly;
@@ -400,17 +392,11 @@ void SpinEdit::FocusEdit() {
         SetFocus(hwnd_);
 }
 
-void SpinEdit::Changed() {
-    if (onChange) onChange();
-}
+void SpinEdit::Changed() { Fire(onChange); }
 
-void SpinEdit::TopClick() {
-    if (onTopClick) onTopClick();
-}
+void SpinEdit::TopClick() { Fire(onTopClick); }
 
-void SpinEdit::BottomClick() {
-    if (onBottomClick) onBottomClick();
-}
+void SpinEdit::BottomClick() { Fire(onBottomClick); }
 
 bool SpinEdit::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
@@ -490,8 +476,6 @@ LRESULT SpinEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        break;
-    default:
         break;
     }
     return Default(msg, wParam, lParam);

@@ -60,17 +60,8 @@ SIZE TextSize(HFONT font, const char* text) {
 
 // ---- Shared by all encoder dialogs -----------------------------------------
 
-std::string FieldText(HWND control) {
-    if (!control) return {};
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(control, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
 bool TakeInput(HWND inputEdit, std::string& input) {
-    input = FieldText(inputEdit);
+    input = WindowText(inputEdit);
     if (!input.empty()) return true;
     MessageBeep(0);
     return false;
@@ -117,14 +108,15 @@ EncoderForm::~EncoderForm() {
     Destroy();
 }
 
-FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight) {
+FormSpec EncoderDialogSpec(const char* className, const char* caption, FormBorder border, int width, int height,
+                           bool outerSize) {
     FormSpec spec;
     spec.className = className;
     spec.caption = caption;
-    spec.clientWidth = outerWidth;
-    spec.clientHeight = outerHeight;
-    spec.outerSize = true;
-    spec.border = FormBorder::Sizeable;
+    spec.clientWidth = width;
+    spec.clientHeight = height;
+    spec.outerSize = outerSize;
+    spec.border = border;
     spec.stayOnTop = true;
     spec.screenCenter = true;
     spec.color = kMedGray;
@@ -183,22 +175,21 @@ ControlRow Action(const IntRect& place, const char* caption, std::function<void(
 }
 }  // namespace row
 
-std::vector<ControlRow> ChooserAndBitRateRows(int chooserId, int bitRateId) {
+std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                    std::vector<ControlRow> last) {
     constexpr IntPoint encoderGroup{8, 8}, bitRateGroup{160, 8};
-    return {
+    std::vector<ControlRow> rows{
         row::Group(At(8, 8, 145, 41), "Select Encoder"),
-        row::Chooser(chooserId, At(encoderGroup, 8, 15, 129, 21)),
+        row::Chooser(ids.chooser, At(encoderGroup, 8, 15, 129, 21)),
         row::Group(At(160, 8, 121, 41), "Select encode bit rate"),
-        row::Combo(bitRateId, At(bitRateGroup, 8, 15, 105, 21), "128", BitRateItems()),
+        row::Combo(ids.bitRate, At(bitRateGroup, 8, 15, 105, 21), "128", BitRateItems()),
     };
-}
-
-std::vector<ControlRow> InputFileRows(int inputId, std::function<void()> browse) {
-    return {
-        row::Label(At(8, 109), "Input file:"),
-        row::Edit(inputId, At(80, 104, 177, 21)),
-        row::Browse(At(258, 104, 23, 21), std::move(browse)),
-    };
+    rows.insert(rows.end(), own.begin(), own.end());
+    rows.push_back(row::Label(At(8, 109), "Input file:"));
+    rows.push_back(row::Edit(ids.input, At(80, 104, 177, 21)));
+    rows.push_back(row::Browse(At(258, 104, 23, 21), std::move(browse)));
+    rows.insert(rows.end(), last.begin(), last.end());
+    return rows;
 }
 
 void DialogForm::EnsureBuilt() {

@@ -26,8 +26,6 @@ namespace orvik {
 
 // ---- Shared by all encoder dialogs -----------------------------------------
 
-// The text a control shows.
-std::string FieldText(HWND control);
 // The input check of an encode button: an empty input beeps and gives false.
 bool TakeInput(HWND inputEdit, std::string& input);
 // The browse step: a confirmed file replaces the field's text; a cancelled
@@ -96,7 +94,7 @@ struct ControlRow {
     const std::vector<std::string>* items = nullptr;
     bool on = false;
     int minValue = 0, maxValue = 0, value = 0;
-    std::function<void()> action;
+    std::function<void()> action{};
 };
 
 // The rows of a table, each naming only what its kind uses. A place inside
@@ -114,18 +112,27 @@ ControlRow Browse(const IntRect& place, std::function<void()> action);
 ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action);
 }  // namespace row
 
-// What every one-face dialog starts with: its encoder chooser and its bit
-// rate, each in its group box; and its input file's label, field and
-// browse button.
-std::vector<ControlRow> ChooserAndBitRateRows(int chooserId, int bitRateId);
-std::vector<ControlRow> InputFileRows(int inputId, std::function<void()> browse);
+// The table of a dialog with one face: its encoder chooser and its bit rate,
+// each in its group box; the dialog's own rows; its input file's label,
+// field and browse button, at the same place in every such dialog; and the
+// rows that follow.
+struct OneFaceIds {
+    int chooser, bitRate, input;
+};
+std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                    std::vector<ControlRow> last);
 
 
 // The dialog's window is made at once; its controls when it is first shown
 // (before it appears) or first asked for a control.
-// The window of a dialog with one face: its outer size, sizeable, on top,
-// centred on the screen, clMedGray.
-FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight);
+// The window of an encoder dialog: on top, centred on the screen, clMedGray;
+// the size is the client's, or the window's own with outerSize.
+FormSpec EncoderDialogSpec(const char* className, const char* caption, FormBorder border, int width, int height,
+                           bool outerSize);
+// The window of a dialog with one face: its outer size, sizeable.
+inline FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight) {
+    return EncoderDialogSpec(className, caption, FormBorder::Sizeable, outerWidth, outerHeight, true);
+}
 
 class EncoderForm : public DialogForm {
 public:
@@ -140,13 +147,11 @@ public:
     }
 
 protected:
-    explicit EncoderForm(EncodeFace face) : face_(face) {}
+    EncoderForm(EncodeFace face, const FormSpec& spec) : face_(face) { CreateDialogForm(spec); }
     ~EncoderForm() override;
 
     // The dialog's controls, made by EnsureBuilt, in table order.
-    void AddLayout(std::vector<ControlRow> rows) {
-        for (ControlRow& r : rows) layout_.push_back(std::move(r));
-    }
+    void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
     // Runs once the controls exist.
     virtual void ControlsBuilt() {}
 
@@ -162,7 +167,7 @@ protected:
         EnsureBuilt();
         return *spins_.at(id);
     }
-    std::string TextOf(int id) { return FieldText(Control(id)); }
+    std::string TextOf(int id) { return WindowText(Control(id)); }
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 

@@ -6,24 +6,20 @@
 
 namespace orvik {
 
-namespace {
-constexpr IntPoint kQualityGroup{8, 56};
-}  // namespace
-
-GoGoForm::GoGoForm() : EncoderForm(EncodeFace::GoGo) {
-    CreateDialogForm(OneFaceDialogSpec("TEncodeForm2", "Media Encoder - GoGo MP3", 294, 220));
-    AddLayout(ChooserAndBitRateRows(kIdGoGoChooser, kIdGoGoBitRate));
-    AddLayout({
-        row::Group(At(8, 56, 273, 41), "Quantity"),
-        row::Combo(kIdGoGoQuality, At(kQualityGroup, 24, 15, 145, 21), "6", GoGoQualityItems()),
-        row::Static(kIdGoGoQualityWord, At(kQualityGroup, 192, 18), "Normal"),
-    });
-    AddLayout(InputFileRows(kIdGoGoInput, [this] { Browse(); }));
-    AddLayout({
-        row::Label(At(8, 141), "Output file:"),
-        row::Edit(kIdGoGoOutput, At(80, 136, 177, 21), "EncodedFile"),
-        row::Action(At(8, 168, 273, 22), "Encode to MP3!", [this] { Encode(); }),
-    });
+GoGoForm::GoGoForm()
+    : EncoderForm(EncodeFace::GoGo, OneFaceDialogSpec("TEncodeForm2", "Media Encoder - GoGo MP3", 294, 220)) {
+    constexpr IntPoint quality{8, 56};
+    SetLayout(OneFaceRows({kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoInput}, [this] { Browse(); },
+                          {
+                              row::Group(At(8, 56, 273, 41), "Quantity"),
+                              row::Combo(kIdGoGoQuality, At(quality, 24, 15, 145, 21), "6", GoGoQualityItems()),
+                              row::Static(kIdGoGoQualityWord, At(quality, 192, 18), "Normal"),
+                          },
+                          {
+                              row::Label(At(8, 141), "Output file:"),
+                              row::Edit(kIdGoGoOutput, At(80, 136, 177, 21), "EncodedFile"),
+                              row::Action(At(8, 168, 273, 22), "Encode to MP3!", [this] { Encode(); }),
+                          }));
 }
 
 void GoGoForm::ControlsBuilt() {

@@ -24,16 +24,8 @@ constexpr EncodeFace kFaces[] = {EncodeFace::Lame, EncodeFace::OggEnc, EncodeFac
 }  // namespace
 
 LameVorbisForm::LameVorbisForm() {
-    FormSpec spec;
-    spec.className = "TEncodeForm";
-    spec.caption = "Media Encoder - Lame MP3, Vorbis OGG";
-    spec.clientWidth = 287;
-    spec.clientHeight = 197;
-    spec.border = FormBorder::Dialog;
-    spec.stayOnTop = true;
-    spec.screenCenter = true;
-    spec.color = kMedGray;
-    CreateDialogForm(spec);
+    CreateDialogForm(
+        EncoderDialogSpec("TEncodeForm", "Media Encoder - Lame MP3, Vorbis OGG", FormBorder::Dialog, 287, 197, false));
     for (EncodeFace face : kFaces)
         if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.onKeyPress = FilterChooserKey;
     UpdateFaces();
@@ -221,15 +213,15 @@ void LameVorbisForm::EncodeMp3() {
     std::string input;
     if (!TakeInput(lameInput_, input)) return;
     LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(),
-                                                FieldText(lameBitRate_.Handle()), input, FieldText(lameOutput_)));
+                                                WindowText(lameBitRate_.Handle()), input, WindowText(lameOutput_)));
 }
 
 void LameVorbisForm::EncodeOgg() {
     EnsureBuilt();
     std::string input;
     if (!TakeInput(oggEncInput_, input)) return;
-    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), FieldText(oggEncBitRate_.Handle()),
-                                                    FieldText(oggEncQuality_.Handle())));
+    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), WindowText(oggEncBitRate_.Handle()),
+                                                    WindowText(oggEncQuality_.Handle())));
 }
 
 void LameVorbisForm::DecodeOgg() {

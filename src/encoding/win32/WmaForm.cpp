@@ -6,25 +6,21 @@
 
 namespace orvik {
 
-namespace {
-constexpr IntPoint kQualityGroup{8, 56}, kStatisticGroup{152, 56};
-}  // namespace
-
-WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma) {
-    CreateDialogForm(OneFaceDialogSpec("TEncodeForm4", "Media Encode - WMA", 292, 218));
-    AddLayout(ChooserAndBitRateRows(kIdWmaChooser, kIdWmaBitRate));
-    AddLayout({
-        row::Group(At(8, 56, 137, 41), "Quality"),
-        row::Spin(kIdWmaQuality, At(kQualityGroup, 8, 15, 121, 21), kWmaQualityMin, kWmaQualityMax, 75),
-        row::Group(At(152, 56, 129, 41), "Statistic"),
-        row::Toggle(kIdWmaAllStats, At(kStatisticGroup, 24, 16, 81, 17), "Display all", true),
-    });
-    AddLayout(InputFileRows(kIdWmaInput, [this] { Browse(); }));
-    AddLayout({
-        row::Label(At(8, 133), "Output file:"),
-        row::Edit(kIdWmaOutput, At(80, 128, 177, 21), "EncodedFile"),
-        row::Action(At(8, 160, 265, 25), "Encode to WMA!", [this] { Encode(); }),
-    });
+WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma, OneFaceDialogSpec("TEncodeForm4", "Media Encode - WMA", 292, 218)) {
+    constexpr IntPoint quality{8, 56}, statistic{152, 56};
+    SetLayout(OneFaceRows(
+        {kIdWmaChooser, kIdWmaBitRate, kIdWmaInput}, [this] { Browse(); },
+        {
+            row::Group(At(8, 56, 137, 41), "Quality"),
+            row::Spin(kIdWmaQuality, At(quality, 8, 15, 121, 21), kWmaQualityMin, kWmaQualityMax, 75),
+            row::Group(At(152, 56, 129, 41), "Statistic"),
+            row::Toggle(kIdWmaAllStats, At(statistic, 24, 16, 81, 17), "Display all", true),
+        },
+        {
+            row::Label(At(8, 133), "Output file:"),
+            row::Edit(kIdWmaOutput, At(80, 128, 177, 21), "EncodedFile"),
+            row::Action(At(8, 160, 265, 25), "Encode to WMA!", [this] { Encode(); }),
+        }));
 }
 
 void WmaForm::Browse() { BrowseInto(hwnd_, Control(kIdWmaInput)); }
