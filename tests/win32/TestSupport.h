@@ -10,7 +10,23 @@
 #include <functional>
 #include <string>
 
+#include "app/win32/Form.h"
+
 namespace orvik::test {
+
+// A dialog-framed form that holds the controls under test.
+class HostForm : public Form {
+public:
+    HostForm(const char* className, int clientWidth, int clientHeight) {
+        FormSpec spec;
+        spec.className = className;
+        spec.caption = "Control host";
+        spec.clientWidth = clientWidth;
+        spec.clientHeight = clientHeight;
+        spec.border = FormBorder::Dialog;
+        CreateForm(spec);
+    }
+};
 
 // Dispatches messages until the condition holds or the time runs out.
 inline bool PumpUntil(const std::function<bool()>& condition, DWORD limitMs = 10000) {

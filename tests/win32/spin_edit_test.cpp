@@ -17,18 +17,12 @@ using namespace orvik;
 namespace {
 constexpr int kNextId = 7;
 
-class HostForm : public Form {
+// The WMA dialog's neighbours of the spin edit: a field after it and a flat button.
+class SpinHostForm : public test::HostForm {
 public:
-    HostForm() {
-        FormSpec spec;
-        spec.className = "TSpinHostForm";
-        spec.caption = "Spin edit host";
-        spec.clientWidth = 240;
-        spec.clientHeight = 80;
-        spec.border = FormBorder::Dialog;
-        CreateForm(spec);
-        next = AddChild(
-            ChildSpec{"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, {hwnd_, At(140, 15, 60, 21), kNextId}});
+    SpinHostForm() : HostForm("TSpinHostForm", 240, 80) {
+        next = AddChild(ChildSpec{"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                                  {hwnd_, At(140, 15, 60, 21), kNextId}});
         flat.SetBounds(8, 50, 100, 22);
         flat.SetCaption("Encode");
         flat.onClick = [this] { commands += "click,"; };
@@ -47,7 +41,7 @@ public:
 class SpinEditTest : public testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<HostForm>();
+        form = std::make_unique<SpinHostForm>();
         SpinEditSpec s;
         s.place = {form->Handle(), At(16, 15, 121, 21), 3};
         s.minValue = 1;
@@ -103,7 +97,7 @@ protected:
         return GetPixel(mem, x, y);
     }
 
-    std::unique_ptr<HostForm> form;
+    std::unique_ptr<SpinHostForm> form;
     Font font;
     SpinEdit spin;
     std::string log;

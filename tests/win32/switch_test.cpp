@@ -6,25 +6,15 @@
 #include <memory>
 #include <string>
 
+#include "TestSupport.h"
 #include "app/win32/Form.h"
 #include "app/win32/Gdi.h"
 #include "controls/win32/Switch.h"
 
 using namespace orvik;
+using orvik::test::HostForm;
 
 namespace {
-class HostForm : public Form {
-public:
-    HostForm() {
-        FormSpec spec;
-        spec.className = "TSwitchHostForm";
-        spec.caption = "Switch host";
-        spec.clientWidth = 200;
-        spec.clientHeight = 100;
-        spec.border = FormBorder::Dialog;
-        CreateForm(spec);
-    }
-};
 
 // A rendering of the switch in a bitmap of its size.
 class Rendering {
@@ -60,7 +50,7 @@ private:
 class SwitchTest : public testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<HostForm>();
+        form = std::make_unique<HostForm>("TSwitchHostForm", 200, 100);
         form->Show();  // the focus goes only to visible windows
         font = CreateUiFont("MS Sans Serif", 11);
     }
