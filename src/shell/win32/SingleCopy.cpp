@@ -38,9 +38,15 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kWaitForCopyMs) {
         if (HWND running = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr)) {
-            bool hung = false;
-            if (HandOver(running, files, hung)) return Start::HandedOver;
-            if (hung) return Start::NotAnswering;
+            switch (HandOver(running, files)) {
+            case Answer::Taken: return Start::HandedOver;
+            case Answer::Hung: return Start::NotAnswering;
+            // A copy of another integrity level (elevated beside normal)
+            // takes no messages from this one: the two meet, and the copy
+            // whose list did not change writes nothing at its end.
+            case Answer::Unreachable: return Start::First;
+            case Answer::Refused: break;
+            }
         }
         if (!mutex_) {
             Sleep(kRetryMs);
@@ -59,7 +65,7 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
     return Start::First;
 }
 
-bool SingleCopy::HandOver(HWND running, const HandOverMessage& files, bool& hung) const {
+SingleCopy::Answer SingleCopy::HandOver(HWND running, const HandOverMessage& files) const {
     DWORD process = 0;
     GetWindowThreadProcessId(running, &process);
     // The running copy may then take the foreground from this start.
@@ -69,12 +75,14 @@ bool SingleCopy::HandOver(HWND running, const HandOverMessage& files, bool& hung
     data.cbData = static_cast<DWORD>(files.size() * sizeof(wchar_t));
     data.lpData = files.empty() ? nullptr : const_cast<wchar_t*>(files.data());
     DWORD_PTR taken = FALSE;
+    SetLastError(0);
     if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerMs,
                             &taken))
-        return taken == TRUE;
+        return taken == TRUE ? Answer::Taken : Answer::Refused;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED) return Answer::Unreachable;
     // No answer from a window that is still there: the copy hangs.
-    hung = IsWindow(running) != FALSE;
-    return false;
+    return IsWindow(running) && (error == ERROR_TIMEOUT || error == 0) ? Answer::Hung : Answer::Refused;
 }
 
 void SingleCopy::Listen(HandOverSink onHandOver) {

@@ -45,9 +45,14 @@ public:
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // Sends the files to the running copy's window: true when it took them,
-    // false when it refused (it is ending) or went away.
-    bool HandOver(HWND running, const HandOverMessage& files, bool& hung) const;
+    enum class Answer {
+        Taken,        // the running copy has the files
+        Refused,      // it is ending, or its window went away: wait for it
+        Hung,         // no answer in time
+        Unreachable,  // the system lets no message through (an elevated copy)
+    };
+    // Sends the files to the running copy's window.
+    Answer HandOver(HWND running, const HandOverMessage& files) const;
 
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
