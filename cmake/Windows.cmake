@@ -106,6 +106,7 @@ endif()
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME imports_are_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports.sh $<TARGET_FILE:OrvikPlayer>)
+  include(${CMAKE_CURRENT_LIST_DIR}/Lame.cmake)
   include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
 endif()
 
