@@ -339,6 +339,12 @@ void FormStorage::Save() {
     unread_ = Unread::Nothing;
 }
 
+void FormStorage::SaveChanges() {
+    FinishRestore();
+    if (synced_ && list_.All() == *synced_) return;
+    Save();
+}
+
 void FormStorage::WriteList(StoreKey& key, const std::string& section, const std::vector<std::string>& entries,
                             bool countFirst) {
     std::unique_ptr<StoreKey> listKey = key.CreateSubKey(section);

@@ -68,6 +68,10 @@ public:
     // is in place, read as if the version were 0.
     void Restore();
     void Save();
+    // Saves unless the media list is as the store last had it: a copy that
+    // changed nothing then cannot write over what another copy of the
+    // program saved meanwhile.
+    void SaveChanges();
 
     // A long list takes one store read per entry. With RestoreBatch above
     // 0, Restore reads and shows only the first RestoreBatch entries, and

@@ -3,7 +3,8 @@
 // to a visible main window (median, the two programs started in turn), the
 // working set one second after the start, the file size; the start with
 // 10,000 stored media entries against an empty store and the close-to-exit
-// time that holds the save of those entries; and the start-up and exit
+// time (an unchanged list is not written again); the time of a second start
+// that hands over to the running copy; and the start-up and exit
 // phases as the benchmark build of the program (trace\OrvikPlayer.exe)
 // times them from inside. Figures only: nothing is asserted.
 //
@@ -213,6 +214,28 @@ Run StartOnce(const Program& p, const std::string& traceFile = {}, int storedEnt
     return run;
 }
 
+// A start while the program runs: from the launch until the start has ended
+// and the running copy's main window is in front (put behind `front` first).
+double HandOverMs(const Program& p, HWND main, HWND front) {
+    SetForegroundWindow(front);
+    for (int i = 0; i < 2000 && GetForegroundWindow() != front; ++i) Sleep(1);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + p.path + "\"";
+    const std::string folder = p.path.substr(0, p.path.find_last_of('\\'));
+    const LONGLONG t0 = Now();
+    if (!CreateProcessA(p.path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
+        return -1;
+    const bool ended = WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0;
+    while (GetForegroundWindow() != main && Ms(Now() - t0) < 10000) Sleep(1);
+    const double ms = Ms(Now() - t0);
+    if (!ended) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended && GetForegroundWindow() == main ? ms : -1;
+}
+
 struct Series {
     std::vector<double> start, painted, listed, exit, workingSet;
     int entries = -1;
@@ -346,6 +369,33 @@ int main(int argc, char** argv) {
             base.Add(StartOnce(baseline));
         }
     }
+    // Second starts while a copy runs, in turn with starts of the reference.
+    std::vector<double> handOver, handOverRef;
+    {
+        EmptyStore();
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string cmd = "\"" + program.path + "\"";
+        const std::string dir = program.path.substr(0, program.path.find_last_of('\\'));
+        HWND main = nullptr;
+        if (CreateProcessA(program.path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
+            for (int i = 0; i < 30000 && !(main = FindVisible(pi.dwProcessId, "TMainForm")); ++i) Sleep(1);
+            HWND front = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 640, 480,
+                                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            for (int i = 0; main && i < runs; ++i) {
+                const Run r = StartOnce(reference);
+                if (r.ok) handOverRef.push_back(r.startMs);
+                const double ms = HandOverMs(program, main, front);
+                if (ms >= 0) handOver.push_back(ms);
+            }
+            DestroyWindow(front);
+            if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
     // With 10,000 stored entries, in turn with an empty store.
     Series empty, many, baseEmpty, baseMany;
     for (int i = 0; i < manyRuns; ++i) {
@@ -418,7 +468,11 @@ int main(int argc, char** argv) {
     std::printf("\n  %-32s %13.0f ms %8s %13.0f ms", "close request to exit", Median(prog.exit), "",
                 Median(ref.exit));
     if (compare) std::printf(" %13.0f ms", Median(base.exit));
-    std::printf("\n");
+    std::printf("\n\nA second start while the program runs, %d times, in turn with starts of the reference\n\n", runs);
+    std::printf("  %-40s %13.0f ms %7.2fx %13.0f ms\n", "launch to ended, running copy in front", Median(handOver),
+                Median(handOverRef) > 0 ? Median(handOver) / Median(handOverRef) : 0, Median(handOverRef));
+    std::printf("  %-40s %16s %8s %16s  (%zu of %d measured)\n", "  range", Spread(handOver).c_str(), "",
+                Spread(handOverRef).c_str(), handOver.size(), runs);
 
     auto manyTable = [&](const char* name, const Series& e, const Series& m) {
         std::printf("\n%s with %d stored entries against an empty store, %d starts each, in turn\n\n", name,
@@ -430,7 +484,7 @@ int main(int argc, char** argv) {
                     Median(m.painted), Median(m.painted) - Median(e.painted));
         std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "start to every entry listed", Median(e.listed),
                     Median(m.listed), Median(m.listed) - Median(e.listed));
-        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "close request to exit (holds the save)",
+        std::printf("  %-40s %13.0f ms %13.0f ms %+7.0f ms\n", "close request to exit (list unchanged)",
                     Median(e.exit), Median(m.exit), Median(m.exit) - Median(e.exit));
         std::printf("  %-40s %13.1f MB %13.1f MB\n", "working set 1 s after start", Median(e.workingSet) / 1024,
                     Median(m.workingSet) / 1024);

@@ -111,11 +111,35 @@ Program::~Program() {
     DeleteTree(folder_);
 }
 
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& folder) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_))
+        pi_ = PROCESS_INFORMATION{};
+}
+
+Process::~Process() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs, DWORD* exitCode) const {
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
 bool Program::Start() {
     if (options_.clearStore) ResetStoreKey("Software\\OrvikPlayer");
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    std::string cmd = "\"" + exe_ + "\"";
+    std::string cmd = "\"" + exe_ + "\"" + (options_.arguments.empty() ? "" : " " + options_.arguments);
     // Wine, busy, now and then fails to bring a new process up: that is the
     // harness's trouble, not the program's, so it gets one more try.
     bool started = false;

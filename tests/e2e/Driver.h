@@ -24,6 +24,27 @@ struct ProgramOptions {
     std::vector<std::pair<std::string, std::string>> extraFiles;
     // Delete the program's stored media list before starting.
     bool clearStore = true;
+    // The command line after the program's name ("a.wav \"C:\\My Music\\b.mp3\"").
+    std::string arguments;
+};
+
+// A process started as Explorer starts one: the executable, a command line
+// after its name, a working folder.
+class Process {
+public:
+    Process(const std::string& exe, const std::string& arguments, const std::string& folder);
+    ~Process();  // ends it if it still runs
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    bool Started() const { return pi_.hProcess != nullptr; }
+    DWORD Id() const { return pi_.dwProcessId; }
+    HANDLE Handle() const { return pi_.hProcess; }
+    HANDLE Thread() const { return pi_.hThread; }
+    // Waits for the process to end; false on time-out.
+    bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr) const;
+
+private:
+    PROCESS_INFORMATION pi_{};
 };
 
 class Program {
@@ -38,6 +59,7 @@ public:
     const std::string& Folder() const { return folder_; }
     const std::string& ExePath() const { return exe_; }
     DWORD ProcessId() const { return pi_.dwProcessId; }
+    HANDLE MainThread() const { return pi_.hThread; }
     bool Running() const;
     // Waits for the process to end; false on time-out.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);

@@ -490,7 +490,7 @@ TEST_F(EncoderDialogWithoutTools, AToolThatIsMissingOrCannotStartGetsThePrograms
 }
 
 // Not a check: pictures of the three faces for the documentation, taken by
-// scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
+// scripts/screenshots.sh encoder (run with --gtest_also_run_disabled_tests).
 TEST_F(EncoderDialog, DISABLED_Screenshots) {
     const char* dir = getenv("ORVIK_SHOT_DIR");
     const std::string folder = dir && *dir ? dir : BuildFolder();

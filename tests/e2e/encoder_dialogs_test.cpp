@@ -346,7 +346,7 @@ TEST_F(EncoderDialogs, WmaDialogFromTheDecoderLabelIsModalUntilItsChooserLeavesI
 }
 
 // Not a check: pictures of the three dialogs for the documentation, taken by
-// scripts/screenshots-encoder.sh (run with --gtest_also_run_disabled_tests).
+// scripts/screenshots.sh encoder (run with --gtest_also_run_disabled_tests).
 TEST_F(EncoderDialogs, DISABLED_Screenshots) {
     const char* dir = getenv("ORVIK_SHOT_DIR");
     const std::string folder = dir && *dir ? dir : BuildFolder();

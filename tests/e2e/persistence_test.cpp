@@ -160,6 +160,7 @@ TEST_F(Persistence, EntriesAddedBetweenHideAllAndShowMainAreKept) {
 TEST_F(Persistence, TheIconMenuOpensAtThePointerAndExitEndsTheProgramAndRemovesTheIcon) {
     Program program;
     Start(program);
+    AddFile(program, MakeFile(program.Folder(), "a.wav"));
     EXPECT_TRUE(IconPresent(tray));
     EXPECT_FALSE(IsWindowVisible(tray));
     // A single left click does nothing.
@@ -193,7 +194,7 @@ TEST_F(Persistence, TheIconMenuOpensAtThePointerAndExitEndsTheProgramAndRemovesT
     ASSERT_TRUE(program.WaitForExit(15000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(IconPresent(tray));
-    EXPECT_EQ(StoredText("TMainForm", "FormVersion"), "0");  // saved on the way out
+    EXPECT_EQ(StoredText("TMainForm.ListBox1_Items", "Count"), "1");  // saved on the way out
 }
 
 TEST_F(Persistence, ADoubleClickWithEverythingHiddenShowsOnlyTheMainWindow) {

@@ -158,7 +158,7 @@ TEST_F(Player, AnEntryNoDeviceOpensShowsThePlayerIdleWithoutAMessage) {
 }
 
 // Not a check: the picture of the playing player for the documentation,
-// taken by scripts/player-shot.sh (run with --gtest_also_run_disabled_tests).
+// taken by scripts/screenshots.sh player (run with --gtest_also_run_disabled_tests).
 TEST_F(Player, DISABLED_Screenshot) {
     const char* dir = getenv("ORVIK_SHOT_DIR");
     const std::string folder = dir && *dir ? dir : BuildFolder();

@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "app/AppText.h"
 #include "controls/FileFilter.h"
 #include "controls/MenuItem.h"
+#include "shell/HandOver.h"
 #include "shell/MainMenus.h"
 #include "controls/MediaList.h"
 
@@ -88,4 +92,37 @@ TEST(OpenDialogFilter, HasTenFiltersAndBecomesAZeroSeparatedList) {
     EXPECT_EQ(std::count(filter.begin(), filter.end(), '|'), 19);
     EXPECT_NE(filter.find("|MPEG files (*.mpg; *.mpeg; *.mpeg2)|*.mpg; *.mpeg; *.mpeg2|"), std::string::npos);
     EXPECT_EQ(PlatformFilter("A|*.a|B|*.b"), std::string("A\0*.a\0B\0*.b\0\0", 13));
+}
+
+// A hand-over from another process: names split at zero units wherever the
+// data lies; a message that is not whole units, too large, or holds a name
+// longer than a path is refused whole.
+TEST(HandOver, SplitsNamesAtZerosAndRefusesMalformedMessages) {
+    using Units = std::u16string;
+    using Spans = std::vector<std::pair<std::size_t, std::size_t>>;
+    const Units longest(kMaxNameUnits, u'x');
+    const struct {
+        Units units;
+        std::optional<Spans> names;
+    } cases[] = {
+        {u"", Spans{}},
+        {Units(u"a.wav\0C:\\b c.mp3\0", 17), Spans{{0, 5}, {6, 10}}},
+        {Units(u"\0\0ab\0\0c", 7), Spans{{2, 2}, {6, 1}}},  // empty names skipped, the last unended
+        {longest, Spans{{0, kMaxNameUnits}}},
+        {longest + u'x', std::nullopt},
+    };
+    for (const auto& c : cases) {
+        // From an odd address: the data need not be aligned.
+        std::vector<unsigned char> bytes(c.units.size() * 2 + 1);
+        if (!c.units.empty()) std::memcpy(bytes.data() + 1, c.units.data(), c.units.size() * 2);
+        const auto names = DecodeHandOver(bytes.data() + 1, c.units.size() * 2);
+        ASSERT_EQ(names.has_value(), c.names.has_value()) << c.units.size();
+        if (!names) continue;
+        Spans found;
+        for (const NameSpan& n : *names) found.emplace_back(n.first, n.count);
+        EXPECT_EQ(found, *c.names);
+    }
+    EXPECT_FALSE(DecodeHandOver("abc", 3));                       // half a unit
+    EXPECT_FALSE(DecodeHandOver("", kMaxHandOverBytes + 2));      // too large, never read
+    EXPECT_FALSE(DecodeHandOver(nullptr, 2));
 }

@@ -358,6 +358,30 @@ TEST_F(Store, CloseQueryThenDestructionSavesOnce) {
     EXPECT_EQ(Restored(), Entries{"a"});
 }
 
+// Two copies of the program that read the same store: the one that changed
+// nothing writes nothing, so the other's save stays; one that changed its
+// list saves as always.
+TEST_F(Store, ACopyWhoseListIsAsItReadItWritesNothing) {
+    Stored({"a"});
+    storage.Restore();
+    MemoryMediaList otherList;
+    FormStorage other(keys, otherList, kKey);
+    other.Restore();
+    otherList.Append("b");
+    other.SaveChanges();
+
+    const int before = keys.writes;
+    list.Append("x");
+    list.Delete(1);  // changed and changed back: as the store had it
+    storage.SaveChanges();
+    EXPECT_EQ(keys.writes, before);
+    EXPECT_EQ(Restored(), (Entries{"a", "b"}));
+
+    list.Append("c");
+    storage.SaveChanges();
+    EXPECT_EQ(Restored(), (Entries{"a", "c"}));
+}
+
 TEST_F(Store, MarksDecideWhenDestructionSaves) {
     storage.FormDestroy();  // never shown: no restore, no save
     EXPECT_EQ(keys.writes, 0);

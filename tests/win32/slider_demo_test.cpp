@@ -1,7 +1,7 @@
-// A demonstration rather than a test (disabled; scripts/slider-shot.sh runs
+// A demonstration rather than a test (disabled; scripts/screenshots.sh runs
 // it): the player's slider follows a playing WAV file as the player's timer
-// would move it, and its picture is written to the BMP file named by
-// ORVIK_SLIDER_SHOT.
+// would move it, and its picture is written to slider.bmp in the folder
+// named by ORVIK_SHOT_DIR.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -46,7 +46,8 @@ bool SaveClientBmp(HWND hwnd, const std::string& path) {
 }
 
 TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
-    const char* shot = std::getenv("ORVIK_SLIDER_SHOT");
+    const char* dir = std::getenv("ORVIK_SHOT_DIR");
+    const std::string shot = dir ? std::string(dir) + "\\slider.bmp" : std::string();
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 20, 20, 369, 33, nullptr, nullptr,
                                 nullptr, nullptr);
     {
@@ -76,7 +77,7 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
         media.Stop();
         media.Close();
         DeleteFileA(wav.c_str());
-        if (shot) {
+        if (!shot.empty()) {
             EXPECT_TRUE(SaveClientBmp(slider.Handle(), shot));
         }
     }

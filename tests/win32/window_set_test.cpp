@@ -1,6 +1,7 @@
 // The window set, the error box and the shadow label on the real platform.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <functional>
@@ -154,6 +155,44 @@ TEST_F(WindowSetTest, AnExceptionEscapingAHandlerGoesToTheErrorBoxAndTheProgramC
     EXPECT_EQ(reader.caption, "win32_tests");
     EXPECT_EQ(reader.text, "Failed to create key TMainForm.");
     EXPECT_TRUE(IsWindow(Main().Handle()));
+    HideAll();
+}
+
+// Files dragged from Explorer onto the window, as the shell hands them
+// over: a real HDROP with wide names.
+TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
+    ShowMain();
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "orvik-drop";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string first = folder + "\\one.wav", second = folder + "\\two (2).mp3";
+    for (const std::string& f : {first, second}) CloseHandle(CreateFileA(f.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                                        CREATE_ALWAYS, 0, nullptr));
+    const std::wstring names = std::wstring(second.begin(), second.end()) + L'\0' +
+                               std::wstring(folder.begin(), folder.end()) + L'\0' + L"C:\\gone.wav" + L'\0' +
+                               std::wstring(first.begin(), first.end()) + L'\0' + L'\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+
+    Main().Media().ReplaceAll({"stored.wav"});
+    ErrorBoxReader reader;
+    reader.Start();
+    SendMessageA(Main().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    reader.Join();
+    EXPECT_EQ(Main().Media().All(), (std::vector<std::string>{"stored.wav", second, first}));
+    EXPECT_EQ(Main().Media().SelectedIndex(), 0);
+    EXPECT_NE(reader.text.find(folder + "  (a folder, not a file)"), std::string::npos) << reader.text;
+    EXPECT_NE(reader.text.find("C:\\gone.wav  (not found)"), std::string::npos) << reader.text;
+    EXPECT_EQ(reader.text.find("\\one.wav"), std::string::npos) << reader.text;
+    EXPECT_TRUE(GetWindowLongA(Main().Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    Main().Media().ReplaceAll({});
+    for (const std::string& f : {first, second}) DeleteFileA(f.c_str());
+    RemoveDirectoryA(folder.c_str());
     HideAll();
 }
 

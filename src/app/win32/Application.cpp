@@ -189,12 +189,40 @@ void Application::HideAll() {
     for (Form* form : forms_) form->Hide();
 }
 
+namespace {
+// The window of this thread that takes input while a modal one is up: the
+// topmost visible, enabled top-level window (a modal form, an open dialog,
+// a message box).
+struct InputWindow {
+    HWND skip;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindInputWindow(HWND hwnd, LPARAM lParam) {
+    auto* w = reinterpret_cast<InputWindow*>(lParam);
+    if (hwnd == w->skip || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return TRUE;
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) || (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        return TRUE;
+    w->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
 void Application::ShowMain() {
     Form* main = MainForm();
     if (!main) return;
     main->Show();
     for (Form* form : forms_)
         if (form != main && form->IsModal()) form->Show();
+    // While a modal window is up (the player, an open dialog, a message
+    // box), that window comes forward, not the disabled main window.
+    if (IsWindowEnabled(main->Handle())) return;
+    InputWindow input{hwnd_};
+    EnumWindows(&FindInputWindow, reinterpret_cast<LPARAM>(&input));
+    if (input.found) {
+        SetWindowPos(input.found, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(input.found);
+    }
 }
 
 int Application::ShowModal(Form& form) {

@@ -73,6 +73,7 @@ void Form::Hide() {
 
 void Form::BringToFront() {
     if (!hwnd_) return;
+    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hwnd_);
 }

@@ -6,6 +6,7 @@
 #include "app/win32/Input.h"
 #include "controls/win32/OpenDialog.h"
 #include "shell/MainMenus.h"
+#include "shell/win32/IncomingFiles.h"
 
 namespace orvik {
 
@@ -35,6 +36,7 @@ MainForm::MainForm()
     store_.RestoreBatch = kRestoreFirst;
     CreateControls();
     CreateTrayIcon();
+    DragAcceptFiles(hwnd_, TRUE);
 }
 
 MainForm::~MainForm() {
@@ -153,7 +155,8 @@ void MainForm::CreateTrayIcon() {
 
 // The list meets the registry here and nowhere else: restored each time the
 // window appears; saved when a close is allowed, when the session ends, and
-// when the window goes (unless saved since the last restore).
+// when the window goes (unless saved since the last restore), and then only
+// when it changed since the store last had it.
 void MainForm::SyncStore(StoreMoment moment) {
     try {
         switch (moment) {
@@ -163,11 +166,11 @@ void MainForm::SyncStore(StoreMoment moment) {
                 Application::Instance().RunWhenIdle([this] { return store_.ContinueRestore(kRestoreStep); });
             break;
         case StoreMoment::CloseAllowed:
-            if (store_.Restored()) store_.Save();
+            if (store_.Restored()) store_.SaveChanges();
             break;
         case StoreMoment::SessionEnd:
         case StoreMoment::Destroyed:
-            if (store_.Restored() && !store_.Saved()) store_.Save();
+            if (store_.Restored() && !store_.Saved()) store_.SaveChanges();
             break;
         }
     } catch (const std::exception& e) {
@@ -205,6 +208,17 @@ void MainForm::EncodeFile() {
 
 void MainForm::OpenHomePage() {
     ShellExecuteA(Application::Instance().Handle(), nullptr, kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainForm::AddFiles(const void* message, std::size_t bytes) {
+    if (Application::Instance().Terminated()) return;
+    HWND owner = GetActiveWindow();
+    AddIncomingFiles(mediaList_, message, bytes, owner ? owner : hwnd_);
+}
+
+void MainForm::TakeHandOver(const void* message, std::size_t bytes) {
+    Application::Instance().ShowMain();
+    AddFiles(message, bytes);
 }
 
 void MainForm::DragWindow() {
@@ -255,6 +269,13 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_GRAYTEXT));
         return reinterpret_cast<LRESULT>(listBrush_.Get());
+    case WM_DROPFILES: {
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        const HandOverMessage files = DroppedFiles(drop);
+        DragFinish(drop);
+        AddFiles(files.data(), files.size() * sizeof(wchar_t));
+        return 0;
+    }
     case WM_ENDSESSION:  // the process ends with the session: save now
         if (wParam) SyncStore(StoreMoment::SessionEnd);
         return 0;

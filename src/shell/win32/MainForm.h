@@ -34,6 +34,11 @@ public:
     void EncodeFile();
     void OpenHomePage();
     void DragWindow();
+    // Files from Explorer (a hand-over message, shell/HandOver.h): added to
+    // the list by the open dialog's rules. A later start's hand-over first
+    // shows the window as show-main does.
+    void AddFiles(const void* message, std::size_t bytes);
+    void TakeHandOver(const void* message, std::size_t bytes);
 
     bool PreTranslateMessage(MSG& msg) override;
     bool CloseQuery() override;

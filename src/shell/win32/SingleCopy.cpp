@@ -1,0 +1,123 @@
+#include "shell/win32/SingleCopy.h"
+
+#include <exception>
+
+#include "app/win32/Application.h"
+#include "shell/HandOver.h"
+
+namespace orvik {
+
+namespace {
+// Posted to itself: the hand-overs received are handled from the loop.
+constexpr UINT kHandleHandOvers = WM_APP + 1;
+// How long a later start waits for a copy that is starting or ending, and
+// how long it gives a running copy to answer.
+constexpr DWORD kWaitForCopyMs = 5000;
+constexpr UINT kAnswerMs = 2000;
+constexpr DWORD kRetryMs = 25;
+}  // namespace
+
+SingleCopy::~SingleCopy() {
+    StopListening();
+    if (mutex_) {
+        if (owned_) ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+}
+
+SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
+    // Made owned: of two starts at the same moment exactly one creates it.
+    mutex_ = CreateMutexA(nullptr, TRUE, kSingleCopyMutex);
+    const DWORD created = GetLastError();
+    if (mutex_ && created != ERROR_ALREADY_EXISTS) {
+        owned_ = true;
+        return Start::First;
+    }
+    // It exists (or belongs to a copy this one may not open, which counts
+    // the same): a copy runs, starts or ends.
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitForCopyMs) {
+        if (HWND running = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr)) {
+            bool hung = false;
+            if (HandOver(running, files, hung)) return Start::HandedOver;
+            if (hung) return Start::NotAnswering;
+        }
+        if (!mutex_) {
+            Sleep(kRetryMs);
+            continue;
+        }
+        // The copy that ends releases the mutex (or abandons it with its
+        // process): this start is then the first.
+        const DWORD waited = WaitForSingleObject(mutex_, kRetryMs);
+        if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+            owned_ = true;
+            return Start::First;
+        }
+    }
+    // A copy that neither answers with a window nor ends: the user's start
+    // is not lost.
+    return Start::First;
+}
+
+bool SingleCopy::HandOver(HWND running, const HandOverMessage& files, bool& hung) const {
+    DWORD process = 0;
+    GetWindowThreadProcessId(running, &process);
+    // The running copy may then take the foreground from this start.
+    AllowSetForegroundWindow(process);
+    COPYDATASTRUCT data{};
+    data.dwData = kHandOverTag;
+    data.cbData = static_cast<DWORD>(files.size() * sizeof(wchar_t));
+    data.lpData = files.empty() ? nullptr : const_cast<wchar_t*>(files.data());
+    DWORD_PTR taken = FALSE;
+    if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerMs,
+                            &taken))
+        return taken == TRUE;
+    // No answer from a window that is still there: the copy hangs.
+    hung = IsWindow(running) != FALSE;
+    return false;
+}
+
+void SingleCopy::Listen(HandOverSink onHandOver) {
+    onHandOver_ = std::move(onHandOver);
+    Register(kHandOverClass, 0);
+    WindowSpec spec;
+    spec.style = 0;
+    spec.parent = HWND_MESSAGE;
+    Create(kHandOverClass, spec);
+}
+
+void SingleCopy::StopListening() {
+    if (hwnd_) Destroy();
+    pending_.clear();
+}
+
+LRESULT SingleCopy::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COPYDATA: {
+        // From another process: nothing in it is trusted.
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (!data || data->dwData != kHandOverTag || Application::Instance().Terminated()) return FALSE;
+        if (!DecodeHandOver(data->lpData, data->cbData)) return FALSE;
+        const auto* bytes = static_cast<const unsigned char*>(data->lpData);
+        pending_.emplace_back(bytes, bytes + data->cbData);
+        if (pending_.size() == 1) PostMessageA(hwnd_, kHandleHandOvers, 0, 0);
+        return TRUE;
+    }
+    case kHandleHandOvers: {
+        std::vector<std::vector<unsigned char>> received;
+        received.swap(pending_);
+        for (const auto& message : received)
+            if (onHandOver_ && !Application::Instance().Terminated()) onHandOver_(message.data(), message.size());
+        return 0;
+    }
+    case WM_CLOSE:
+        // Ends the program as Exit does: the list is saved on the way out.
+        Application::Instance().Terminate();
+        return 0;
+    default:
+        break;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvik
