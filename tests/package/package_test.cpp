@@ -257,6 +257,29 @@ private:
     HANDLE process_;
 };
 
+// Starts the installed program through its Start-menu shortcut, as
+// Explorer would, and returns its visible main window.
+HWND StartThroughShortcut(const Installation& installed) {
+    if (reinterpret_cast<INT_PTR>(
+            ShellExecuteA(nullptr, nullptr, installed.shortcut.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
+        return nullptr;
+    HWND main = nullptr;
+    WaitUntil([&] { return (main = VisibleWindowOf("TMainForm", 0)) != nullptr; }, 30000);
+    return main;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+FILETIME WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
 // The main window's encode button; on the Lame face, "Encode to MP3 !".
 constexpr int kEncodeX = 92 + 20, kEncodeY = 24 + 20, kMp3X = 144, kMp3Y = 168 + 11;
 
@@ -275,7 +298,7 @@ protected:
     Installation installed_;
 };
 
-TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndUninstallsKeepingTheUsersFiles) {
+TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndEndsARunningCopyBeforeTouchingAFile) {
     const std::vector<std::string> stored = {"C:\\Music\\first.wav", "C:\\Music\\second.mp3"};
     StoreList(stored);
     const std::string encodedCopy = e2e::BuildFolder() + "\\installed-lame.mp3";
@@ -320,14 +343,9 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndUninstallsKeepingTheUse
 
     // Started through its shortcut as Explorer would, the program shows the
     // list stored before.
-    ASSERT_GT(reinterpret_cast<INT_PTR>(
-                  ShellExecuteA(nullptr, nullptr, installed_.shortcut.c_str(), nullptr, nullptr, SW_SHOWNORMAL)),
-              32);
-    HWND main = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (main = VisibleWindowOf("TMainForm", 0)) != nullptr; }, 30000));
-    DWORD pid = 0;
-    GetWindowThreadProcessId(main, &pid);
-    RunningProgram running(pid);
+    HWND main = StartThroughShortcut(installed_);
+    ASSERT_NE(main, nullptr);
+    RunningProgram running(ProcessOf(main));
     HWND list = FindWindowExA(main, nullptr, "ListBox", nullptr);
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }));
 
@@ -361,13 +379,41 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndUninstallsKeepingTheUse
     EXPECT_FALSE(Exists(strangerLog)) << "the lame.exe on the search path was started";
     MoveFileA(away.c_str(), lame.c_str());
 
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(running.WaitForEnd(30000));
+    // Installed over while it runs, with a file just handed to it by a second
+    // start: the copy ends as F12 ends it, saving its list, before a file is
+    // replaced.
+    const std::string handed = installed_.folder + "\\EncodedFile.mp3";
+    ASSERT_EQ(RunToEnd("\"" + installed_.exe + "\" \"" + handed + "\"", 30000), 0);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 3; }));
+    ASSERT_EQ(RunToEnd("\"" + installer_ + "\" /S", 120000), 0) << "installing over the running copy failed";
+    EXPECT_TRUE(running.WaitForEnd(0)) << "the running copy did not end before the files were replaced";
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), handed);
+    expected.push_back("EncodedFile.mp3");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(installed_.folder), expected);
 
-    // The uninstaller takes what the installer put there, and leaves what
-    // the user made: the encoded file (and so the folder) and the list.
-    // It goes on from a copy of itself after the one started has ended.
+    // A copy that does not end (here this test, holding the copy's mutex):
+    // the silent installer and uninstaller end with an error and change
+    // nothing. (The uninstaller runs in place, _?=, to give its exit code.)
+    HANDLE stuck = CreateMutexA(nullptr, TRUE, "Local\\OrvikEncoder.Running");
+    const FILETIME written = WriteTime(installed_.exe);
+    EXPECT_EQ(RunToEnd("\"" + installer_ + "\" /S", 120000), 3);
+    EXPECT_EQ(RunToEnd(uninstall + " /S _?=" + installed_.folder, 60000), 3);
+    CloseHandle(stuck);
+    EXPECT_EQ(FilesIn(installed_.folder), expected);
+    const FILETIME after = WriteTime(installed_.exe);
+    EXPECT_EQ(CompareFileTime(&written, &after), 0) << "OrvikPlayer.exe was replaced";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+
+    // Uninstalled while it runs: the copy ends first. The uninstaller takes
+    // what the installer put there, and leaves what the user made: the
+    // encoded file (and so the folder) and the list. It goes on from a copy
+    // of itself after the one started has ended.
+    main = StartThroughShortcut(installed_);
+    ASSERT_NE(main, nullptr);
+    RunningProgram second(ProcessOf(main));
     ASSERT_EQ(RunToEnd(quietUninstall, 60000), 0) << "the silent uninstaller failed";
+    EXPECT_TRUE(second.WaitForEnd(30000));
     const std::vector<std::string> kept = {"EncodedFile.mp3"};
     EXPECT_TRUE(WaitUntil([&] {
         return FilesIn(installed_.folder) == kept && !Exists(installed_.menu) &&
@@ -375,9 +421,9 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndUninstallsKeepingTheUse
     }, 60000)) << "left in the folder: " << testing::PrintToString(FilesIn(installed_.folder))
                << (Exists(installed_.menu) ? ", the Start-menu folder" : "")
                << (KeyExists(HKEY_CURRENT_USER, kUninstallKey) ? ", the uninstall entry" : "");
-    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Count"), "2");
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Count"), "3");
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item0"), stored[0]);
-    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item1"), stored[1]);
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), handed);
     EXPECT_FALSE(Exists(strangerLog)) << "the lame.exe on the search path was started";
 
     DeleteFileA(mp3.c_str());
