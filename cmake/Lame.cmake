@@ -6,11 +6,10 @@
 # changes, or an output is missing.
 set(LAME_EXE ${CMAKE_BINARY_DIR}/lame.exe)
 set(LAME_FILES ${LAME_EXE} ${CMAKE_BINARY_DIR}/COPYING ${CMAKE_BINARY_DIR}/LAME.txt)
-find_program(ORVIK_STRIP ${MINGW_TRIPLET}-strip REQUIRED)
 add_custom_command(
   OUTPUT ${LAME_FILES}
   COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/lame.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/packages
-    ${CMAKE_C_COMPILER} ${MINGW_TRIPLET} ${ORVIK_STRIP}
+    ${CMAKE_C_COMPILER} ${MINGW_TRIPLET}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/lame.sh ${CMAKE_SOURCE_DIR}/cmake/packaging/LAME.txt.in
   COMMENT "lame.exe from Debian's lame source package"
   VERBATIM)

@@ -3,8 +3,9 @@
 # lame source package (LAME 3.100), with the project's MinGW toolchain:
 # static (only system DLLs), -O3 -msse2 -mfpmath=sse, without LAME's mpg123
 # decoder (the program only encodes WAV with it, and the decoder would bring
-# GPL code into the binary), stripped, with no manifest.
-#   lame.sh <output folder> <packages folder> <C compiler> <host triplet> <strip>
+# GPL code into the binary), stripped, with no manifest, and without a link
+# time stamp, so that the same source gives the same lame.exe byte for byte.
+#   lame.sh <output folder> <packages folder> <C compiler> <host triplet>
 # Writes lame.exe, LAME's licence (COPYING) and its notice (LAME.txt) into the
 # output folder, and the exact source it was built from (Debian's .dsc, the
 # upstream tarball and Debian's patch tarball) into the packages folder.
@@ -15,7 +16,7 @@
 # build/sources/lame (ORVIK_SOURCE_CACHE sets the folder above it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out=$1 packages=$2 cc=$3 host=$4 strip=$5
+out=$1 packages=$2 cc=$3 host=$4
 cache=${ORVIK_SOURCE_CACHE:-$root/build/sources}/lame
 
 fail() {
@@ -119,10 +120,10 @@ dpkg-source -x "$dsc" "$work/src" >"$log" 2>&1 || { cat "$log" >&2; fail "dpkg-s
   cd "$work/src"
   ./configure --host="$host" CC="$cc" CFLAGS="-O3 -msse2 -mfpmath=sse" \
     --disable-shared --enable-static --disable-decoder --disable-gtktest --disable-analyzer-hooks
-  make -j"$(nproc)" LDFLAGS=-static
+  make -j"$(nproc)" LDFLAGS="-static -s -Wl,--no-insert-timestamp"
 ) >>"$log" 2>&1 || { tail -n 40 "$log" >&2; fail "building lame.exe failed (the whole log: $log)"; }
 
-"$strip" -o "$out/lame.exe" "$work/src/frontend/lame.exe"
+cp "$work/src/frontend/lame.exe" "$out/lame.exe"
 cp "$work/src/COPYING" "$out/COPYING"
 sed -e "s/@LAME_VERSION@/$upstream_version/g" -e "s/@LAME_PACKAGE_VERSION@/$package_version/g" \
   -e "s/@LAME_ORIG@/$orig/g" -e "s/@LAME_DEBIAN@/$debian/g" -e 's/$/\r/' \
