@@ -382,12 +382,11 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndEndsARunningCopyBeforeT
     // Installed over while it runs, with a file just handed to it by a second
     // start: the copy ends as F12 ends it, saving its list, before a file is
     // replaced.
-    const std::string handed = installed_.folder + "\\EncodedFile.mp3";
-    ASSERT_EQ(RunToEnd("\"" + installed_.exe + "\" \"" + handed + "\"", 30000), 0);
+    ASSERT_EQ(RunToEnd("\"" + installed_.exe + "\" \"" + mp3 + "\"", 30000), 0);
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 3; }));
     ASSERT_EQ(RunToEnd("\"" + installer_ + "\" /S", 120000), 0) << "installing over the running copy failed";
     EXPECT_TRUE(running.WaitForEnd(0)) << "the running copy did not end before the files were replaced";
-    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), handed);
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), mp3);
     expected.push_back("EncodedFile.mp3");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(FilesIn(installed_.folder), expected);
@@ -423,7 +422,7 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndEndsARunningCopyBeforeT
                << (KeyExists(HKEY_CURRENT_USER, kUninstallKey) ? ", the uninstall entry" : "");
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Count"), "3");
     EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item0"), stored[0]);
-    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), handed);
+    EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kListKey, "Item2"), mp3);
     EXPECT_FALSE(Exists(strangerLog)) << "the lame.exe on the search path was started";
 
     DeleteFileA(mp3.c_str());
