@@ -12,6 +12,9 @@ echo "== static analysis of the portable logic"
 cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --std=c++17 --language=c++ \
   -I "$root/src" "$root"/src/*/*.cpp
 
+echo "== names by role"
+python3 "$root/tests/check-names.py" "$root"
+
 echo "== native unit tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j "$(nproc)"
 

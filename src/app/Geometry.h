@@ -19,4 +19,13 @@ struct IntRect {
     }
 };
 
+// A rectangle by left, top, width and height, as the layouts give them.
+constexpr IntRect At(int left, int top, int width = 0, int height = 0) {
+    return IntRect{left, top, left + width, top + height};
+}
+// The same within a frame whose top-left is `origin` (a group box's place).
+constexpr IntRect At(IntPoint origin, int left, int top, int width = 0, int height = 0) {
+    return At(origin.x + left, origin.y + top, width, height);
+}
+
 }  // namespace orvik

@@ -55,25 +55,25 @@ SliderModel::SliderModel() : host_(&g_noHost) { Relayout(); }
 
 IntRect SliderModel::ContentRect() const {
     IntRect r{0, 0, width_, height_};
-    if (bevel_ != bvNone) r = IntRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    if (bevel_ != SliderBevel::None) r = IntRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     return r;
 }
 
 int SliderModel::ThumbStateWidth() const {
-    return images_[Horizontal() ? siHThumb : siVThumb].width / numThumbStates_;
+    return images_[Slot(Horizontal() ? SliderImage::HThumb : SliderImage::VThumb)].width / numThumbStates_;
 }
 
 int SliderModel::RulerLength() const {
     if (Horizontal()) return rulerSize_.width - ThumbStateWidth();
-    return rulerSize_.height - images_[siVThumb].height;
+    return rulerSize_.height - images_[Slot(SliderImage::VThumb)].height;
 }
 
 void SliderModel::Relayout() {
     const IntRect r = ContentRect();
     const int stateWidth = ThumbStateWidth();
     if (Horizontal()) {
-        const SliderSize ruler = images_[siHRuler];
-        const int thumbHeight = images_[siHThumb].height;
+        const SliderSize ruler = images_[Slot(SliderImage::HRuler)];
+        const int thumbHeight = images_[Slot(SliderImage::HThumb)].height;
         rulerSize_ = SliderSize{std::max(r.right - r.left - 2 * kIndent, 0), ruler.height};
         rulerPieces_ = RulerPieces(ruler.width, edge_, rulerSize_.width);
         int bandTop;
@@ -90,8 +90,8 @@ void SliderModel::Relayout() {
         }
         pointsBand_ = IntRect{rulerOrigin_.x, bandTop, rulerOrigin_.x + rulerSize_.width, r.bottom - r.top - 1};
     } else {
-        const SliderSize ruler = images_[siVRuler];
-        const int thumbHeight = images_[siVThumb].height;
+        const SliderSize ruler = images_[Slot(SliderImage::VRuler)];
+        const int thumbHeight = images_[Slot(SliderImage::VThumb)].height;
         rulerSize_ = SliderSize{ruler.width, std::max(r.bottom - r.top - 2 * kIndent, 0)};
         rulerPieces_ = RulerPieces(ruler.height, edge_, rulerSize_.height);
         int bandLeft;
@@ -121,7 +121,7 @@ int SliderModel::OffsetOf(int64_t value) const {
         const int base = r.left + kIndent;
         return static_cast<int>(std::max<int64_t>(along + base, base));
     }
-    return static_cast<int>(r.top + r.bottom - (r.top + kIndent + along) - images_[siVThumb].height);
+    return static_cast<int>(r.top + r.bottom - (r.top + kIndent + along) - images_[Slot(SliderImage::VThumb)].height);
 }
 
 int32_t SliderModel::ValueAt(int offset) const {
@@ -132,7 +132,8 @@ int32_t SliderModel::ValueAt(int offset) const {
     const int base = Horizontal() ? r.left + kIndent : r.top + kIndent;
     const long double range = static_cast<long double>(max_) - min_;
     int64_t value = RoundHalfEven((offset - base) * range / length);
-    if (!(options_ & soSmooth)) value = RoundHalfEven(static_cast<long double>(value) / increment_) * increment_;
+    if (!options_.Has(SliderOption::Smooth))
+        value = RoundHalfEven(static_cast<long double>(value) / increment_) * increment_;
     return static_cast<int32_t>(std::min<int64_t>(min_ + std::max<int64_t>(value, 0), max_));
 }
 
@@ -192,7 +193,7 @@ void SliderModel::SetRange(int32_t min, int32_t max) {
     min_ = min;
     max_ = max;
     if (static_cast<int64_t>(max) < static_cast<int64_t>(min) + increment_) increment_ = max - min;
-    if (options_ & soShowPoints) host_->InvalidateAll();
+    if (options_.Has(SliderOption::ShowPoints)) host_->InvalidateAll();
     SetValue(value_);
 }
 
@@ -207,17 +208,17 @@ void SliderModel::SetIncrement(int32_t value) {
     }
 }
 
-void SliderModel::SetOptions(TSliderOptions options) {
+void SliderModel::SetOptions(SliderOptions options) {
     options_ = options;
     host_->InvalidateAll();
 }
 
-void SliderModel::SetOrientation(TSliderOrientation orientation) {
+void SliderModel::SetOrientation(SliderOrientation orientation) {
     orientation_ = orientation;
     Relayout();
 }
 
-void SliderModel::SetBevelStyle(TSliderBevel bevel) {
+void SliderModel::SetBevelStyle(SliderBevel bevel) {
     bevel_ = bevel;
     Relayout();
     host_->InvalidateAll();
@@ -230,7 +231,7 @@ void SliderModel::SetNumThumbStates(int states) {
 }
 
 void SliderModel::SetEdgeSize(int edge) {
-    const SliderSize ruler = images_[Horizontal() ? siHRuler : siVRuler];
+    const SliderSize ruler = images_[Slot(Horizontal() ? SliderImage::HRuler : SliderImage::VRuler)];
     const int length = Horizontal() ? ruler.width : ruler.height;
     if (edge >= 0 && 2 * edge < length && edge != edge_) {
         edge_ = edge;
@@ -251,16 +252,17 @@ void SliderModel::EnabledChanged(bool enabled) {
 
 void SliderModel::FocusChanged(bool focused) {
     focused_ = focused;
-    if (options_ & soShowFocus) host_->InvalidateAll();
+    if (options_.Has(SliderOption::ShowFocus)) host_->InvalidateAll();
 }
 
-void SliderModel::ImageChanged(TSliderImage slot, SliderSize size, bool user) {
-    images_[slot] = size;
+void SliderModel::ImageChanged(SliderImage slot, SliderSize size, bool user) {
+    images_[Slot(slot)] = size;
     if (user) {
-        userImages_ |= 1u << slot;
+        userImages_ |= 1u << Slot(slot);
     } else {
-        userImages_ &= ~(1u << slot);
-        options_ &= (slot == siHThumb || slot == siVThumb) ? ~soThumbOpaque : ~soRulerOpaque;
+        userImages_ &= ~(1u << Slot(slot));
+        const bool thumb = slot == SliderImage::HThumb || slot == SliderImage::VThumb;
+        options_ = options_.Without(thumb ? SliderOption::ThumbOpaque : SliderOption::RulerOpaque);
         host_->InvalidateAll();
     }
     Relayout();
@@ -278,7 +280,8 @@ std::vector<TickMark> SliderModel::TickMarks(int32_t step, int normalLength, int
         if (Horizontal())
             marks.push_back(TickMark{OffsetOf(v) + ThumbStateWidth() / 2, pointsBand_.top, length});
         else
-            marks.push_back(TickMark{pointsBand_.left, OffsetOf(v) + images_[siVThumb].height / 2, length});
+            marks.push_back(
+                TickMark{pointsBand_.left, OffsetOf(v) + images_[Slot(SliderImage::VThumb)].height / 2, length});
         v += stride;
     }
     return marks;
@@ -309,14 +312,14 @@ SliderModel::TickScale SliderModel::TickScaleFor(int32_t step) const {
     return TickScale{lo, countFor(lo)};
 }
 
-void SliderModel::Jump(TJumpMode mode) {
+void SliderModel::Jump(JumpMode mode) {
     int64_t target;
     const long double steps = static_cast<long double>(value_) / increment_;
     switch (mode) {
-        case TJumpMode::ToMin: target = min_; break;
-        case TJumpMode::ToMax: target = max_; break;
-        case TJumpMode::Forward: target = RoundHalfEven(steps) * increment_ + increment_; break;
-        case TJumpMode::Back: target = RoundHalfEven(steps) * increment_ - increment_; break;
+        case JumpMode::ToMin: target = min_; break;
+        case JumpMode::ToMax: target = max_; break;
+        case JumpMode::Forward: target = RoundHalfEven(steps) * increment_ + increment_; break;
+        case JumpMode::Back: target = RoundHalfEven(steps) * increment_ - increment_; break;
         default: return;
     }
     if (target >= max_)
@@ -326,15 +329,15 @@ void SliderModel::Jump(TJumpMode mode) {
     if (target != value_) SetValue(static_cast<int32_t>(target));
 }
 
-TJumpMode SliderModel::DirectionOf(int x, int y) const {
+JumpMode SliderModel::DirectionOf(int x, int y) const {
     if (Horizontal()) {
-        if (x < thumb_.left) return TJumpMode::Back;
-        if (x > thumb_.right) return TJumpMode::Forward;
+        if (x < thumb_.left) return JumpMode::Back;
+        if (x > thumb_.right) return JumpMode::Forward;
     } else {
-        if (y < thumb_.top) return TJumpMode::Forward;
-        if (y > thumb_.bottom) return TJumpMode::Back;
+        if (y < thumb_.top) return JumpMode::Forward;
+        if (y > thumb_.bottom) return JumpMode::Back;
     }
-    return TJumpMode::None;
+    return JumpMode::None;
 }
 
 bool SliderModel::InThumb(int x, int y) const {
@@ -355,7 +358,7 @@ bool SliderModel::InTrackArea(int x, int y) const {
 }
 
 void SliderModel::RepeatStep() {
-    const TJumpMode direction = DirectionOf(trackPoint_.x, trackPoint_.y);
+    const JumpMode direction = DirectionOf(trackPoint_.x, trackPoint_.y);
     if (direction == trackDirection_) Jump(direction);
     if (!timerRunning_) {
         host_->StartTimer(kRepeatTimer, kRepeatInterval);
@@ -385,7 +388,7 @@ void SliderModel::ReleaseThumb() {
 }
 
 void SliderModel::MouseDown(const MouseEvent& e) {
-    if (OnMouseDown) OnMouseDown(e);
+    if (onMouseDown) onMouseDown(e);
     if (e.button != MouseButton::Left || e.DoubleClick()) return;
     const int x = e.x, y = e.y;
     if (host_->CanFocus()) host_->TakeFocus();
@@ -403,7 +406,7 @@ void SliderModel::MouseDown(const MouseEvent& e) {
 void SliderModel::MouseMove(const MouseEvent& e) {
     if ((e.modifiers & modifier::kLeft) && dragging_) DragThumb(e.x, e.y);
     if (tracking_) trackPoint_ = IntPoint{e.x, e.y};
-    if (OnMouseMove) OnMouseMove(e);
+    if (onMouseMove) onMouseMove(e);
 }
 
 void SliderModel::MouseUp(const MouseEvent& e) {
@@ -417,7 +420,7 @@ void SliderModel::MouseUp(const MouseEvent& e) {
         Changed();
     }
     if (dragging_ && e.button == MouseButton::Left) ReleaseThumb();
-    if (OnMouseUp) OnMouseUp(e);
+    if (onMouseUp) onMouseUp(e);
 }
 
 void SliderModel::CancelMode() {
@@ -430,23 +433,23 @@ void SliderModel::TimerTick(unsigned id) {
 
 void SliderModel::KeyDown(uint16_t& keyCode, unsigned shiftState) {
     if (!(shiftState & modifier::kKeys)) {
-        TJumpMode mode = TJumpMode::None;
+        JumpMode mode = JumpMode::None;
         switch (keyCode) {
-            case vk::kHome: mode = TJumpMode::ToMin; break;
-            case vk::kEnd: mode = TJumpMode::ToMax; break;
-            case vk::kLeft: if (Horizontal()) mode = TJumpMode::Back; break;
-            case vk::kRight: if (Horizontal()) mode = TJumpMode::Forward; break;
-            case vk::kUp: if (!Horizontal()) mode = TJumpMode::Forward; break;
-            case vk::kDown: if (!Horizontal()) mode = TJumpMode::Back; break;
+            case vk::kHome: mode = JumpMode::ToMin; break;
+            case vk::kEnd: mode = JumpMode::ToMax; break;
+            case vk::kLeft: if (Horizontal()) mode = JumpMode::Back; break;
+            case vk::kRight: if (Horizontal()) mode = JumpMode::Forward; break;
+            case vk::kUp: if (!Horizontal()) mode = JumpMode::Forward; break;
+            case vk::kDown: if (!Horizontal()) mode = JumpMode::Back; break;
             default: break;
         }
-        if (mode != TJumpMode::None) {
+        if (mode != JumpMode::None) {
             keyCode = 0;
             Jump(mode);
             Changed();
         }
     }
-    if (OnKeyDown) OnKeyDown(keyCode, shiftState);
+    if (onKeyDown) onKeyDown(keyCode, shiftState);
 }
 
 }  // namespace orvik

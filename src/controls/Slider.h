@@ -13,20 +13,43 @@
 
 namespace orvik {
 
-enum TSliderOption : uint8_t {
-    soShowFocus = 1,
-    soShowPoints = 2,
-    soSmooth = 4,
-    soRulerOpaque = 8,
-    soThumbOpaque = 16,
+enum class SliderOption : uint8_t {
+    ShowFocus = 1,
+    ShowPoints = 2,
+    Smooth = 4,
+    RulerOpaque = 8,
+    ThumbOpaque = 16,
 };
-using TSliderOptions = uint8_t;
 
-enum TSliderOrientation { soHorizontal, soVertical };
-enum TSliderBevel { bvNone, bvLowered, bvRaised };
+// A set of slider options.
+class SliderOptions {
+public:
+    constexpr SliderOptions() = default;
+    constexpr SliderOptions(SliderOption option) : bits_(static_cast<uint8_t>(option)) {}
+    constexpr bool Has(SliderOption option) const { return (bits_ & static_cast<uint8_t>(option)) != 0; }
+    constexpr SliderOptions operator|(SliderOptions other) const { return FromBits(bits_ | other.bits_); }
+    constexpr SliderOptions Without(SliderOption option) const {
+        return FromBits(bits_ & ~static_cast<uint8_t>(option));
+    }
+    constexpr bool operator==(SliderOptions other) const { return bits_ == other.bits_; }
+    constexpr bool operator!=(SliderOptions other) const { return bits_ != other.bits_; }
+
+private:
+    static constexpr SliderOptions FromBits(unsigned bits) {
+        SliderOptions set;
+        set.bits_ = static_cast<uint8_t>(bits);
+        return set;
+    }
+    uint8_t bits_ = 0;
+};
+constexpr SliderOptions operator|(SliderOption a, SliderOption b) { return SliderOptions(a) | b; }
+
+enum class SliderOrientation { Horizontal, Vertical };
+enum class SliderBevel { None, Lowered, Raised };
 // Image slots; bit i of UserImages marks slot i as a user image.
-enum TSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
-enum class TJumpMode { None, ToMin, ToMax, Forward, Back };
+enum class SliderImage { HThumb = 0, HRuler = 1, VThumb = 2, VRuler = 3 };
+constexpr int Slot(SliderImage image) { return static_cast<int>(image); }
+enum class JumpMode { None, ToMin, ToMax, Forward, Back };
 
 struct SliderSize {
     int width = 0, height = 0;
@@ -94,12 +117,12 @@ public:
     void SetMaxValue(int32_t value);
     int32_t Increment() const { return increment_; }
     void SetIncrement(int32_t value);
-    TSliderOptions Options() const { return options_; }
-    void SetOptions(TSliderOptions options);
-    TSliderOrientation Orientation() const { return orientation_; }
-    void SetOrientation(TSliderOrientation orientation);
-    TSliderBevel BevelStyle() const { return bevel_; }
-    void SetBevelStyle(TSliderBevel bevel);
+    SliderOptions Options() const { return options_; }
+    void SetOptions(SliderOptions options);
+    SliderOrientation Orientation() const { return orientation_; }
+    void SetOrientation(SliderOrientation orientation);
+    SliderBevel BevelStyle() const { return bevel_; }
+    void SetBevelStyle(SliderBevel bevel);
     int NumThumbStates() const { return numThumbStates_; }
     void SetNumThumbStates(int states);
     int EdgeSize() const { return edge_; }
@@ -109,7 +132,7 @@ public:
     bool Focused() const { return focused_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    SliderSize ImageSize(TSliderImage slot) const { return images_[slot]; }
+    SliderSize ImageSize(SliderImage slot) const { return images_[Slot(slot)]; }
 
     // Layout.
     IntRect ContentRect() const;
@@ -147,12 +170,12 @@ public:
     // The mouse was taken away mid-interaction: end it as a release would.
     void CancelMode();
 
-    std::function<void()> OnChange;
-    std::function<void()> OnChanged;
-    std::function<void(const MouseEvent&)> OnMouseDown;
-    std::function<void(const MouseEvent&)> OnMouseUp;
-    std::function<void(const MouseEvent&)> OnMouseMove;
-    std::function<void(uint16_t&, unsigned)> OnKeyDown;
+    std::function<void()> onChange;
+    std::function<void()> onChanged;
+    std::function<void(const MouseEvent&)> onMouseDown;
+    std::function<void(const MouseEvent&)> onMouseUp;
+    std::function<void(const MouseEvent&)> onMouseMove;
+    std::function<void(uint16_t&, unsigned)> onKeyDown;
 
 protected:
     // The window reports its client size, enabled and focus state and images.
@@ -160,7 +183,7 @@ protected:
     void EnabledChanged(bool enabled);
     void FocusChanged(bool focused);
     // A slot's bitmap changed: its size and whether it is a user image.
-    void ImageChanged(TSliderImage slot, SliderSize size, bool user);
+    void ImageChanged(SliderImage slot, SliderSize size, bool user);
 
 private:
     void Relayout();
@@ -168,22 +191,22 @@ private:
     void DragThumb(int x, int y);
     void ReleaseThumb();
 
-    bool Horizontal() const { return orientation_ == soHorizontal; }
+    bool Horizontal() const { return orientation_ == SliderOrientation::Horizontal; }
     void SetRange(int32_t min, int32_t max);
     void PlaceThumb(int offset);
-    void Jump(TJumpMode mode);
-    TJumpMode DirectionOf(int x, int y) const;
+    void Jump(JumpMode mode);
+    JumpMode DirectionOf(int x, int y) const;
     void RepeatStep();
     bool InThumb(int x, int y) const;
     bool InTrackArea(int x, int y) const;
-    void Change() { if (OnChange) OnChange(); }
-    void Changed() { if (OnChanged) OnChanged(); }
+    void Change() { if (onChange) onChange(); }
+    void Changed() { if (onChanged) onChanged(); }
 
     SliderHost* host_;
     int32_t value_ = 0, min_ = 0, max_ = 100, increment_ = 10;
-    TSliderOptions options_ = soShowFocus | soShowPoints | soSmooth;
-    TSliderOrientation orientation_ = soHorizontal;
-    TSliderBevel bevel_ = bvNone;
+    SliderOptions options_ = SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth;
+    SliderOrientation orientation_ = SliderOrientation::Horizontal;
+    SliderBevel bevel_ = SliderBevel::None;
     int numThumbStates_ = 2;
     int edge_ = 2;
     uint8_t userImages_ = 0;
@@ -200,7 +223,7 @@ private:
     bool thumbDown_ = false, dragging_ = false, tracking_ = false, timerRunning_ = false;
     int grab_ = 0;
     IntPoint trackPoint_;
-    TJumpMode trackDirection_ = TJumpMode::None;
+    JumpMode trackDirection_ = JumpMode::None;
 };
 
 }  // namespace orvik

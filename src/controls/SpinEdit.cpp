@@ -186,14 +186,14 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::optional<long double> ParseSpinText(const std::string& text, TValueType type, char separator) {
+std::optional<long double> ParseSpinText(const std::string& text, SpinValueKind type, char separator) {
     const std::string s = Trimmed(text);
     switch (type) {
-    case TValueType::vtInteger:
+    case SpinValueKind::Integer:
         return ParseInteger(s);
-    case TValueType::vtHex:
+    case SpinValueKind::Hex:
         return ParseHex(s);
-    case TValueType::vtFloat:
+    case SpinValueKind::Float:
         return ParseFloat(s, separator);
     }
     return std::nullopt;
@@ -206,11 +206,11 @@ long double ClampSpinValue(long double x, long double min, long double max) {
     return x;
 }
 
-std::string FormatSpinValue(long double x, TValueType type, int decimals, char separator) {
+std::string FormatSpinValue(long double x, SpinValueKind type, int decimals, char separator) {
     switch (type) {
-    case TValueType::vtInteger:
+    case SpinValueKind::Integer:
         return std::to_string(RoundToInt32(x));
-    case TValueType::vtHex: {
+    case SpinValueKind::Hex: {
         uint32_t bits = static_cast<uint32_t>(RoundToInt32(x));
         std::string text;
         do {
@@ -219,7 +219,7 @@ std::string FormatSpinValue(long double x, TValueType type, int decimals, char s
         } while (bits != 0);
         return text;
     }
-    case TValueType::vtFloat:
+    case SpinValueKind::Float:
         return FormatFloat(x, std::clamp(decimals, 0, 255), separator);
     }
     return {};
@@ -229,17 +229,17 @@ std::string FormatSpinValue(long double x, TValueType type, int decimals, char s
 
 long double SpinEditModel::Value() const {
     if (auto value = ParseSpinText(host_.Text(), type_, decimalSeparator)) return *value;
-    return type_ == TValueType::vtFloat ? min_ : std::trunc(min_);
+    return type_ == SpinValueKind::Float ? min_ : std::trunc(min_);
 }
 
 void SpinEditModel::SetValue(long double value) {
     host_.SetText(FormatSpinValue(ClampSpinValue(value, min_, max_), type_, decimal_, decimalSeparator));
 }
 
-void SpinEditModel::SetValueType(TValueType type) {
+void SpinEditModel::SetValueType(SpinValueKind type) {
     type_ = type;
     SetValue(Value());
-    if (type_ != TValueType::vtFloat) {
+    if (type_ != SpinValueKind::Float) {
         increment_ = RoundEven(increment_);
         if (increment_ == 0) increment_ = 1;
     }
@@ -283,14 +283,14 @@ void SpinEditModel::Step(long double delta, bool up) {
 bool SpinEditModel::AcceptsChar(char c) const {
     const auto code = static_cast<unsigned char>(c);
     bool accepted = code < 32 || c == '+' || c == '-' || IsDigit(c);
-    if (!accepted && type_ == TValueType::vtFloat) {
+    if (!accepted && type_ == SpinValueKind::Float) {
         const std::string text = host_.Text();
         if (c == decimalSeparator)
             accepted = text.find(decimalSeparator) == std::string::npos;
         else if (c == 'e' || c == 'E')
             accepted = text.find_first_of("eE") == std::string::npos;
     }
-    if (!accepted && type_ == TValueType::vtHex) accepted = HexDigit(c) >= 0;
+    if (!accepted && type_ == SpinValueKind::Hex) accepted = HexDigit(c) >= 0;
     if (accepted && !editorEnabled && (code == 8 || code >= 32)) accepted = false;
     return accepted;
 }

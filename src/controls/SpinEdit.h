@@ -14,27 +14,27 @@
 
 namespace orvik {
 
-enum class TValueType { vtInteger, vtFloat, vtHex };
-enum class TSpinButtonKind { bkStandard, bkDiagonal };
+enum class SpinValueKind { Integer, Float, Hex };
+enum class SpinButtonKind { Standard, Diagonal };
 
 // ---- Value model -----------------------------------------------------------
 
-// The number a text stands for, or nothing when it is not one: vtInteger a
-// decimal 32-bit integer with an optional sign; vtHex up to 32 bits of
-// hexadecimal digits, no sign or prefix ("FFFFFFFF" is -1); vtFloat a decimal
+// The number a text stands for, or nothing when it is not one: Integer a
+// decimal 32-bit integer with an optional sign; Hex up to 32 bits of
+// hexadecimal digits, no sign or prefix ("FFFFFFFF" is -1); Float a decimal
 // number with `separator` and an optional exponent. Blanks around the number
 // are allowed; overflow is not a number.
-std::optional<long double> ParseSpinText(const std::string& text, TValueType type, char separator = '.');
+std::optional<long double> ParseSpinText(const std::string& text, SpinValueKind type, char separator = '.');
 
 // x within min..max; min == max means no bound.
 long double ClampSpinValue(long double x, long double min, long double max);
 
-// The text for x: vtInteger the nearest integer (halves to the even
-// neighbour), vtHex the same in upper-case hexadecimal (32-bit two's
+// The text for x: Integer the nearest integer (halves to the even
+// neighbour), Hex the same in upper-case hexadecimal (32-bit two's
 // complement for negatives), both held to the 32-bit range so that the text
-// reads back; vtFloat fixed-point with 15 significant digits and `decimals`
+// reads back; Float fixed-point with 15 significant digits and `decimals`
 // decimals (scientific from 1E15 on).
-std::string FormatSpinValue(long double x, TValueType type, int decimals, char separator = '.');
+std::string FormatSpinValue(long double x, SpinValueKind type, int decimals, char separator = '.');
 
 // ---- Spin edit -------------------------------------------------------------
 
@@ -66,7 +66,7 @@ public:
     SpinEditModel& operator=(const SpinEditModel&) = delete;
 
     // The number in the text; a text that is not one reads as MinValue
-    // (truncated towards zero for vtInteger and vtHex).
+    // (truncated towards zero for Integer and Hex).
     long double Value() const;
     // Clamps, sets the text and so fires OnChange (except within a step).
     void SetValue(long double value);
@@ -79,10 +79,10 @@ public:
     long double Increment() const { return increment_; }
     void SetIncrement(long double value) { increment_ = value; }
 
-    TValueType ValueType() const { return type_; }
+    SpinValueKind ValueType() const { return type_; }
     // Rewrites the text under the new type; integer types round Increment
     // (0 becomes 1).
-    void SetValueType(TValueType type);
+    void SetValueType(SpinValueKind type);
     int Decimal() const { return decimal_; }
     void SetDecimal(int decimals);  // 0..255; rewrites the value
 
@@ -125,7 +125,7 @@ private:
 
     SpinEditHost& host_;
     long double min_ = 0, max_ = 0, increment_ = 1;
-    TValueType type_ = TValueType::vtInteger;
+    SpinValueKind type_ = SpinValueKind::Integer;
     int decimal_ = 2;
     bool changing_ = false;
 };

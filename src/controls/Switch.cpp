@@ -21,30 +21,30 @@ bool SwitchModel::KeyDown(unsigned keyCode, unsigned modifiers) {
     return true;
 }
 
-SwitchLayout LayoutSwitch(int width, int height, int w, int h, TTextPos pos, int textHeight) {
+SwitchLayout LayoutSwitch(int width, int height, int w, int h, CaptionPlace pos, int textHeight) {
     SwitchLayout l;
     IntRect r{0, 0, width, height};
     switch (pos) {
-    case TTextPos::tpNone:
+    case CaptionPlace::None:
         l.glyphX = (width - w) / 2;
         l.glyphY = (height - h) / 2;
         return l;
-    case TTextPos::tpLeft:
+    case CaptionPlace::Left:
         l.glyphX = width - w;
         l.glyphY = (height - h) / 2;
         r.right -= w;
         break;
-    case TTextPos::tpRight:
+    case CaptionPlace::Right:
         l.glyphX = 0;
         l.glyphY = (height - h) / 2;
         r.left += w;
         break;
-    case TTextPos::tpAbove:
+    case CaptionPlace::Above:
         l.glyphX = (width - w) / 2;
         l.glyphY = height - h;
         r.bottom -= h;
         break;
-    case TTextPos::tpBelow:
+    case CaptionPlace::Below:
         l.glyphX = (width - w) / 2;
         l.glyphY = 0;
         r.top += h;

@@ -6,7 +6,7 @@
 
 namespace orvik {
 
-enum class TTextPos { tpNone, tpLeft, tpRight, tpAbove, tpBelow };
+enum class CaptionPlace { None, Left, Right, Above, Below };
 
 // What the switch needs of its window: a repaint, and the report of a real
 // change of state (the window turns it into its on/off events).
@@ -47,12 +47,12 @@ private:
 
 struct SwitchLayout {
     int glyphX = 0, glyphY = 0;
-    IntRect text;  // the caption's line; empty with tpNone
+    IntRect text;  // the caption's line; empty with CaptionPlace::None
 };
 
 // Glyph position and caption line of a width x height switch with a glyphW x
 // glyphH glyph; textHeight is the height of "W" in the switch's font. The
 // caption is centred horizontally in the rectangle.
-SwitchLayout LayoutSwitch(int width, int height, int glyphW, int glyphH, TTextPos pos, int textHeight);
+SwitchLayout LayoutSwitch(int width, int height, int glyphW, int glyphH, CaptionPlace pos, int textHeight);
 
 }  // namespace orvik

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "controls/SpinEdit.h"
+
 namespace orvik {
 
 const char* const kLameTool = "lame.exe";
@@ -77,6 +79,12 @@ std::string WmaOptionText(const std::string& inputPath, const std::string& outpu
     std::string text = "-input " + QuotePath(inputPath) + " -output " + OutputArgument(outputName, ".wma");
     if (displayAllStats) text += " -allstats";
     return text + " -v_bitrate " + EscapeQuotes(bitRate) + "000 -v_quality " + EscapeQuotes(quality);
+}
+
+std::optional<int> WmaQuality(const std::string& shownText) {
+    const std::optional<long double> value = ParseSpinText(shownText, SpinValueKind::Integer);
+    if (!value) return std::nullopt;
+    return static_cast<int>(ClampSpinValue(*value, kWmaQualityMin, kWmaQualityMax));
 }
 
 std::string ParameterText(const std::string& optionText) { return " " + optionText; }

@@ -2,6 +2,7 @@
 // as a pure function of the dialog's control texts and switch states, the
 // parameter text the shell receives, and the folder the tools run in.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,9 +59,16 @@ std::string AacOptionText(const std::string& inputPath, const std::string& bitRa
 
 // WMA: "-input " input, " -output " output name with ".wma", " -allstats"
 // only when "Display all" is on, " -v_bitrate " bit rate with "000"
-// appended as text, " -v_quality " quality as the spin edit shows it.
+// appended as text, " -v_quality " quality (see WmaQuality).
 std::string WmaOptionText(const std::string& inputPath, const std::string& outputName, bool displayAllStats,
                           const std::string& bitRate, const std::string& quality);
+
+// The WMA quality for the text its spin edit shows: the whole number alone
+// (blanks around it dropped), one outside 1..100 as the nearer bound, as
+// leaving the field makes it; nothing for a text the field does not read as
+// a number (empty, a sign alone, letters, too many digits).
+constexpr int kWmaQualityMin = 1, kWmaQualityMax = 100;
+std::optional<int> WmaQuality(const std::string& shownText);
 
 // What the tool receives: one blank, then the option text.
 std::string ParameterText(const std::string& optionText);

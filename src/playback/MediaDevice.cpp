@@ -13,7 +13,7 @@ int TmsfMinute(int32_t p) { return (static_cast<uint32_t>(p) >> 8) & 0xFF; }
 int TmsfSecond(int32_t p) { return (static_cast<uint32_t>(p) >> 16) & 0xFF; }
 }  // namespace
 
-const char* DeviceTypeName(TMPDeviceTypes type) { return kDeviceTypeNames[type]; }
+const char* DeviceKindName(DeviceKind type) { return kDeviceTypeNames[static_cast<int>(type)]; }
 
 MediaDevice::MediaDevice(MciPort& port) : port_(port) {}
 
@@ -25,34 +25,22 @@ MediaDevice::~MediaDevice() {
 }
 
 void MediaDevice::CheckOpen() const {
-    if (!opened_) throw EMCIDeviceError("No MCI device open");
+    if (!opened_) throw MciError("No MCI device open");
 }
 
-// MCI_WAIT unless a wait request says otherwise, MCI_NOTIFY on request.
-uint32_t MediaDevice::StandardFlags() {
-    uint32_t flags = mci::kWait;
-    if (waitPending_) {
-        flags = wait_ ? mci::kWait : 0;
-        waitPending_ = false;
-    }
-    if (notifyPending_) {
-        if (notify_) flags |= mci::kNotify;
-        notifyPending_ = false;
-    }
-    return flags;
+// The wait and notify flags of the next command: a request for it says;
+// without one, commands wait, and play, record and resume run
+// asynchronously with a completion notice.
+uint32_t MediaDevice::RequestedFlags(bool waitByDefault) {
+    const bool wait = waitPending_ ? wait_ : waitByDefault;
+    const bool notify = notifyPending_ ? notify_ : !waitByDefault;
+    waitPending_ = notifyPending_ = false;
+    return (wait ? mci::kWait : 0) | (notify ? mci::kNotify : 0);
 }
 
-// Play and record run asynchronously with a completion notice by default.
+// Asynchronous flags, and the range a from or to request gives.
 uint32_t MediaDevice::PlayFlags(MciParams& params) {
-    uint32_t flags = mci::kNotify;
-    if (notifyPending_) {
-        flags = notify_ ? mci::kNotify : 0;
-        notifyPending_ = false;
-    }
-    if (waitPending_) {
-        if (wait_) flags |= mci::kWait;
-        waitPending_ = false;
-    }
+    uint32_t flags = AsyncFlags();
     if (fromPending_) {
         flags |= mci::kFrom;
         params.from = from_;
@@ -69,6 +57,11 @@ uint32_t MediaDevice::PlayFlags(MciParams& params) {
 uint32_t MediaDevice::Send(uint32_t command, uint32_t flags, MciParams& params, uint32_t device) {
     flags_ = flags;
     return port_.SendCommand(device, command, flags, params);
+}
+
+void MediaDevice::Command(uint32_t command, uint32_t flags, MciParams& params) {
+    params.callback = callbackWindow_;
+    error_ = Send(command, flags, params);
 }
 
 int32_t MediaDevice::Status(uint32_t item, bool recordError) {
@@ -104,14 +97,14 @@ void MediaDevice::ReadCapabilities() {
 void MediaDevice::Open() {
     MciParams p;
     if (opened_) Close();
-    p.deviceType = DeviceTypeName(DeviceType);
-    p.elementName = FileName;
+    p.deviceType = DeviceKindName(deviceType);
+    p.elementName = fileName;
     uint32_t flags = StandardFlags();
-    flags |= DeviceType == dtAutoSelect ? mci::kOpenElement : mci::kOpenType;
-    if (Shareable) flags |= mci::kOpenShareable;
+    flags |= deviceType == DeviceKind::AutoSelect ? mci::kOpenElement : mci::kOpenType;
+    if (shareable) flags |= mci::kOpenShareable;
     p.callback = callbackWindow_;
     error_ = Send(mci::kOpen, flags, p, 0);
-    if (error_ != 0) throw EMCIDeviceError(GetErrorMessage());
+    if (error_ != 0) throw MciError(GetErrorMessage());
 
     opened_ = true;
     deviceId_ = static_cast<uint16_t>(p.deviceId);
@@ -123,36 +116,36 @@ void MediaDevice::Open() {
         naturalWidth_ = r.right - r.left;
         naturalHeight_ = r.bottom - r.top;
     }
-    if (DeviceType == dtCDAudio || DeviceType == dtVideodisc) {
+    if (deviceType == DeviceKind::CdAudio || deviceType == DeviceKind::Videodisc) {
         MciParams s;
         s.timeFormat = mci::kFormatTmsf;
         error_ = Send(mci::kSet, mci::kSetTimeFormat, s);
     }
 
-    autoEnabled_ = TButtonSet();
-    autoEnabled_.Add(btNext).Add(btPrev);
-    if (canStep_) autoEnabled_.Add(btStep).Add(btBack);
-    if (canPlay_) autoEnabled_.Add(btPlay);
-    if (canRecord_) autoEnabled_.Add(btRecord);
-    if (canEject_) autoEnabled_.Add(btEject);
-    if (GetMode() == mpPlaying) PlayPressed();
+    autoEnabled_ = ButtonSet();
+    autoEnabled_.Add(TransportButton::Next).Add(TransportButton::Prev);
+    if (canStep_) autoEnabled_.Add(TransportButton::Step).Add(TransportButton::Back);
+    if (canPlay_) autoEnabled_.Add(TransportButton::Play);
+    if (canRecord_) autoEnabled_.Add(TransportButton::Record);
+    if (canEject_) autoEnabled_.Add(TransportButton::Eject);
+    if (GetMode() == MediaMode::Playing) PlayPressed();
     RedrawBar();
 }
 
 // The bar's rule for a pressed play button.
 void MediaDevice::PlayPressed() {
-    autoEnabled_.Remove(btPlay).Remove(btRecord).Add(btPause).Add(btStop);
+    using B = TransportButton;
+    autoEnabled_.Remove(B::Play).Remove(B::Record).Add(B::Pause).Add(B::Stop);
 }
 
 void MediaDevice::Close() {
     if (deviceId_ == 0) return;
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kClose, StandardFlags(), p);
+    Command(mci::kClose, StandardFlags(), p);
     if (error_ == 0) {
         opened_ = false;
         deviceId_ = 0;
-        autoEnabled_ = TButtonSet();
+        autoEnabled_ = ButtonSet();
     }
 }
 
@@ -163,53 +156,38 @@ bool MediaDevice::AtEnd() {
 
 void MediaDevice::Play() {
     CheckOpen();
-    if (AutoRewind && !fromPending_ && !toPending_ && AtEnd()) Rewind();
+    if (autoRewind && !fromPending_ && !toPending_ && AtEnd()) Rewind();
     MciParams p;
-    const uint32_t flags = PlayFlags(p);
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kPlay, flags, p);
+    Command(mci::kPlay, PlayFlags(p), p);
 }
 
 void MediaDevice::Record() {
     CheckOpen();
     MciParams p;
-    const uint32_t flags = PlayFlags(p);
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kRecord, flags, p);
+    Command(mci::kRecord, PlayFlags(p), p);
 }
 
 void MediaDevice::Stop() {
     CheckOpen();
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kStop, StandardFlags(), p);
+    Command(mci::kStop, StandardFlags(), p);
 }
 
 void MediaDevice::Pause() {
     CheckOpen();
-    const TMPModes mode = GetMode();
+    const MediaMode mode = GetMode();
     MciParams p;
-    p.callback = callbackWindow_;
-    if (mode == mpPlaying) {
-        error_ = Send(mci::kPause, StandardFlags(), p);
-    } else if (mode == mpPaused) {
-        uint32_t flags = mci::kNotify;
-        if (notifyPending_) {
-            flags = notify_ ? mci::kNotify : 0;
-            notifyPending_ = false;
-        }
-        if (waitPending_) {
-            if (wait_) flags |= mci::kWait;
-            waitPending_ = false;
-        }
-        error_ = Send(mci::kResume, flags, p);
+    if (mode == MediaMode::Playing) {
+        Command(mci::kPause, StandardFlags(), p);
+    } else if (mode == MediaMode::Paused) {
+        Command(mci::kResume, AsyncFlags(), p);
         if (error_ != 0) Play();  // not every device knows resume
     }
 }
 
 // Track rule target: play from it when playing, else seek there.
 void MediaDevice::PlayFrom(int32_t target) {
-    if (GetMode() == mpPlaying) {
+    if (GetMode() == MediaMode::Playing) {
         SetFrom(target);
         Play();
     } else {
@@ -219,9 +197,8 @@ void MediaDevice::PlayFrom(int32_t target) {
 
 void MediaDevice::SeekTo(int32_t target) {
     MciParams p;
-    p.callback = callbackWindow_;
     p.to = target;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kTo, p);
+    Command(mci::kSeek, StandardFlags() | mci::kTo, p);
 }
 
 void MediaDevice::Next() {
@@ -233,8 +210,7 @@ void MediaDevice::Next() {
         return;
     }
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kSeekToEnd, p);
+    Command(mci::kSeek, StandardFlags() | mci::kSeekToEnd, p);
 }
 
 void MediaDevice::Prev() {
@@ -250,35 +226,33 @@ void MediaDevice::Prev() {
         return;
     }
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSeek, StandardFlags() | mci::kSeekToStart, p);
+    Command(mci::kSeek, StandardFlags() | mci::kSeekToStart, p);
 }
 
 void MediaDevice::Step() {
     CheckOpen();
     if (!hasVideo_) return;
-    if (AutoRewind && AtEnd()) Rewind();
-    MciParams p;
-    p.callback = callbackWindow_;
-    p.frames = static_cast<uint32_t>(frames_);
-    error_ = Send(mci::kStep, StandardFlags() | mci::kAnimStepFrames, p);
+    if (autoRewind && AtEnd()) Rewind();
+    StepFrames(0);
 }
 
 void MediaDevice::Back() {
     CheckOpen();
     if (!hasVideo_) return;
+    StepFrames(mci::kAnimStepReverse);
+}
+
+void MediaDevice::StepFrames(uint32_t direction) {
     MciParams p;
-    p.callback = callbackWindow_;
     p.frames = static_cast<uint32_t>(frames_);
-    error_ = Send(mci::kStep, StandardFlags() | mci::kAnimStepFrames | mci::kAnimStepReverse, p);
+    Command(mci::kStep, StandardFlags() | mci::kAnimStepFrames | direction, p);
 }
 
 void MediaDevice::Eject() {
     CheckOpen();
     if (!canEject_) return;
     MciParams p;
-    p.callback = callbackWindow_;
-    error_ = Send(mci::kSet, StandardFlags() | mci::kSetDoorOpen, p);
+    Command(mci::kSet, StandardFlags() | mci::kSetDoorOpen, p);
 }
 
 void MediaDevice::Rewind() {
@@ -304,8 +278,8 @@ int32_t MediaDevice::GetTrackCount() {
     return Status(mci::kStatusNumberOfTracks);
 }
 
-TMPModes MediaDevice::GetMode() {
-    return static_cast<TMPModes>(static_cast<uint8_t>(Status(mci::kStatusMode) - mci::kModeBase));
+MediaMode MediaDevice::GetMode() {
+    return static_cast<MediaMode>(static_cast<uint8_t>(Status(mci::kStatusMode) - mci::kModeBase));
 }
 
 uint8_t MediaDevice::GetTimeFormat() {
@@ -366,20 +340,20 @@ void MediaDevice::DisplayDestroyed() {
 }
 
 void MediaDevice::HandleNotify(uint32_t code) {
-    if (AutoEnable && GetMode() == mpStopped) {
-        if (canPlay_) autoEnabled_.Add(btPlay);
-        if (canRecord_) autoEnabled_.Add(btRecord);
-        autoEnabled_.Remove(btPause).Remove(btStop);
+    if (autoEnable && GetMode() == MediaMode::Stopped) {
+        if (canPlay_) autoEnabled_.Add(TransportButton::Play);
+        if (canRecord_) autoEnabled_.Add(TransportButton::Record);
+        autoEnabled_.Remove(TransportButton::Pause).Remove(TransportButton::Stop);
         RedrawBar();
     }
     switch (code) {
-        case mci::kNotifySuccessful: notifyValue_ = nvSuccessful; break;
-        case mci::kNotifySuperseded: notifyValue_ = nvSuperseded; break;
-        case mci::kNotifyAborted: notifyValue_ = nvAborted; break;
-        case mci::kNotifyFailure: notifyValue_ = nvFailure; break;
+        case mci::kNotifySuccessful: notifyValue_ = NoticeCode::Successful; break;
+        case mci::kNotifySuperseded: notifyValue_ = NoticeCode::Superseded; break;
+        case mci::kNotifyAborted: notifyValue_ = NoticeCode::Aborted; break;
+        case mci::kNotifyFailure: notifyValue_ = NoticeCode::Failure; break;
         default: break;
     }
-    if (OnNotify) OnNotify();
+    if (onNotify) onNotify();
 }
 
 }  // namespace orvik

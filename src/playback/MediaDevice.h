@@ -1,10 +1,11 @@
 // The media device object's logic: at most one open MCI device and the
 // operations on it, each sending its commands through the MCI port. The
-// window side (TMediaPlayer) adds the hidden window that completion notices
+// window side (MediaDeviceWindow) adds the hidden window that completion notices
 // arrive at; its handle is the callback of the commands that carry one.
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "app/Exception.h"
@@ -12,39 +13,42 @@
 
 namespace orvik {
 
-class EMCIDeviceError : public Exception {
+class MciError : public Exception {
 public:
-    explicit EMCIDeviceError(const std::string& message) : Exception(message) {}
+    explicit MciError(const std::string& message) : Exception(message) {}
 };
 
-enum TMPDeviceTypes {
-    dtAutoSelect, dtAVIVideo, dtCDAudio, dtDAT, dtDigitalVideo, dtMMMovie, dtOther, dtOverlay,
-    dtScanner, dtSequencer, dtVCR, dtVideodisc, dtWaveAudio
+enum class DeviceKind {
+    AutoSelect, AviVideo, CdAudio, Dat, DigitalVideo, MmMovie, Other, Overlay, Scanner, Sequencer, Vcr, Videodisc,
+    WaveAudio
 };
-const char* DeviceTypeName(TMPDeviceTypes type);
+const char* DeviceKindName(DeviceKind type);
 
 // Device modes as GetMode reports them: the MCI mode minus 524, kept to 8 bits
 // (a failed query yields a value outside this list).
-enum TMPModes : uint8_t { mpNotReady, mpStopped, mpPlaying, mpRecording, mpSeeking, mpPaused, mpOpen };
+enum class MediaMode : uint8_t { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
 
-enum TMPNotifyValues { nvSuccessful, nvSuperseded, nvAborted, nvFailure };
+enum class NoticeCode { Successful, Superseded, Aborted, Failure };
 
-enum TMPBtnType { btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject };
+enum class TransportButton { Play, Pause, Stop, Next, Prev, Step, Back, Record, Eject };
 
-// A set of buttons, one bit per TMPBtnType.
-class TButtonSet {
+// A set of buttons, one bit per TransportButton.
+class ButtonSet {
 public:
-    TButtonSet() = default;
-    static TButtonSet All() { TButtonSet s; s.bits_ = 0x1FF; return s; }
-    bool Has(TMPBtnType b) const { return bits_ & Bit(b); }
-    TButtonSet& Add(TMPBtnType b) { bits_ |= Bit(b); return *this; }
-    TButtonSet& Remove(TMPBtnType b) { bits_ &= ~Bit(b); return *this; }
+    ButtonSet() = default;
+    ButtonSet(std::initializer_list<TransportButton> buttons) {
+        for (TransportButton b : buttons) Add(b);
+    }
+    static ButtonSet All() { ButtonSet s; s.bits_ = 0x1FF; return s; }
+    bool Has(TransportButton b) const { return bits_ & Bit(b); }
+    ButtonSet& Add(TransportButton b) { bits_ |= Bit(b); return *this; }
+    ButtonSet& Remove(TransportButton b) { bits_ &= ~Bit(b); return *this; }
     bool Empty() const { return bits_ == 0; }
-    bool operator==(const TButtonSet& o) const { return bits_ == o.bits_; }
+    bool operator==(const ButtonSet& o) const { return bits_ == o.bits_; }
     unsigned Bits() const { return bits_; }
 
 private:
-    static unsigned Bit(TMPBtnType b) { return 1u << b; }
+    static unsigned Bit(TransportButton b) { return 1u << static_cast<unsigned>(b); }
     unsigned bits_ = 0;
 };
 
@@ -56,16 +60,16 @@ public:
     MediaDevice& operator=(const MediaDevice&) = delete;
 
     // Settings, read by the next Open or command.
-    std::string FileName;
-    TMPDeviceTypes DeviceType = dtAutoSelect;
-    bool Shareable = false;
-    bool AutoOpen = false;
-    bool AutoRewind = true;
-    bool AutoEnable = true;
-    TButtonSet VisibleButtons = TButtonSet::All();
-    TButtonSet EnabledButtons = TButtonSet::All();
-    TButtonSet ColoredButtons = TButtonSet::All();
-    std::function<void()> OnNotify;
+    std::string fileName;
+    DeviceKind deviceType = DeviceKind::AutoSelect;
+    bool shareable = false;
+    bool autoOpen = false;
+    bool autoRewind = true;
+    bool autoEnable = true;
+    ButtonSet visibleButtons = ButtonSet::All();
+    ButtonSet enabledButtons = ButtonSet::All();
+    ButtonSet coloredButtons = ButtonSet::All();
+    std::function<void()> onNotify;
 
     // Requests for the next command only.
     void SetWait(bool wait) { wait_ = wait; waitPending_ = true; }
@@ -90,7 +94,7 @@ public:
     int32_t GetPosition();
     int32_t GetLength();
     int32_t GetTrackCount();
-    TMPModes GetMode();
+    MediaMode GetMode();
     uint8_t GetTimeFormat();
     int32_t GetTrackStart(int32_t track);
     void SetDisplay(uintptr_t window);
@@ -118,8 +122,8 @@ public:
     bool CanStep() const { return canStep_; }
     int32_t NaturalWidth() const { return naturalWidth_; }
     int32_t NaturalHeight() const { return naturalHeight_; }
-    TMPNotifyValues NotifyValue() const { return notifyValue_; }
-    TButtonSet AutoEnabledButtons() const { return autoEnabled_; }
+    NoticeCode LastNotice() const { return notifyValue_; }
+    ButtonSet AutoEnabledButtons() const { return autoEnabled_; }
 
 protected:
     // The window that completion notices go to (0 while there is none).
@@ -128,8 +132,14 @@ protected:
 
 private:
     void CheckOpen() const;
-    uint32_t StandardFlags();
+    uint32_t RequestedFlags(bool waitByDefault);
+    uint32_t StandardFlags() { return RequestedFlags(true); }  // commands that wait
+    uint32_t AsyncFlags() { return RequestedFlags(false); }    // play, record, resume
     uint32_t PlayFlags(MciParams& params);
+    // Sends a command on the open device, its completion notice (if asked
+    // for) to the callback window, and records its error.
+    void Command(uint32_t command, uint32_t flags, MciParams& params);
+    void StepFrames(uint32_t direction);
     uint32_t Send(uint32_t command, uint32_t flags, MciParams& params, uint32_t device);
     uint32_t Send(uint32_t command, uint32_t flags, MciParams& params) {
         return Send(command, flags, params, deviceId_);
@@ -156,8 +166,8 @@ private:
     bool canPlay_ = false, canRecord_ = false, canEject_ = false, hasVideo_ = false, canStep_ = false;
     int32_t naturalWidth_ = 0, naturalHeight_ = 0;
     uint32_t error_ = 0;
-    TMPNotifyValues notifyValue_ = nvSuccessful;
-    TButtonSet autoEnabled_;
+    NoticeCode notifyValue_ = NoticeCode::Successful;
+    ButtonSet autoEnabled_;
     uintptr_t display_ = 0;
 };
 

@@ -23,20 +23,41 @@ void PlayerModel::LoadSelectedEntry() {
     const int index = list_.SelectedIndex();
     if (index < 0 || index >= list_.Count())
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    media_.FileName = list_.Entry(index);
+    media_.fileName = list_.Entry(index);
 }
 
 // The end position is taken as the length: it becomes the slider's range
 // (a length of 0 leaves the range as it was), and the entry starts over.
-void PlayerModel::MeasureAndRewind() {
+// False when the range is not the entry's length: the end of such an entry
+// is never seen.
+bool PlayerModel::MeasureAndRewind() {
     SliderModel& slider = host_.PositionSlider();
     media_.Next();
-    slider.SetMaxValue(media_.GetPosition());
+    const int32_t length = media_.GetPosition();
+    slider.SetMaxValue(length);
     slider.SetValue(0);
     media_.Prev();
+    return slider.MaxValue() == length;
+}
+
+// Closes what is open and opens and measures the selected entry; throws when
+// it does not open. False for an entry whose end would never be seen.
+bool PlayerModel::OpenSelectedEntry() {
+    media_.Close();
+    LoadSelectedEntry();
+    media_.Open();
+    return MeasureAndRewind();
+}
+
+// From here the timer follows the entry, whether a show, the play button or
+// the advance started it (also when the show before had failed).
+void PlayerModel::StartPlaying() {
+    tracking_ = true;
+    media_.Play();
 }
 
 void PlayerModel::Show() {
+    closed_ = false;
     if (list_.SelectedIndex() == -1) return;  // the tracking flag keeps its value
     try {
         LoadSelectedEntry();
@@ -44,15 +65,15 @@ void PlayerModel::Show() {
         const IntRect panel = host_.DisplayPanelBounds();
         media_.SetDisplayRect(MciRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
         MeasureAndRewind();
-        tracking_ = true;
-        media_.Play();
+        StartPlaying();
     } catch (...) {
         tracking_ = false;  // shown idle, with no message
     }
 }
 
 void PlayerModel::Close() {
-    if (!media_.FileName.empty()) media_.Close();
+    closed_ = true;
+    if (!media_.fileName.empty()) media_.Close();
 }
 
 void PlayerModel::Resize() {
@@ -78,14 +99,12 @@ void PlayerModel::Tick() {
     // rather than heard (Wine's waveaudio runs more than half a second
     // ahead); taken at its word, the tail of every entry would be cut off
     // and a short entry skipped almost at once.
-    if (slider.Value() == slider.MaxValue() && media_.GetMode() != mpPlaying) EntryEnded();
+    if (slider.Value() == slider.MaxValue() && media_.GetMode() != MediaMode::Playing) EntryEnded();
 }
 
 void PlayerModel::EntryEnded() {
     if (host_.AdvanceSwitchOn()) {
-        const int next = list_.SelectedIndex() + 1;
-        list_.SetSelectedIndex(next == list_.Count() ? 0 : next);
-        PlayClick();
+        AdvanceToAPlayableEntry();
         return;
     }
     host_.PositionSlider().SetValue(0);
@@ -93,10 +112,35 @@ void PlayerModel::EntryEnded() {
     media_.Play();
 }
 
+// The next entry (after the last, the first) plays. One that does not open,
+// or one without length, is passed over, so that the advance goes on past
+// it; a whole round without an entry that plays (the ended one included, so
+// a list of one entry plays it again) stops playback with one beep, instead
+// of trying again at every tick.
+void PlayerModel::AdvanceToAPlayableEntry() {
+    for (int tried = 0; tried < list_.Count(); ++tried) {
+        const int next = list_.SelectedIndex() + 1;
+        list_.SetSelectedIndex(next == list_.Count() ? 0 : next);
+        bool playable = false;
+        try {
+            playable = OpenSelectedEntry();
+        } catch (const Exception&) {
+            // passed over like an entry without length
+        }
+        if (playable) {
+            StartPlaying();
+            return;
+        }
+    }
+    tracking_ = false;
+    host_.Beep();
+}
+
 void PlayerModel::SliderPressed() { media_.Stop(); }
 
 // Playback resumes where it stopped; the next tick carries out the seek.
 void PlayerModel::SliderReleased() {
+    if (closed_) return;  // closing stopped playback; the release comes too late to seek
     pendingSeek_ = host_.PositionSlider().Value();
     media_.Play();
 }
@@ -113,14 +157,8 @@ void PlayerModel::StepBackClick() {
 // device's default placement until the next resize or show.
 void PlayerModel::PlayClick() {
     BeepOnFailure([this] {
-        media_.Close();
-        LoadSelectedEntry();
-        media_.Open();
-        MeasureAndRewind();
-        // An entry this button started is followed like one a show started,
-        // also when the show before had failed.
-        tracking_ = true;
-        media_.Play();
+        OpenSelectedEntry();
+        StartPlaying();
     });
 }
 

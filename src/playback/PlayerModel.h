@@ -61,6 +61,8 @@ public:
     void Tick();    // every kTickInterval ms
 
     // The slider's mouse events (any button): stop on press, seek on release.
+    // A release that comes after the window closed (the press was made
+    // before) does nothing.
     void SliderPressed();
     void SliderReleased();
 
@@ -83,14 +85,18 @@ private:
     template <typename Step>
     void BeepOnFailure(Step step);
     void LoadSelectedEntry();
-    void MeasureAndRewind();
+    bool MeasureAndRewind();
+    bool OpenSelectedEntry();
+    void StartPlaying();
     void EntryEnded();
+    void AdvanceToAPlayableEntry();
 
     PlayerHost& host_;
     MediaList& list_;
     MediaDevice& media_;
     MciPort& port_;
     bool tracking_ = false;
+    bool closed_ = false;  // from a close until the next show
     std::optional<int32_t> pendingSeek_;
 };
 

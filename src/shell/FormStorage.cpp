@@ -70,21 +70,21 @@ void FormStorage::Report(void (FormStorage::*operation)()) {
     try {
         (this->*operation)();
     } catch (const std::exception& e) {
-        if (!OnError) throw;
-        OnError(e);
+        if (!onError) throw;
+        onError(e);
     }
 }
 
 void FormStorage::FormShow() {
-    if (Active) Report(&FormStorage::Restore);
+    if (active) Report(&FormStorage::Restore);
 }
 
 void FormStorage::CloseQuery(bool allowed) {
-    if (allowed && Active && restored_) Report(&FormStorage::Save);
+    if (allowed && active && restored_) Report(&FormStorage::Save);
 }
 
 void FormStorage::FormDestroy() {
-    if (Active && restored_ && !saved_) Report(&FormStorage::Save);
+    if (active && restored_ && !saved_) Report(&FormStorage::Save);
 }
 
 // A list subkey being read: its count, and the entries read so far.
@@ -118,8 +118,8 @@ void FormStorage::Restore() {
     FinishRestore();
     const std::optional<Exception> error = RestoreFromStore();
     if (!error) return;
-    if (!OnError) throw *error;
-    OnError(*error);
+    if (!onError) throw *error;
+    onError(*error);
 }
 
 std::optional<Exception> FormStorage::RestoreFromStore() {
@@ -139,7 +139,7 @@ std::optional<Exception> FormStorage::RestoreFromStore() {
     int stored = 0;
     if (std::unique_ptr<StoreKey> form = key->OpenSubKey(section_)) {
         std::string text;
-        switch (form->ReadText(kFormVersion, text, Limits.maxNumberLength)) {
+        switch (form->ReadText(kFormVersion, text, limits.maxNumberLength)) {
         case ReadStatus::Ok:
             if (!ParseInteger(text, stored)) stored = 0;
             break;
@@ -152,14 +152,14 @@ std::optional<Exception> FormStorage::RestoreFromStore() {
             break;
         }
     }
-    if (stored < Version) {
+    if (stored < version) {
         unread_ = Unread::ListAndVersion;
         return error;
     }
     pending_ = std::make_unique<PendingRestore>();
     pending_->storeKey = std::move(key);
-    pending_->progressive = RestoreBatch > 0 && list_.All() == *synced_;
-    Advance(pending_->progressive ? RestoreBatch : SIZE_MAX);
+    pending_->progressive = restoreBatch > 0 && list_.All() == *synced_;
+    Advance(pending_->progressive ? restoreBatch : SIZE_MAX);
     return error;
 }
 
@@ -237,19 +237,19 @@ bool FormStorage::EndRestore(bool unread) {
 
 bool FormStorage::BeginList(ListRead& read) const {
     std::string text;
-    switch (read.key.ReadText(kCount, text, Limits.maxNumberLength)) {
+    switch (read.key.ReadText(kCount, text, limits.maxNumberLength)) {
     case ReadStatus::Ok: break;
     case ReadStatus::Missing: text = "0"; break;
     default: return false;
     }
     int count = 0;
     if (read.staging) {
-        if (!ParseInteger(text, count) || text != std::to_string(count) || count > Limits.maxEntries) return false;
+        if (!ParseInteger(text, count) || text != std::to_string(count) || count > limits.maxEntries) return false;
     } else if (!ParseInteger(TrimBlanks(text), count)) {
         return false;
     }
     if (count <= 0) return false;
-    if (count > Limits.maxEntries) count = Limits.maxEntries;
+    if (count > limits.maxEntries) count = limits.maxEntries;
     read.count = static_cast<std::size_t>(count);
     read.entries.reserve(read.count);
     return true;
@@ -258,7 +258,7 @@ bool FormStorage::BeginList(ListRead& read) const {
 FormStorage::ReadStep FormStorage::ReadEntries(ListRead& read, std::size_t entries) const {
     for (; entries > 0 && read.entries.size() < read.count; --entries) {
         std::string entry;
-        switch (read.key.ReadText(ItemName(read.entries.size()), entry, Limits.maxEntryLength)) {
+        switch (read.key.ReadText(ItemName(read.entries.size()), entry, limits.maxEntryLength)) {
         case ReadStatus::Ok: break;
         case ReadStatus::Missing:
             if (read.staging) return ReadStep::Failed;  // an unfinished copy
@@ -267,7 +267,7 @@ FormStorage::ReadStep FormStorage::ReadEntries(ListRead& read, std::size_t entri
         default: return ReadStep::Failed;
         }
         read.total += entry.size();
-        if (read.total > Limits.maxListText) return ReadStep::Failed;
+        if (read.total > limits.maxListText) return ReadStep::Failed;
         read.entries.push_back(std::move(entry));
     }
     return read.entries.size() < read.count ? ReadStep::More : ReadStep::Done;
@@ -290,7 +290,7 @@ void FormStorage::Save() {
     // What the restore could not read stays as it is, unless the user has
     // changed the list since.
     const bool keep = unread_ != Unread::Nothing && synced_ && entries == *synced_;
-    const std::string version = std::to_string(Version);
+    const std::string versionText = std::to_string(version);
 
     // A complete staging copy is the newest list a failed save left: it goes
     // only once another list is complete. Anything else there is a leftover.
@@ -301,7 +301,7 @@ void FormStorage::Save() {
     // Only a staging subkey this save makes itself may take the list's name.
     const bool stagingFresh = !stagedList && key->DeleteSubKey(staging);
     if (keep) {
-        if (unread_ == Unread::List) WriteValue(*form, kFormVersion, version);
+        if (unread_ == Unread::List) WriteValue(*form, kFormVersion, versionText);
         saved_ = true;
         return;
     }
@@ -333,7 +333,7 @@ void FormStorage::Save() {
     }
     // The version last: a version that kept an old list from being read goes
     // only once that list is gone.
-    WriteValue(*form, kFormVersion, version);
+    WriteValue(*form, kFormVersion, versionText);
     saved_ = true;
     synced_ = entries;
     unread_ = Unread::Nothing;

@@ -49,11 +49,11 @@ public:
     ~FormStorage();
     FormStorage(FormStorage&&) noexcept;
 
-    bool Active = true;
-    int Version = 0;
-    StoreLimits Limits;
+    bool active = true;
+    int version = 0;
+    StoreLimits limits;
     // Receives what the notifications catch; without one they rethrow.
-    ErrorSink OnError;
+    ErrorSink onError;
 
     // Notifications of the owning window. Restore on hidden-to-visible; save
     // on an allowed close query, and on destruction unless saved since the
@@ -80,7 +80,7 @@ public:
     // restore finally leaves is the same either way. Whatever reads or
     // changes the media list meanwhile goes through a StoredMediaList, which
     // completes the restore first; Save and Restore complete it themselves.
-    std::size_t RestoreBatch = 0;
+    std::size_t restoreBatch = 0;
     bool RestorePending() const { return pending_ != nullptr; }
     // Reads the next `entries` entries; false once nothing is left to read.
     bool ContinueRestore(std::size_t entries);

@@ -39,28 +39,22 @@ std::vector<TrayEvent> TrayIconModel::Notification(TrayMouse mouse) {
     if (!enabled_) return events;
     auto down = [&](TrayButton b, bool dbl = false) { events.push_back(E{E::MouseDown, b, dbl}); };
     auto up = [&](TrayButton b) { events.push_back(E{E::MouseUp, b, false}); };
+    // A release after a press of the same button is a click first.
+    auto release = [&](TrayButton b, bool& pressed) {
+        if (pressed) events.push_back(E{E::Click, b, false});
+        pressed = false;
+        up(b);
+    };
     switch (mouse) {
     case TrayMouse::Move: events.push_back(E{E::MouseMove, TrayButton::Left, false}); break;
     case TrayMouse::LeftDown: down(TrayButton::Left); leftClick_ = true; break;
-    case TrayMouse::LeftUp:
-        if (leftClick_) {
-            leftClick_ = false;
-            events.push_back(E{E::Click, TrayButton::Left, false});
-        }
-        up(TrayButton::Left);
-        break;
+    case TrayMouse::LeftUp: release(TrayButton::Left, leftClick_); break;
     case TrayMouse::LeftDoubleClick:
         events.push_back(E{E::DoubleClick, TrayButton::Left, false});
         down(TrayButton::Left, true);
         break;
     case TrayMouse::RightDown: down(TrayButton::Right); rightClick_ = true; break;
-    case TrayMouse::RightUp:
-        if (rightClick_) {
-            rightClick_ = false;
-            events.push_back(E{E::Click, TrayButton::Right, false});
-        }
-        up(TrayButton::Right);
-        break;
+    case TrayMouse::RightUp: release(TrayButton::Right, rightClick_); break;
     case TrayMouse::RightDoubleClick: down(TrayButton::Right, true); break;
     case TrayMouse::MiddleDown: down(TrayButton::Middle); break;
     case TrayMouse::MiddleUp: up(TrayButton::Middle); break;

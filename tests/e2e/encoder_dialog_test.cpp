@@ -200,6 +200,15 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
     }
 
+    // The face came up with the focus in this chooser: its whole text is
+    // selected and shown from its first character, though wider than the box.
+    void ExpectChooserFocusedFromItsStart(int id) {
+        ASSERT_TRUE(WaitUntil([&] { return Gui().hwndFocus == EditOf(id); }));
+        const auto length = static_cast<WORD>(WindowText(Ctl(id)).size());
+        EXPECT_EQ(SendMessageW(Ctl(id), CB_GETEDITSEL, 0, 0), MAKELONG(0, length));
+        EXPECT_EQ(SendMessageW(EditOf(id), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << WindowText(Ctl(id));
+    }
+
     Program program;
     HWND main = nullptr;
     HWND dialog = nullptr;
@@ -215,6 +224,7 @@ constexpr int kMp3X = 144, kMp3Y = 168 + 11, kOggY = 136 + 27, kDecY = 96 + 48;
 
 TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
     EXPECT_EQ(WindowText(dialog), "Media Encoder - Lame MP3, Vorbis OGG");
+    ExpectChooserFocusedFromItsStart(kIdLameChooser);
     RECT r;
     GetClientRect(dialog, &r);
     EXPECT_EQ(r.right, 287);
@@ -248,11 +258,11 @@ TEST_F(EncoderDialog, OpensAsAFixedStayOnTopDialogOnTheLameFace) {
     EXPECT_EQ(r.left, 80);
     EXPECT_EQ(r.top, 104);
     EXPECT_EQ(r.right - r.left, 177);
-    // The closed combo box is made 21 high; the platform keeps it at least
-    // as high as its font needs, which with Wine's fonts is a little more.
-    GetWindowRect(Ctl(kIdLameBitRate), &r);
-    EXPECT_GE(r.bottom - r.top, 21);
-    EXPECT_LE(r.bottom - r.top, 24);
+    // The closed combo boxes are as high as the fields, 21.
+    for (int id : {kIdLameChooser, kIdLameBitRate}) {
+        GetWindowRect(Ctl(id), &r);
+        EXPECT_EQ(r.bottom - r.top, 21) << id;
+    }
 }
 
 TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
@@ -351,6 +361,7 @@ TEST_F(EncoderDialog, ChoosersSwitchFacesAndKeepEachFacesControls) {
     Pick(kIdLameChooser, 1);
     ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
     EXPECT_FALSE(Shown(kIdLameInput));
+    ExpectChooserFocusedFromItsStart(kIdOggEncChooser);
     EXPECT_EQ(WindowText(Ctl(kIdOggEncChooser)), "Vorbis OGG Encoder");
     EXPECT_EQ(WindowText(Ctl(kIdLameChooser)), "Vorbis OGG Encoder");  // keeps the pick
     EXPECT_EQ(WindowText(Ctl(kIdOggEncQuality)), "8");

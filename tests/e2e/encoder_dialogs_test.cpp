@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "Driver.h"
 #include "Screenshot.h"
@@ -258,24 +259,45 @@ TEST_F(EncoderDialogs, WmaDialogPassesWhatItsSpinEditShows) {
     EXPECT_GT(stepped, 75);
     EXPECT_LE(stepped, 100);
     EXPECT_EQ(GuiOf(wma).hwndFocus, spin);  // the press focused the edit
-    // Typed past the bound: the encode button takes no focus, so the text
-    // goes as typed; Tab then brings it into range.
+    // Typed past the bound: the encode button takes no focus, yet the press
+    // brings the number into range as leaving the field would.
     EraseAll(wma, spin);
     Type(wma, spin, "250");
     ExpectRun(PressAndRecord(wma, kWmaEncodeX, kWmaEncodeY), "WM8EUTIL.exe",
-              "-input " + quoted + " -output EncodedFile.wma -allstats -v_bitrate 128000 -v_quality 250");
-    Key(wma, VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(spin) == "100"; })) << WindowText(spin);
-    ClickInto(wma, spin);
+              "-input " + quoted + " -output EncodedFile.wma -allstats -v_bitrate 128000 -v_quality 100");
+    EXPECT_EQ(WindowText(spin), "100");
     Key(wma, VK_DOWN);
     ASSERT_TRUE(WaitUntil([&] { return WindowText(spin) == "99"; })) << WindowText(spin);
+    // No number, left as it is by Tab: the press starts nothing and puts the
+    // focus back into the field, its text selected to be typed over.
+    EraseAll(wma, spin);
+    Type(wma, spin, "-");
+    Key(wma, VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return GuiOf(wma).hwndFocus != spin; }));
+    const size_t runs = RunCount();
+    Click(wma, kWmaEncodeX, kWmaEncodeY);
+    ASSERT_TRUE(WaitUntil([&] { return GuiOf(wma).hwndFocus == spin; }));
+    EXPECT_EQ(SendMessageW(spin, EM_GETSEL, 0, 0), MAKELONG(0, 1));
+    EXPECT_EQ(RunCount(), runs);
+    // A pasted number with blanks around it: the tool gets the number alone.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const char number[] = " 42\t";
+    HGLOBAL pasted = GlobalAlloc(GMEM_MOVEABLE, sizeof number);
+    memcpy(GlobalLock(pasted), number, sizeof number);
+    GlobalUnlock(pasted);
+    SetClipboardData(CF_TEXT, pasted);
+    CloseClipboard();
+    Activate(wma);
+    PressKey(wma, 'V', true);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(spin) == " 42\t"; })) << WindowText(spin);
 
     ClickSwitch(wma, kWmaSwitchX, kWmaSwitchY, kIdWmaAllStats);  // "Display all" off
     Pick(wma, kIdWmaBitRate, 3);
     ClickInto(wma, Ctl(wma, kIdWmaOutput));
     EraseAll(wma, Ctl(wma, kIdWmaOutput));
     ExpectRun(PressAndRecord(wma, kWmaEncodeX, kWmaEncodeY), "WM8EUTIL.exe",
-              "-input " + quoted + " -output .wma -v_bitrate  56000 -v_quality 99");
+              "-input " + quoted + " -output .wma -v_bitrate  56000 -v_quality 42");
 }
 
 TEST_F(EncoderDialogs, ChoosersKeepTheirTextsAndTheFirstDialogItsFace) {

@@ -132,8 +132,8 @@ Entries ReadBack(MemoryKeyStore& keys, const Entries& initial = {}) {
     MemoryMediaList fresh;
     fresh.ReplaceAll(initial);
     FormStorage reader(keys, fresh, kKey);
-    reader.Limits = SmallLimits();
-    reader.OnError = [](const std::exception&) {};
+    reader.limits = SmallLimits();
+    reader.onError = [](const std::exception&) {};
     reader.Restore();
     return fresh.All();
 }
@@ -176,17 +176,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryMediaList list;
     list.ReplaceAll(script.initial);
     FormStorage storage(keys, list, kKey);
-    storage.Limits = SmallLimits();
+    storage.limits = SmallLimits();
     std::vector<std::string> errors;
-    storage.OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
-    storage.RestoreBatch = script.batch;
+    storage.onError = [&](const std::exception& e) { errors.push_back(e.what()); };
+    storage.restoreBatch = script.batch;
     storage.FormShow();
     StoredMediaList view(list, storage);
     const Entries restored = view.All();
     Check(restored == ReadBack(before, script.initial), "a restore read in batches ended differently");
     for (const std::string& op : script.afterRestore) {
         const std::string rest = op.substr(1);
-        if (op[0] == 'A' && Fits(view.All(), rest, storage.Limits)) view.Append(rest);
+        if (op[0] == 'A' && Fits(view.All(), rest, storage.limits)) view.Append(rest);
         if (op[0] == 'D' && view.Count() > 0) view.Delete(Number(rest) % view.Count());
         if (op[0] == 'C') view.ReplaceAll({});
         if (op[0] == 'H') storage.FormShow();

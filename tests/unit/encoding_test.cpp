@@ -120,6 +120,18 @@ TEST(OptionTexts, GoGoAacAndWmaPiecesAsTheDialogsGiveThem) {
     for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
 }
 
+TEST(WmaQuality, IsTheWholeNumberAloneWithinItsRangeOrNothing) {
+    const struct {
+        const char* shown;
+        std::optional<int> quality;
+    } cases[] = {
+        {"75", 75},   {"1", 1},       {"100", 100}, {" 42 ", 42}, {"\t42", 42}, {"+7", 7},      {"007", 7},
+        {"250", 100}, {"2147483647", 100},          {"0", 1},     {"-5", 1},     {"", {}},       {" ", {}},
+        {"-", {}},    {"abc", {}},    {"7 5", {}},  {"2.5", {}},  {"99999999999999999999", {}}, {"1e2", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WmaQuality(c.shown), c.quality) << '"' << c.shown << '"';
+}
+
 TEST(GoGoQualityWord, OnlyFourValuesHaveAWord) {
     const struct {
         const char* picked;

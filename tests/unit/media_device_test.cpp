@@ -10,6 +10,7 @@
 
 using namespace orvik;
 using namespace orvik::mcitest;
+using B = TransportButton;
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
     TestDevice media{port};
 
     void OpenFile(const char* name = "C:\\a.wav") {
-        media.FileName = name;
+        media.fileName = name;
         media.Open();
         port.calls.clear();
     }
@@ -30,7 +31,7 @@ TEST_F(MediaDeviceTest, OpenAnAudioFile) {
     port.length = 1239;
     port.caps[mci::kCapsCanRecord] = 1;
     port.failures[mci::kWhere] = 0x113;  // no video: where fails, the open counts
-    media.FileName = "C:\\Music\\a.wav";
+    media.fileName = "C:\\Music\\a.wav";
     media.Open();
 
     std::vector<Call> expected{C(0, mci::kOpen, 0x202, [](MciParams& p) {
@@ -46,7 +47,7 @@ TEST_F(MediaDeviceTest, OpenAnAudioFile) {
     EXPECT_TRUE(media.CanRecord());
     EXPECT_FALSE(media.HasVideo());
     EXPECT_FALSE(media.CanStep());
-    EXPECT_EQ(media.AutoEnabledButtons(), TButtonSet().Add(btNext).Add(btPrev).Add(btPlay).Add(btRecord));
+    EXPECT_EQ(media.AutoEnabledButtons(), ButtonSet({B::Next, B::Prev, B::Play, B::Record}));
 }
 
 TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
@@ -57,7 +58,7 @@ TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
     port.mode = 526;  // already playing
     media.SetDisplay(0x99);
     EXPECT_TRUE(port.calls.empty()) << "no device open: the display is only remembered";
-    media.FileName = "b.avi";
+    media.fileName = "b.avi";
     media.Open();
 
     std::vector<Call> expected{C(0, mci::kOpen, 0x202, [](MciParams& p) {
@@ -72,7 +73,7 @@ TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
     EXPECT_EQ(media.NaturalWidth(), 352);
     EXPECT_EQ(media.NaturalHeight(), 288);
     EXPECT_EQ(media.AutoEnabledButtons(),
-              TButtonSet().Add(btNext).Add(btPrev).Add(btStep).Add(btBack).Add(btPause).Add(btStop));
+              ButtonSet({B::Next, B::Prev, B::Step, B::Back, B::Pause, B::Stop}));
 
     // Video operations: the natural size fills in a rectangle without extent.
     port.calls.clear();
@@ -105,7 +106,7 @@ TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
 
 TEST_F(MediaDeviceTest, OpenWhileOpenClosesFirst) {
     OpenFile("a.wav");
-    media.FileName = "b.wav";
+    media.fileName = "b.wav";
     media.Open();
     ASSERT_GE(port.calls.size(), 2u);
     EXPECT_EQ(port.calls[0], C(kDev, mci::kClose, 0x2, Cb));
@@ -116,25 +117,25 @@ TEST_F(MediaDeviceTest, OpenWhileOpenClosesFirst) {
 TEST_F(MediaDeviceTest, OpenFailureRaisesTheDeviceLayersText) {
     port.failures[mci::kOpen] = 275;
     port.texts[275] = "Cannot find the specified file.";
-    media.FileName = "missing.wav";
+    media.fileName = "missing.wav";
     try {
         media.Open();
         FAIL() << "no exception";
-    } catch (const EMCIDeviceError& e) {
+    } catch (const MciError& e) {
         EXPECT_STREQ(e.what(), "Cannot find the specified file.");
     }
     EXPECT_FALSE(media.Opened());
     EXPECT_EQ(media.DeviceId(), 0);
     EXPECT_EQ(media.Error(), 275u);
     EXPECT_EQ(port.calls.size(), 1u);
-    EXPECT_THROW(media.Play(), EMCIDeviceError);
+    EXPECT_THROW(media.Play(), MciError);
 
     // A code the layer has no text for.
     port.failures[mci::kOpen] = 9999;
     try {
         media.Open();
         FAIL() << "no exception";
-    } catch (const EMCIDeviceError& e) {
+    } catch (const MciError& e) {
         EXPECT_STREQ(e.what(), "Unknown error code");
     }
 }
@@ -152,7 +153,7 @@ TEST_F(MediaDeviceTest, OperationsOnAClosedObject) {
         try {
             op();
             ADD_FAILURE() << name << " did not raise";
-        } catch (const EMCIDeviceError& e) {
+        } catch (const MciError& e) {
             EXPECT_STREQ(e.what(), "No MCI device open") << name;
         }
         EXPECT_TRUE(Sent().empty()) << name << " sent a command";
@@ -210,7 +211,7 @@ TEST_F(MediaDeviceTest, PlayAtTheEndRewindsFirstUnlessFromOrToIsPending) {
                   p.from = 100;
                   p.to = 200;
               })}));
-    media.AutoRewind = false;
+    media.autoRewind = false;
     media.Play();
     EXPECT_EQ(Sent(), (std::vector<Call>{C(kDev, mci::kPlay, 0x1, Cb)})) << "requests last one command";
 }
@@ -248,8 +249,8 @@ TEST_F(MediaDeviceTest, PauseAndResume) {
 
 // A CD-like device in TMSF format: Next and Prev move by tracks.
 TEST_F(MediaDeviceTest, TrackRulesOfNextAndPrev) {
-    media.DeviceType = dtCDAudio;
-    media.FileName = "";
+    media.deviceType = DeviceKind::CdAudio;
+    media.fileName = "";
     media.Open();
     ASSERT_GE(port.calls.size(), 2u);
     EXPECT_EQ(port.calls[0], C(0, mci::kOpen, 0x2002, [](MciParams& p) {
@@ -300,21 +301,21 @@ TEST_F(MediaDeviceTest, CompletionNotices) {
     port.caps[mci::kCapsCanRecord] = 1;
     port.mode = 526;
     OpenFile();
-    ASSERT_TRUE(media.AutoEnabledButtons().Has(btStop));
+    ASSERT_TRUE(media.AutoEnabledButtons().Has(B::Stop));
     int notified = 0;
-    media.OnNotify = [&] { ++notified; };
+    media.onNotify = [&] { ++notified; };
 
     media.HandleNotify(mci::kNotifyAborted);  // still playing: the buttons stay
-    EXPECT_EQ(media.NotifyValue(), nvAborted);
-    EXPECT_TRUE(media.AutoEnabledButtons().Has(btStop));
+    EXPECT_EQ(media.LastNotice(), NoticeCode::Aborted);
+    EXPECT_TRUE(media.AutoEnabledButtons().Has(B::Stop));
 
     port.mode = 525;
     media.HandleNotify(mci::kNotifySuccessful);
-    EXPECT_EQ(media.NotifyValue(), nvSuccessful);
-    EXPECT_EQ(media.AutoEnabledButtons(), TButtonSet().Add(btNext).Add(btPrev).Add(btPlay).Add(btRecord));
+    EXPECT_EQ(media.LastNotice(), NoticeCode::Successful);
+    EXPECT_EQ(media.AutoEnabledButtons(), ButtonSet({B::Next, B::Prev, B::Play, B::Record}));
     media.HandleNotify(mci::kNotifyFailure);
     media.HandleNotify(3);  // not a notice code: the value stays
-    EXPECT_EQ(media.NotifyValue(), nvFailure);
+    EXPECT_EQ(media.LastNotice(), NoticeCode::Failure);
     EXPECT_EQ(notified, 4);
 }
 
@@ -322,7 +323,7 @@ TEST_F(MediaDeviceTest, FailedCloseKeepsTheDeviceAndDestructionClosesIt) {
     RecordingMciPort port2;
     {
         TestDevice m(port2);
-        m.FileName = "a.wav";
+        m.fileName = "a.wav";
         m.Open();
         port2.failures[mci::kClose] = 0x107;
         m.Close();
@@ -336,7 +337,7 @@ TEST_F(MediaDeviceTest, FailedCloseKeepsTheDeviceAndDestructionClosesIt) {
 TEST_F(MediaDeviceTest, ModeAndTimeFormatKeepEightBits) {
     OpenFile();
     port.mode = 529;
-    EXPECT_EQ(media.GetMode(), mpPaused);
+    EXPECT_EQ(media.GetMode(), MediaMode::Paused);
     port.timeFormat = 0x10A;
     EXPECT_EQ(media.GetTimeFormat(), 10);
 }

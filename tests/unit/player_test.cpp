@@ -40,6 +40,10 @@ const Calls kMeasure{Status(mci::kStatusTimeFormat), C(kDev, mci::kSeek, 0x202, 
                      Status(mci::kStatusTimeFormat), C(kDev, mci::kSeek, 0x102, Cb)};
 const Calls kPlay{Status(mci::kStatusPosition), Status(mci::kStatusLength), C(kDev, mci::kPlay, 0x1, Cb)};
 const Calls kClose{C(kDev, mci::kClose, 0x2, Cb)};
+// An open that the device layer refuses (error 275): nothing else is sent.
+Calls Refused(const std::string& file) {
+    return Calls{C(0, mci::kOpen, 0x202, [&](MciParams& p) { Cb(p); p.elementName = file; })};
+}
 
 class PlayerTest : public ::testing::Test {
 protected:
@@ -76,7 +80,10 @@ TEST_F(PlayerTest, ShowOpensMeasuresAndPlaysTheSelectedEntry) {
 
 TEST_F(PlayerTest, EndOfAnEntryAdvancesWrapsOrRepeats) {
     const Calls repeat = Calls{SeekTo(0)} + kPlay;
-    // The advance is the play button's click: close, open, measure, play.
+    // The advance is the play button's steps: close, open, measure, play.
+    // An entry that does not open, or one without length (the slider keeps
+    // its old range, so its end would never come), is passed over; a round
+    // with no entry that plays ends with one beep, and playback stops there.
     struct Row {
         const char* name;
         std::vector<std::string> entries;
@@ -84,6 +91,8 @@ TEST_F(PlayerTest, EndOfAnEntryAdvancesWrapsOrRepeats) {
         bool advance, byEndButton;
         Calls sent;
         int32_t nextMax;
+        std::vector<std::string> goneWhilePlaying = {};
+        int beeps = 0;
     } rows[] = {
         {"advance", {"a.wav", "b.wav"}, 0, 1, true, false, kClose + Opened("b.wav") + kMeasure + kPlay, 7000},
         {"wrap", {"a.wav", "b.wav"}, 1, 0, true, false, kClose + Opened("a.wav") + kMeasure + kPlay, 3000},
@@ -91,10 +100,19 @@ TEST_F(PlayerTest, EndOfAnEntryAdvancesWrapsOrRepeats) {
         {"switch off", {"a.wav", "b.wav"}, 1, 1, false, false, repeat, 7000},
         {"end button", {"a.wav", "b.wav"}, 0, 1, true, true, kClose + Opened("b.wav") + kMeasure + kPlay, 7000},
         {"end button, off", {"a.wav", "b.wav"}, 0, 0, false, true, repeat, 3000},
+        {"passes over what cannot play", {"a.wav", "empty.wav", "bad.txt", "b.wav"}, 0, 3, true, false,
+         kClose + Opened("empty.wav") + kMeasure + kClose + Refused("bad.txt") + Opened("b.wav") + kMeasure + kPlay,
+         7000},
+        {"nothing plays", {"a.wav", "bad.txt", "empty.wav"}, 0, 0, true, false,
+         kClose + Refused("bad.txt") + Opened("empty.wav") + kMeasure + kClose + Refused("a.wav"), 3000, {"a.wav"}, 1},
     };
+    const auto lengths = port.lengths;
     for (const Row& r : rows) {
         host.advance = r.advance;
+        host.beeps = 0;
+        port.lengths = lengths;
         Show(r.entries, r.selected);
+        for (const std::string& gone : r.goneWhilePlaying) port.lengths[gone] = -1;
         port.Sent();
         port.position = 1500;
         player.Tick();  // playing on: nothing but the position
@@ -118,6 +136,12 @@ TEST_F(PlayerTest, EndOfAnEntryAdvancesWrapsOrRepeats) {
         EXPECT_EQ(list.SelectedIndex(), r.nextSelected) << r.name;
         EXPECT_EQ(host.slider.MaxValue(), r.nextMax) << r.name;
         EXPECT_EQ(host.slider.Value(), 0) << r.name;
+        EXPECT_EQ(host.beeps, r.beeps) << r.name;
+        // Stopped for good, without a further try or beep, or playing on.
+        EXPECT_EQ(player.Tracking(), r.beeps == 0) << r.name;
+        player.Tick();
+        EXPECT_EQ(port.Sent(), r.beeps ? Calls{} : Calls{Status(mci::kStatusPosition)}) << r.name;
+        EXPECT_EQ(host.beeps, r.beeps) << r.name;
     }
 }
 
@@ -168,7 +192,7 @@ TEST_F(PlayerTest, WithoutADevice) {
 
     // An unopenable file shows the window idle, silently; ticks then do nothing.
     Show({"a.wav", "bad.txt"}, 1);
-    EXPECT_EQ(port.Sent(), Calls{C(0, mci::kOpen, 0x202, [](MciParams& p) { Cb(p); p.elementName = "bad.txt"; })});
+    EXPECT_EQ(port.Sent(), Refused("bad.txt"));
     EXPECT_FALSE(player.Tracking());
     EXPECT_EQ(host.slider.MaxValue(), 100);
     EXPECT_EQ(host.beeps, 0);
@@ -183,8 +207,8 @@ TEST_F(PlayerTest, WithoutADevice) {
     EXPECT_EQ(port.strings, (std::vector<std::pair<std::string, uintptr_t>>{{"Set cdaudio door closed wait", 0x99}}));
 
     // Slider press and release are unguarded.
-    EXPECT_THROW(player.SliderPressed(), EMCIDeviceError);
-    EXPECT_THROW(player.SliderReleased(), EMCIDeviceError);
+    EXPECT_THROW(player.SliderPressed(), MciError);
+    EXPECT_THROW(player.SliderReleased(), MciError);
     EXPECT_EQ(player.PendingSeek(), 0);
 
     // The play button follows what it started, and a seek released before
@@ -201,6 +225,16 @@ TEST_F(PlayerTest, WithoutADevice) {
     player.Close();
     EXPECT_TRUE(port.Sent().empty());
     EXPECT_TRUE(player.Tracking());
+
+    // Pressed, closed, released: the release comes to a closed window and
+    // does nothing (no play, no seek, no error).
+    player.PlayClick();
+    player.SliderPressed();
+    player.Close();
+    port.Sent();
+    EXPECT_NO_THROW(player.SliderReleased());
+    EXPECT_TRUE(port.Sent().empty());
+    EXPECT_FALSE(player.PendingSeek());
 }
 
 }  // namespace

@@ -23,18 +23,18 @@ public:
     unsigned timerPeriod = 0;
 
     TestSlider() {
-        OnChange = [this] { log.push_back("change " + std::to_string(Value())); };
-        OnChanged = [this] { log.push_back("changed " + std::to_string(Value())); };
+        onChange = [this] { log.push_back("change " + std::to_string(Value())); };
+        onChanged = [this] { log.push_back("changed " + std::to_string(Value())); };
         AttachHost(host);
-        OnMouseDown = [this](const MouseEvent&) { log.push_back("down"); };
-        OnMouseUp = [this](const MouseEvent&) { log.push_back("up " + std::to_string(Value())); };
+        onMouseDown = [this](const MouseEvent&) { log.push_back("down"); };
+        onMouseUp = [this](const MouseEvent&) { log.push_back("up " + std::to_string(Value())); };
     }
     // The player's instance: 369 x 33, its 66 x 20 thumb, increment 1, smooth, with points.
     void PlayerLayout() {
-        ImageChanged(siHThumb, SliderSize{66, 20}, true);
+        ImageChanged(SliderImage::HThumb, SliderSize{66, 20}, true);
         SetClientSize(369, 33);
         SetIncrement(1);
-        SetOptions(soShowPoints | soSmooth);
+        SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         log.clear();
     }
     void Tick() {
@@ -106,11 +106,11 @@ TEST(SliderLayout, ShortRulersAndThumbsSmallerThanTheRuler) {
     TestSlider s;  // defaults: 150 x 40, 9 x 17 thumb over a 10 x 8 ruler
     EXPECT_EQ(s.ThumbRect(), (IntRect{6, 6, 15, 23}));
     EXPECT_EQ(s.RulerOrigin(), (IntPoint{6, 10}));
-    s.ImageChanged(siHThumb, SliderSize{8, 4}, true);
+    s.ImageChanged(SliderImage::HThumb, SliderSize{8, 4}, true);
     EXPECT_EQ(s.ThumbRect(), (IntRect{6, 8, 10, 12}));
     EXPECT_EQ(s.RulerOrigin(), (IntPoint{6, 6}));
     EXPECT_EQ(s.PointsBand().top, 15);
-    s.SetBevelStyle(bvLowered);
+    s.SetBevelStyle(SliderBevel::Lowered);
     EXPECT_EQ(s.RulerOrigin(), (IntPoint{7, 7}));
     EXPECT_EQ(s.RulerSize().width, 148 - 12);
     // A control too small for its thumb holds one value and draws no marks.
@@ -130,7 +130,7 @@ TEST(SliderArithmetic, ValueAndPixel) {
     EXPECT_EQ(s.ValueAt(9), 2);
     EXPECT_EQ(s.ValueAt(0), 0) << "left of the ruler";
     EXPECT_EQ(s.ValueAt(1000), 162) << "right of the ruler";
-    s.SetOptions(soShowPoints);  // not smooth: a grid of Increment from MinValue
+    s.SetOptions(SliderOption::ShowPoints);  // not smooth: a grid of Increment from MinValue
     s.SetMinValue(5);
     s.SetIncrement(10);
     EXPECT_EQ(s.ValueAt(6 + 70), 35);  // 33.9 units: 30 on the grid, from 5
@@ -236,7 +236,7 @@ TEST(SliderMouse, SettingValueDuringADragMovesTheThumbUntilThePointerMoves) {
 TEST(SliderMouse, NonSmoothDragSnapsToTheGrid) {
     TestSlider s;
     s.PlayerLayout();
-    s.SetOptions(soShowPoints);
+    s.SetOptions(SliderOption::ShowPoints);
     s.SetIncrement(10);
     s.Down(MouseButton::Left, modifier::kLeft, 10, 10);
     s.Move(modifier::kLeft, 10 + 50, 10);  // 15.4 units: the grid says 20
@@ -299,7 +299,7 @@ TEST(SliderKeys, JumpsAndChangedEvenWithoutMovement) {
     TestSlider s;
     s.PlayerLayout();
     std::vector<uint16_t> seen;
-    s.OnKeyDown = [&](uint16_t& k, unsigned) { seen.push_back(k); };
+    s.onKeyDown = [&](uint16_t& k, unsigned) { seen.push_back(k); };
     uint16_t k = vk::kEnd;
     s.KeyDown(k, 0);
     EXPECT_EQ(k, 0);
@@ -334,7 +334,7 @@ TEST(SliderKeys, StepsFollowTheGridFromZero) {
 
 TEST(SliderVertical, ValueGrowsUpwards) {
     TestSlider s;
-    s.SetOrientation(soVertical);
+    s.SetOrientation(SliderOrientation::Vertical);
     s.SetClientSize(40, 150);  // 19 x 9 thumb, 8 x 10 ruler: length 138 - 9
     EXPECT_EQ(s.RulerLength(), 129);
     EXPECT_EQ(s.ThumbRect().top, 150 - 6 - 9) << "MinValue at the bottom";

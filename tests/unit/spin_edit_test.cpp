@@ -14,7 +14,7 @@ using namespace orvik;
 namespace {
 
 using Log = std::vector<std::string>;
-constexpr TValueType kInt = TValueType::vtInteger, kFloat = TValueType::vtFloat, kHex = TValueType::vtHex;
+constexpr SpinValueKind kInt = SpinValueKind::Integer, kFloat = SpinValueKind::Float, kHex = SpinValueKind::Hex;
 
 // The edit window: its text, and the change notification that every text
 // change sends back, as the real edit does.
@@ -49,7 +49,7 @@ TEST(SpinText, ParsesEachValueTypeOrNothing) {
     const std::optional<long double> no;
     struct Case {
         const char* text;
-        TValueType type;
+        SpinValueKind type;
         std::optional<long double> value;
         char separator;
     } cases[] = {
@@ -71,7 +71,7 @@ TEST(SpinText, ParsesEachValueTypeOrNothing) {
 TEST(SpinText, FormatsRoundedAndReadsBack) {
     struct Case {
         long double value;
-        TValueType type;
+        SpinValueKind type;
         int decimals;
         const char* text;
     } cases[] = {
@@ -107,7 +107,7 @@ TEST(SpinEditModel, LoadingWritesTheValueAndUnparsableTextReadsAsMinValue) {
 TEST(SpinEditModel, StepsClampAndReportOnlyRealChanges) {
     struct Case {
         long double min, max;
-        TValueType type;
+        SpinValueKind type;
         const char* before;
         bool up;
         const char* after;
@@ -174,7 +174,7 @@ TEST(SpinEditModel, ValueTypeAndDecimalsRewriteTheText) {
 
 TEST(SpinEditModel, TypingFilterAcceptsCharacterByCharacter) {
     struct Case {
-        TValueType type;
+        SpinValueKind type;
         const char* text;
         bool editorEnabled;
         const char* accepted;

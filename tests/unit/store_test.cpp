@@ -27,7 +27,7 @@ struct Store : testing::Test {
     std::vector<std::string> errors;
 
     Store() {
-        storage.OnError = [this](const std::exception& e) { errors.push_back(e.what()); };
+        storage.onError = [this](const std::exception& e) { errors.push_back(e.what()); };
     }
     MemoryNode* Section(const std::string& name) { return keys.localMachine.Find(std::string(kKey) + "\\" + name); }
     MemoryNode& MakeList() { return keys.localMachine.Make(std::string(kKey) + "\\TMainForm.ListBox1_Items"); }
@@ -223,9 +223,9 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
         std::vector<std::string> errors;
         auto start = [&] {
             auto storage = std::make_unique<FormStorage>(keys, shown, kKey);
-            storage->Limits.maxListText = 65536;
-            storage->RestoreBatch = batch;
-            storage->OnError = [&](const std::exception& e) { errors.push_back(e.what()); };
+            storage->limits.maxListText = 65536;
+            storage->restoreBatch = batch;
+            storage->onError = [&](const std::exception& e) { errors.push_back(e.what()); };
             storage->FormShow();
             return storage;
         };
@@ -342,7 +342,7 @@ TEST_F(Store, OverlongEntriesOrListsAreACorruptList) {
     Put(items, "Item0", "a");
     Put(items, "Item1", "bb");
     FormStorage small(keys, list, kKey);
-    small.Limits.maxListText = 2;  // all entries together over the budget
+    small.limits.maxListText = 2;  // all entries together over the budget
     small.Restore();
     EXPECT_EQ(list.All(), Entries{"mine"});
 }
@@ -397,7 +397,7 @@ TEST_F(Store, MarksDecideWhenDestructionSaves) {
     EXPECT_GT(keys.writes, before);
 
     FormStorage inactive(keys, list, kKey);
-    inactive.Active = false;
+    inactive.active = false;
     inactive.FormShow();
     inactive.CloseQuery(true);
     inactive.FormDestroy();
@@ -501,7 +501,7 @@ TEST_F(Store, TheStagingCopyTakesTheListsNameOrTheListIsWrittenAgain) {
         keys = MemoryKeyStore();
         Stored(old);
         FormStorage save(keys, list, kKey);
-        save.OnError = [this](const std::exception& e) { errors.push_back(e.what()); };
+        save.onError = [this](const std::exception& e) { errors.push_back(e.what()); };
         save.Restore();
         list.ReplaceAll(fresh);
         keys.writes = 0;
@@ -550,7 +550,7 @@ TEST_F(Store, EditsMadeWhileHiddenSurviveShowingAgain) {
 TEST_F(Store, APartlyReadListIsCompletedBeforeAnyUseOrSave) {
     const Entries stored{"a", "b", "c", "d", "e"};
     Stored(stored);
-    storage.RestoreBatch = 2;
+    storage.restoreBatch = 2;
     StoredMediaList view(list, storage);
     storage.FormShow();
     EXPECT_EQ(list.All(), (Entries{"a", "b"}));
@@ -563,7 +563,7 @@ TEST_F(Store, APartlyReadListIsCompletedBeforeAnyUseOrSave) {
 
     MemoryMediaList other;  // closed at once
     FormStorage closing(keys, other, kKey);
-    closing.RestoreBatch = 2;
+    closing.restoreBatch = 2;
     closing.FormShow();
     closing.CloseQuery(true);
     EXPECT_EQ(Restored(), stored);

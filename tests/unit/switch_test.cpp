@@ -62,7 +62,7 @@ TEST(SwitchModel, ToggleKeyMustMatchWithItsModifiers) {
 }
 
 TEST(SwitchLayout, DialogSwitchPutsGlyphLeftAndCentresTheCaption) {
-    const SwitchLayout l = LayoutSwitch(73, 17, 14, 14, TTextPos::tpRight, 13);
+    const SwitchLayout l = LayoutSwitch(73, 17, 14, 14, CaptionPlace::Right, 13);
     EXPECT_EQ(l.glyphX, 0);
     EXPECT_EQ(l.glyphY, 1);
     EXPECT_EQ(l.text, (IntRect{14, 2, 73, 15}));
@@ -70,28 +70,28 @@ TEST(SwitchLayout, DialogSwitchPutsGlyphLeftAndCentresTheCaption) {
 
 TEST(SwitchLayout, EveryTextPosition) {
     // 50 x 60 switch, 32 x 48 glyph, text height 13.
-    SwitchLayout l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpNone, 13);
+    SwitchLayout l = LayoutSwitch(50, 60, 32, 48, CaptionPlace::None, 13);
     EXPECT_EQ(l.glyphX, 9);
     EXPECT_EQ(l.glyphY, 6);
     EXPECT_EQ(l.text, IntRect{});
-    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpLeft, 13);
+    l = LayoutSwitch(50, 60, 32, 48, CaptionPlace::Left, 13);
     EXPECT_EQ(l.glyphX, 18);
     EXPECT_EQ(l.glyphY, 6);
     EXPECT_EQ(l.text, (IntRect{0, 23, 18, 36}));
-    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpAbove, 13);
+    l = LayoutSwitch(50, 60, 32, 48, CaptionPlace::Above, 13);
     EXPECT_EQ(l.glyphX, 9);
     EXPECT_EQ(l.glyphY, 12);
     EXPECT_EQ(l.text, (IntRect{0, 0, 50, 13}));  // (0 + 12 - 13) div 2 rounds towards zero
-    l = LayoutSwitch(50, 60, 32, 48, TTextPos::tpBelow, 13);
+    l = LayoutSwitch(50, 60, 32, 48, CaptionPlace::Below, 13);
     EXPECT_EQ(l.glyphX, 9);
     EXPECT_EQ(l.glyphY, 0);
     EXPECT_EQ(l.text, (IntRect{0, 47, 50, 60}));
     // The player's switch: 25 x 25 with a 23 x 24 glyph.
-    l = LayoutSwitch(25, 25, 23, 24, TTextPos::tpNone, 13);
+    l = LayoutSwitch(25, 25, 23, 24, CaptionPlace::None, 13);
     EXPECT_EQ(l.glyphX, 1);
     EXPECT_EQ(l.glyphY, 0);
     // A glyph larger than the control gives negative halves, rounded towards zero.
-    l = LayoutSwitch(10, 10, 13, 13, TTextPos::tpNone, 13);
+    l = LayoutSwitch(10, 10, 13, 13, CaptionPlace::None, 13);
     EXPECT_EQ(l.glyphX, -1);
     EXPECT_EQ(l.glyphY, -1);
 }

@@ -66,7 +66,7 @@ TEST_F(MediaListBoxTest, EditsAndSelectionReachTheListBox) {
 
 TEST_F(MediaListBoxTest, TypedKeysStillPassTheHook) {
     std::string seen;
-    list_.OnKeyPress = [&](char key) {
+    list_.onKeyPress = [&](char key) {
         seen += key;
         return key == '\b';
     };

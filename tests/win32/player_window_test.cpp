@@ -1,12 +1,15 @@
 // The player window on the real MCI under Wine (PulseAudio's null sink as the
 // audio clock), with WAV and AVI files made here: the thumb following
-// playback, the end of each entry found at the entry's own length, video kept
+// playback, the end of each entry found at the entry's own length, entries
+// that cannot play passed over by the advance, video kept
 // in the display panel, and the error box for a slider pressed with no
-// device open. The end-to-end tests drive the rest as a person would.
+// device open (and none for a release after the window closed). The
+// end-to-end tests drive the rest as a person would.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <set>
 #include <string>
@@ -26,7 +29,7 @@ namespace {
 struct Advance {
     int index;
     int32_t value, max, position;
-    TMPModes mode;
+    MediaMode mode;
 };
 class WatchedList : public MemoryMediaList {
 public:
@@ -80,6 +83,30 @@ protected:
         EXPECT_TRUE(WriteBytes(files_.back(), bytes));
         return files_.back();
     }
+    // The text of the error box that the action brings up ("" for none),
+    // read and closed from another thread while the box holds this one.
+    std::string ErrorBoxDuring(const std::function<void()>& action) {
+        std::atomic<bool> done{false};
+        std::string text;
+        std::thread reader([&] {
+            while (!done && text.empty()) {
+                HWND box = FindWindowA("#32770", nullptr);
+                if (box && IsWindowVisible(box)) {
+                    char c[256] = {}, t[256] = {};
+                    GetWindowTextA(box, c, sizeof c);
+                    GetDlgItemTextA(box, 0xFFFF, t, sizeof t);
+                    errorCaption_ = c;
+                    text = t;
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                }
+                Sleep(10);
+            }
+        });
+        action();
+        done = true;
+        reader.join();
+        return text;
+    }
     PlayerForm& Player() {
         if (!player_) player_ = std::make_unique<PlayerForm>(list_);
         return *player_;
@@ -93,6 +120,7 @@ protected:
     WatchedList list_;
     std::unique_ptr<PlayerForm> player_;
     std::vector<std::string> files_;
+    std::string errorCaption_;
 };
 
 TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAdvancesAndWraps) {
@@ -103,10 +131,10 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
     std::vector<Advance> advances;
     std::set<int> thumbLefts;
     Slider& slider = Player().PositionSliderControl();
-    slider.OnChange = [&] { thumbLefts.insert(slider.ThumbRect().left); };
+    slider.onChange = [&] { thumbLefts.insert(slider.ThumbRect().left); };
     Play(entries, 0);
     list_.onSelect = [&](int index) {
-        TMediaPlayer& media = Player().Media();
+        MediaDeviceWindow& media = Player().Media();
         advances.push_back(Advance{index, slider.Value(), slider.MaxValue(), media.GetPosition(), media.GetMode()});
     };
     ASSERT_TRUE(Player().Model().Tracking());
@@ -122,7 +150,7 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
         EXPECT_EQ(advances[i].position, lengths[ended]) << "entry " << ended;
         // and had played it out: the mode follows the sound heard, while the
         // position may run ahead of it.
-        EXPECT_NE(advances[i].mode, mpPlaying) << "entry " << ended;
+        EXPECT_NE(advances[i].mode, MediaMode::Playing) << "entry " << ended;
     }
     // The thumb stood at several places between its two ends on the way.
     const int first = SliderModel::kIndent, last = first + slider.RulerLength();
@@ -131,9 +159,32 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
     EXPECT_GE(between, 3);
 }
 
+TEST_F(PlayerWindowTest, TheAdvancePassesOverEntriesThatCannotPlayAndStopsAfterARoundWithNone) {
+    const std::string good = File("good.wav", Wav(700)), frameless = File("frameless.wav", Wav(0)),
+                      text = File("notes.txt", "not media");
+    Play({good, frameless, text}, 0);
+    std::vector<int> selected;
+    list_.onSelect = [&](int index) { selected.push_back(index); };
+    // The frameless WAV and the text are passed over; the good entry plays again.
+    ASSERT_TRUE(PumpUntil([&] { return selected.size() >= 3; })) << selected.size() << " selections";
+    EXPECT_EQ(selected, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(Player().Media().fileName, good);
+    EXPECT_EQ(Player().PositionSliderControl().MaxValue(), 700);
+    EXPECT_TRUE(Player().Model().Tracking());
+
+    // While it plays, the list comes to hold nothing that plays: at its end
+    // one round is tried, and playback stops there.
+    list_.ReplaceAll({frameless, text, text});
+    list_.SetSelectedIndex(0);
+    selected.clear();
+    ASSERT_TRUE(PumpUntil([&] { return !Player().Model().Tracking(); })) << selected.size() << " selections";
+    PumpUntil([] { return false; }, 3 * PlayerModel::kTickInterval);
+    EXPECT_EQ(selected, (std::vector<int>{1, 2, 0}));
+}
+
 TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     Play({File("video.avi", Avi(20))}, 0);
-    TMediaPlayer& media = Player().Media();
+    MediaDeviceWindow& media = Player().Media();
     if (!media.Opened() || !media.HasVideo())
         GTEST_SKIP() << "Wine's device layer does not open the generated AVI (opened " << media.Opened() << ")";
     Panel& panel = Player().DisplayPanel();
@@ -156,29 +207,28 @@ TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     EXPECT_EQ(media.Display(), 0u);
 }
 
-TEST_F(PlayerWindowTest, PressingTheSliderWithNoDeviceOpenReachesTheErrorBox) {
+TEST_F(PlayerWindowTest, TheSliderWithNoDeviceOpenReachesTheErrorBoxButAReleaseAfterClosingDoesNothing) {
     Play({File("notes.txt", "not media")}, 0);
     EXPECT_FALSE(Player().Model().Tracking());
     EXPECT_FALSE(Player().Media().Opened());
-    std::string caption, text;
-    std::thread reader([&] {
-        for (int i = 0; i < 500 && text.empty(); ++i, Sleep(10)) {
-            HWND box = FindWindowA("#32770", nullptr);
-            if (!box || !IsWindowVisible(box)) continue;
-            char c[256] = {}, t[256] = {};
-            GetWindowTextA(box, c, sizeof c);
-            GetDlgItemTextA(box, 0xFFFF, t, sizeof t);
-            caption = c;
-            text = t;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-    });
+    HWND slider = Player().PositionSliderControl().Handle();
     const IntRect thumb = Player().PositionSliderControl().ThumbRect();
-    SendMessageA(Player().PositionSliderControl().Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(thumb.left + 10, thumb.top + 10));
-    reader.join();
-    EXPECT_EQ(text, "No MCI device open.");
-    EXPECT_EQ(caption, Application::Instance().Title());
+    const LPARAM onThumb = MAKELPARAM(thumb.left + 10, thumb.top + 10);
+    auto press = [&] { SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, onThumb); };
+    auto release = [&] { SendMessageA(slider, WM_LBUTTONUP, 0, onThumb); };
+    EXPECT_EQ(ErrorBoxDuring(press), "No MCI device open.");
+    EXPECT_EQ(errorCaption_, Application::Instance().Title());
+    EXPECT_EQ(ErrorBoxDuring(release), "No MCI device open.");
+
+    // Pressed while playing, the window closed, then released.
+    SendMessageA(Player().Handle(), WM_CLOSE, 0, 0);
+    Play({File("tone.wav", Wav(2000))}, 0);
+    ASSERT_TRUE(Player().Media().Opened());
+    EXPECT_EQ(ErrorBoxDuring(press), "");
+    SendMessageA(Player().Handle(), WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindowVisible(Player().Handle()));
+    EXPECT_EQ(ErrorBoxDuring(release), "");
+    EXPECT_FALSE(Player().Model().PendingSeek());
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ protected:
     std::vector<std::string> errors;
     FormStorage Storage(MediaList& target) {
         FormStorage s(registry, target, kKey);
-        s.OnError = [this](const std::exception& e) { errors.push_back(e.what()); };
+        s.onError = [this](const std::exception& e) { errors.push_back(e.what()); };
         return s;
     }
     Entries Restored() {

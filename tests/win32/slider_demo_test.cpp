@@ -10,7 +10,7 @@
 
 #include "app/win32/Gdi.h"
 #include "controls/win32/Slider.h"
-#include "playback/win32/MediaPlayer.h"
+#include "playback/win32/MediaDeviceWindow.h"
 #include "TestSupport.h"
 
 using namespace orvik;
@@ -52,17 +52,17 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
                                 nullptr, nullptr);
     {
         // The player's instance: its thumb, increment 1, smooth with points, on the panel's grey.
-        Slider slider(host, 0, 0, 369, 33);
+        Slider slider(ChildPlace{host, At(0, 0, 369, 33)});
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         slider.SetImageHThumb(thumb.Get());
         slider.SetIncrement(1);
-        slider.SetOptions(soShowPoints | soSmooth);
+        slider.SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         slider.SetColor(RGB(160, 160, 164));
-        TMediaPlayer media(slider.Handle(), 48, -21, 253, 30);
+        MediaDeviceWindow media(ChildPlace{slider.Handle(), At(48, -21, 253, 30)});
 
         const std::string wav = TempPath("demo.wav");
         ASSERT_TRUE(WriteBytes(wav, Wav(4000)));
-        media.FileName = wav;
+        media.fileName = wav;
         media.Open();
         media.Next();
         slider.SetMaxValue(media.GetPosition());

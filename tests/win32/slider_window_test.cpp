@@ -26,17 +26,17 @@ protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 10, 400, 100, nullptr, nullptr, nullptr,
                                 nullptr);
-        slider_ = std::make_unique<Slider>(host_, 0, 20, 369, 33);
+        slider_ = std::make_unique<Slider>(ChildPlace{host_, orvik::At(0, 20, 369, 33)});
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         ASSERT_TRUE(thumb);
         slider_->SetImageHThumb(thumb.Get());
         slider_->SetIncrement(1);
-        slider_->SetOptions(soShowPoints | soSmooth);
+        slider_->SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         slider_->SetColor(kBackground);
         slider_->SetMaxValue(240000);
         hwnd_ = slider_->Handle();
-        slider_->OnChanged = [this] { log_.push_back("changed " + std::to_string(slider_->Value())); };
-        slider_->OnMouseUp = [this](const MouseEvent&) {
+        slider_->onChanged = [this] { log_.push_back("changed " + std::to_string(slider_->Value())); };
+        slider_->onMouseUp = [this](const MouseEvent&) {
             log_.push_back("up " + std::to_string(slider_->Value()));
         };
     }
@@ -182,10 +182,10 @@ TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
 }
 
 TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {
-    Slider plain(host_, 0, 60);
+    Slider plain(ChildPlace{host_, orvik::At(0, 60, 150, 40)});
     const SIZE sizes[4] = {{18, 17}, {10, 8}, {38, 9}, {8, 10}};
     for (int slot = 0; slot < 4; ++slot) {
-        const SIZE s = BitmapSize(plain.Image(static_cast<TSliderImage>(slot)));
+        const SIZE s = BitmapSize(plain.Image(static_cast<SliderImage>(slot)));
         EXPECT_EQ(s.cx, sizes[slot].cx) << slot;
         EXPECT_EQ(s.cy, sizes[slot].cy) << slot;
     }
@@ -197,14 +197,14 @@ TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {
     EXPECT_TRUE(GetWindowLongA(plain.Handle(), GWL_STYLE) & WS_TABSTOP);
 
     // Back to the default thumb: the user mark goes, and so does an opaque thumb.
-    slider_->SetOptions(slider_->Options() | soThumbOpaque);
+    slider_->SetOptions(slider_->Options() | SliderOption::ThumbOpaque);
     slider_->SetImageHThumb(nullptr);
     EXPECT_EQ(slider_->UserImages(), 0);
-    EXPECT_FALSE(slider_->Options() & soThumbOpaque);
+    EXPECT_FALSE(slider_->Options().Has(SliderOption::ThumbOpaque));
     EXPECT_EQ(slider_->ThumbRect().right - slider_->ThumbRect().left, 9);
 
     // Turning the slider swaps its width and height.
-    plain.SetOrientation(soVertical);
+    plain.SetOrientation(SliderOrientation::Vertical);
     GetClientRect(plain.Handle(), &r);
     EXPECT_EQ(r.right, 40);
     EXPECT_EQ(r.bottom, 150);

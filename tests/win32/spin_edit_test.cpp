@@ -27,11 +27,11 @@ public:
         spec.clientHeight = 80;
         spec.border = FormBorder::Dialog;
         CreateForm(spec);
-        next = AddChild(ChildSpec{"EDIT", "", 140, 15, 60, 21, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                                  kNextId});
+        next = AddChild(
+            ChildSpec{"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, {hwnd_, At(140, 15, 60, 21), kNextId}});
         flat.SetBounds(8, 50, 100, 22);
         flat.SetCaption("Encode");
-        flat.OnClick = [this] { commands += "click,"; };
+        flat.onClick = [this] { commands += "click,"; };
         AddGraphic(&flat);
     }
     bool PreTranslateMessage(MSG& msg) override {
@@ -49,19 +49,16 @@ protected:
     void SetUp() override {
         form = std::make_unique<HostForm>();
         SpinEditSpec s;
-        s.parent = form->Handle();
-        s.x = 16;
-        s.y = 15;
+        s.place = {form->Handle(), At(16, 15, 121, 21), 3};
         s.minValue = 1;
         s.maxValue = 100;
         s.value = 75;
-        s.id = 3;
         font = CreateUiFont("MS Sans Serif", 11);
         s.font = font.Get();
         spin.CreateControl(s);
-        spin.OnChange = [this] { log += "change,"; };
-        spin.OnTopClick = [this] { log += "top,"; };
-        spin.OnBottomClick = [this] { log += "bottom,"; };
+        spin.onChange = [this] { log += "change,"; };
+        spin.onTopClick = [this] { log += "top,"; };
+        spin.onBottomClick = [this] { log += "bottom,"; };
         form->Show();
         SetFocus(form->next);
     }
@@ -79,9 +76,10 @@ protected:
     void Type(const std::string& text) {
         for (char c : text) Char(c);
     }
-    void Key(UINT vk) {
-        SendMessageA(Edit(), WM_KEYDOWN, vk, 1);
-        SendMessageA(Edit(), WM_KEYUP, vk, 0xC0000001);
+    // With Alt held, a key comes as WM_SYSKEYDOWN with the context bit set.
+    void Key(UINT vk, bool alt = false) {
+        SendMessageA(Edit(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, alt ? 0x20000001 : 1);
+        SendMessageA(Edit(), alt ? WM_SYSKEYUP : WM_KEYUP, vk, alt ? 0xE0000001 : 0xC0000001);
     }
     // A key through the message loop, as the program's loop handles it.
     void PostedKey(HWND target, UINT vk) {
@@ -205,11 +203,15 @@ TEST_F(SpinEditTest, TypingIsFilteredAndEnterAndEscapeGoToTheDialog) {
     Char('\b');
     EXPECT_EQ(spin.Text(), "42");
 
-    // Up and Down step whatever is held.
+    // Up and Down step whatever is held; with Alt they come as system keys.
     Key(VK_UP);
     EXPECT_EQ(spin.Text(), "43");
     Key(VK_DOWN);
     Key(VK_DOWN);
+    EXPECT_EQ(spin.Text(), "41");
+    Key(VK_UP, true);
+    EXPECT_EQ(spin.Text(), "42");
+    Key(VK_DOWN, true);
     EXPECT_EQ(spin.Text(), "41");
 
     // Paste is not filtered; with the editor disabled it is ignored, and
@@ -263,7 +265,7 @@ TEST_F(SpinEditTest, LeavingWithTabClampsButAClickOnAFlatButtonLeavesTheText) {
 }
 
 TEST_F(SpinEditTest, StandardKindUsesTheUpDownControl) {
-    spin.SetButtonKind(TSpinButtonKind::bkStandard);
+    spin.SetButtonKind(SpinButtonKind::Standard);
     EXPECT_EQ(ButtonWindow(), nullptr);
     ASSERT_NE(spin.UpDown(), nullptr);
     char name[64] = {};
@@ -280,7 +282,7 @@ TEST_F(SpinEditTest, StandardKindUsesTheUpDownControl) {
     EXPECT_EQ(log, "change,top,change,bottom,");
     EXPECT_EQ(GetFocus(), Edit());
 
-    spin.SetButtonKind(TSpinButtonKind::bkDiagonal);
+    spin.SetButtonKind(SpinButtonKind::Diagonal);
     EXPECT_EQ(spin.UpDown(), nullptr);
     EXPECT_NE(ButtonWindow(), nullptr);
 }

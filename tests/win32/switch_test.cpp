@@ -65,13 +65,9 @@ protected:
         font = CreateUiFont("MS Sans Serif", 11);
     }
     // The encoder dialog's switch: 73 x 17, 14 x 14 glyphs, caption right.
-    void MakeDialogSwitch(bool on = false, bool tabStop = true, TTextPos pos = TTextPos::tpRight) {
+    void MakeDialogSwitch(bool on = false, bool tabStop = true, CaptionPlace pos = CaptionPlace::Right) {
         SwitchSpec s;
-        s.parent = form->Handle();
-        s.x = 8;
-        s.y = 16;
-        s.width = 73;
-        s.height = 17;
+        s.place = {form->Handle(), At(8, 16, 73, 17)};
         s.caption = "high quality";
         s.textPosition = pos;
         s.stateOn = on;
@@ -79,11 +75,11 @@ protected:
         s.color = kMedGray;
         s.font = font.Get();
         // Handlers first: making the switch in its start state reports nothing.
-        sw.OnOn = [this] { log += "on,"; };
-        sw.OnOff = [this] { log += "off,"; };
-        sw.OnClick = [this] { log += "click,"; };
-        sw.OnDblClick = [this] { log += "dblclick,"; };
-        sw.OnMouseDown = [this](const MouseEvent& e) { log += "down" + std::to_string(static_cast<int>(e.button)) + ","; };
+        sw.onOn = [this] { log += "on,"; };
+        sw.onOff = [this] { log += "off,"; };
+        sw.onClick = [this] { log += "click,"; };
+        sw.onDblClick = [this] { log += "dblclick,"; };
+        sw.onMouseDown = [this](const MouseEvent& e) { log += "down" + std::to_string(static_cast<int>(e.button)) + ","; };
         sw.CreateControl(s);
         Bitmap off = LoadBitmapResource("ENC_SWITCH_OFF"), lit = LoadBitmapResource("ENC_SWITCH_ON");
         sw.SetGlyphOff(off.Get());
@@ -217,7 +213,7 @@ TEST_F(SwitchTest, GlyphSitsLeftAndTheCaptionIsCentredBesideIt) {
 }
 
 TEST_F(SwitchTest, CaptionIsNotDrawnWithoutATextPosition) {
-    MakeDialogSwitch(false, true, TTextPos::tpNone);
+    MakeDialogSwitch(false, true, CaptionPlace::None);
     SetFocus(form->Handle());
     Rendering r(sw.Handle());
     // Glyph centred at ((73 - 14) / 2, (17 - 14) / 2) = (29, 1); nothing else.
@@ -225,7 +221,7 @@ TEST_F(SwitchTest, CaptionIsNotDrawnWithoutATextPosition) {
     EXPECT_FALSE(r.AnyOtherThan(kMedGray, 0, 0, 29, 17));
     EXPECT_FALSE(r.AnyOtherThan(kMedGray, 43, 0, 73, 17));
 
-    sw.SetTextPosition(TTextPos::tpLeft);  // glyph to the right edge
+    sw.SetTextPosition(CaptionPlace::Left);  // glyph to the right edge
     Rendering left(sw.Handle());
     EXPECT_EQ(left.At(60, 2), RGB(0, 0, 0));
     EXPECT_TRUE(left.AnyOtherThan(kMedGray, 0, 2, 59, 15));
@@ -247,7 +243,7 @@ TEST_F(SwitchTest, DisabledSwitchShowsTheEngravedGlyph) {
     // The default glyphs loaded at creation have no engraved look yet.
     Switch plain;
     SwitchSpec s;
-    s.parent = form->Handle();
+    s.place.parent = form->Handle();
     plain.CreateControl(s);
     EXPECT_FALSE(plain.HasDisabledLook(0));
     EXPECT_FALSE(plain.HasDisabledLook(1));

@@ -102,7 +102,7 @@ protected:
     void SetUp() override {
         menu.Build({{CommandSink::kFirst, "First", {}}, {0, "-", {}}, {CommandSink::kSecond, "Second", {}}});
         icon.SetPopupMenu(&menu, sink.hwnd);
-        icon.OnDblClick = [this] { ++doubleClicks; };
+        icon.onDblClick = [this] { ++doubleClicks; };
         icon.SetHint("Orvik Encoder");
         icon.SetIcon(ProgramIcon());
         icon.Loaded();

@@ -143,7 +143,7 @@ TEST_F(WindowSetTest, PlayingWhileThePlayerIsOpenIsRefusedAndThePlayerStays) {
 
 TEST_F(WindowSetTest, AnExceptionEscapingAHandlerGoesToTheErrorBoxAndTheProgramCarriesOn) {
     ShowMain();
-    Main().EncodeButton().OnClick = [] { throw Exception("Failed to create key TMainForm"); };
+    Main().EncodeButton().onClick = [] { throw Exception("Failed to create key TMainForm"); };
     ErrorBoxReader reader;
     reader.Start();
     // A click on the encode button, as the window receives it.
@@ -151,7 +151,7 @@ TEST_F(WindowSetTest, AnExceptionEscapingAHandlerGoesToTheErrorBoxAndTheProgramC
     SendMessageA(Main().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(Main().Handle(), WM_LBUTTONUP, 0, at);
     reader.Join();
-    Main().EncodeButton().OnClick = [] { Main().EncodeFile(); };
+    Main().EncodeButton().onClick = [] { Main().EncodeFile(); };
     EXPECT_EQ(reader.caption, "win32_tests");
     EXPECT_EQ(reader.text, "Failed to create key TMainForm.");
     EXPECT_TRUE(IsWindow(Main().Handle()));
@@ -272,8 +272,8 @@ TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
     ShowMain();
     SetForegroundWindow(Main().Handle());
     int enters = 0, leaves = 0;
-    Main().TitleLabel().OnMouseEnter = [&] { ++enters; };
-    Main().TitleLabel().OnMouseLeave = [&] { ++leaves; };
+    Main().TitleLabel().onMouseEnter = [&] { ++enters; };
+    Main().TitleLabel().onMouseLeave = [&] { ++leaves; };
     // The header strip lies over the label and catches the mouse there, so
     // the label only hears of the pointer where it is the topmost control.
     const RECT b = Main().TitleLabel().Bounds();
@@ -289,8 +289,8 @@ TEST_F(WindowSetTest, TitleLabelTracksThePointer) {
     EXPECT_EQ(enters, 1);  // a disabled label takes no notice
     Main().TitleLabel().SetEnabled(true);
     Main().Header().SetVisible(true);
-    Main().TitleLabel().OnMouseEnter = nullptr;
-    Main().TitleLabel().OnMouseLeave = nullptr;
+    Main().TitleLabel().onMouseEnter = nullptr;
+    Main().TitleLabel().onMouseLeave = nullptr;
     HideAll();
 }
 

@@ -37,11 +37,8 @@ void Form::CreateForm(const FormSpec& spec) {
     ws.exStyle = exStyle;
     ws.style = style;
     ws.text = spec.caption;
-    ws.x = spec.left;
-    ws.y = spec.top;
-    ws.width = r.right - r.left;
-    ws.height = r.bottom - r.top;
-    ws.parent = Application::Instance().Handle();  // owned: no taskbar button of its own
+    // Owned by the application window: no taskbar button of its own.
+    ws.place = {Application::Instance().Handle(), At(spec.left, spec.top, r.right - r.left, r.bottom - r.top)};
     Create(spec.className, ws);
     graphics_.SetWindow(hwnd_);
     Application::Instance().AddForm(this);
@@ -92,10 +89,11 @@ void Form::CloseAction() {
 
 bool Form::PreTranslateMessage(MSG&) { return false; }
 
-HWND Form::AddChild(const ChildSpec& s, HWND parent) {
-    HWND h = CreateWindowExA(s.exStyle, s.className, s.text, s.style, s.x, s.y, s.width, s.height,
-                             parent ? parent : hwnd_, reinterpret_cast<HMENU>(s.id), Application::Instance().Module(),
-                             nullptr);
+HWND Form::AddChild(const ChildSpec& s) {
+    const IntRect& r = s.place.bounds;
+    HWND h = CreateWindowExA(s.exStyle, s.className, s.text, s.style, r.left, r.top, r.Width(), r.Height(),
+                             s.place.parent ? s.place.parent : hwnd_, reinterpret_cast<HMENU>(s.place.id),
+                             Application::Instance().Module(), nullptr);
     if (!h) throw Exception(std::string("Cannot create a control of class ") + s.className);
     SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return h;

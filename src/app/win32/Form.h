@@ -31,14 +31,14 @@ struct FormSpec {
     int fontHeight = 11;
 };
 
-// A standard child control (list box, edit, combo box, button...).
+// A standard child control (list box, edit, combo box, button...); without
+// a parent in its place, a child of the form.
 struct ChildSpec {
     const char* className;
     const char* text;
-    int x, y, width, height;
     DWORD style;
-    DWORD exStyle = 0;
-    UINT_PTR id = 0;
+    DWORD exStyle;
+    ChildPlace place;
 };
 
 constexpr COLORREF kMedGray = RGB(160, 160, 164);
@@ -74,7 +74,7 @@ public:
     void AddGraphic(GraphicControl* control) { graphics_.Add(control); }
     GraphicControl* GraphicAt(POINT client) const { return graphics_.At(client); }
 
-    HWND AddChild(const ChildSpec& spec, HWND parent = nullptr);
+    HWND AddChild(const ChildSpec& spec);
 
 protected:
     void CreateForm(const FormSpec& spec);

@@ -37,7 +37,7 @@ void GraphicControl::Invalidate() {
 }
 
 void GraphicControl::Click() {
-    if (OnClick) OnClick();
+    if (onClick) onClick();
 }
 
 bool GraphicControl::Contains(const MouseEvent& e) const {
@@ -54,7 +54,7 @@ MouseEvent GraphicControl::Local(const MouseEvent& e) const {
 
 void GraphicControl::HandleMouseDown(const MouseEvent& e) {
     if (e.button == MouseButton::Left) clicked_ = true;
-    if (OnMouseDown) OnMouseDown(Local(e));
+    if (onMouseDown) onMouseDown(Local(e));
 }
 
 void GraphicControl::HandleMouseUp(const MouseEvent& e) {
@@ -62,7 +62,7 @@ void GraphicControl::HandleMouseUp(const MouseEvent& e) {
         clicked_ = false;
         if (Contains(e)) Click();
     }
-    if (OnMouseUp) OnMouseUp(Local(e));
+    if (onMouseUp) onMouseUp(Local(e));
 }
 
 GraphicHost::~GraphicHost() {

@@ -52,9 +52,9 @@ public:
     virtual void MouseLeave() {}
     virtual void CaptureLost() { clicked_ = false; }
 
-    std::function<void()> OnClick;
-    std::function<void(const MouseEvent&)> OnMouseDown;
-    std::function<void(const MouseEvent&)> OnMouseUp;
+    std::function<void()> onClick;
+    std::function<void(const MouseEvent&)> onMouseDown;
+    std::function<void(const MouseEvent&)> onMouseUp;
 
 protected:
     bool Contains(const MouseEvent& e) const;

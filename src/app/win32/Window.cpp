@@ -48,8 +48,9 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
 }
 
 void Window::Create(const char* className, const WindowSpec& s) {
-    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, s.x, s.y, s.width, s.height, s.parent,
-                         reinterpret_cast<HMENU>(s.id), Application::Instance().Module(), this))
+    const IntRect& r = s.place.bounds;
+    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(), s.place.parent,
+                         reinterpret_cast<HMENU>(s.place.id), Application::Instance().Module(), this))
         throw Exception(ErrorText("Cannot create a window of class", className));
 }
 
@@ -135,6 +136,15 @@ bool ReflectNotification(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         return control->Reflected(msg, wParam, lParam, result);
     if (Window* window = Window::FromHandle(child)) return window->Reflected(msg, wParam, lParam, result);
     return false;
+}
+
+std::string WindowText(HWND control) {
+    if (!control) return {};
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(control, &text[0], length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
 }
 
 }  // namespace orvik

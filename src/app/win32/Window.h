@@ -5,15 +5,25 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
+#include "app/Geometry.h"
+
 namespace orvik {
+
+// Where a window goes: its parent (a top-level form's owner), its bounds in
+// the parent's client area, and its control identifier.
+struct ChildPlace {
+    HWND parent = nullptr;
+    IntRect bounds{};
+    UINT_PTR id = 0;
+};
 
 struct WindowSpec {
     DWORD exStyle = 0;
     DWORD style = WS_CHILD | WS_VISIBLE;
     const char* text = "";
-    int x = 0, y = 0, width = 0, height = 0;
-    HWND parent = nullptr;
-    UINT_PTR id = 0;  // control identifier for child windows
+    ChildPlace place;
 };
 
 class Window {
@@ -74,6 +84,9 @@ protected:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
 };
+
+// The text a window shows; empty for no window.
+std::string WindowText(HWND window);
 
 // Passes a control's notification back to the object of the control that
 // raised it; false when no object of the program is bound to it.

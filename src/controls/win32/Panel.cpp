@@ -3,7 +3,7 @@
 namespace orvik {
 
 Panel::~Panel() {
-    OnDestroy = nullptr;  // the owner is going too: nothing to unbind any more
+    onDestroy = nullptr;  // the owner is going too: nothing to unbind any more
     Destroy();
 }
 
@@ -14,12 +14,7 @@ void Panel::CreateControl(const PanelSpec& spec) {
     WindowSpec ws;
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     ws.exStyle = spec.singleBorder ? WS_EX_CLIENTEDGE : 0;
-    ws.x = spec.x;
-    ws.y = spec.y;
-    ws.width = spec.width;
-    ws.height = spec.height;
-    ws.parent = spec.parent;
-    ws.id = spec.id;
+    ws.place = spec.place;
     Create(kClassName, ws);
     graphics_.SetWindow(hwnd_);
 }
@@ -51,7 +46,7 @@ LRESULT Panel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (graphics_.HandleHostMessage(
             msg, wParam, lParam, [this](HDC dc, const RECT& area) { PaintTo(dc, area); }, result))
         return result;
-    if (msg == WM_DESTROY && OnDestroy) OnDestroy();
+    if (msg == WM_DESTROY && onDestroy) onDestroy();
     return Default(msg, wParam, lParam);
 }
 

@@ -14,12 +14,10 @@
 namespace orvik {
 
 struct PanelSpec {
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 0, height = 0;
+    ChildPlace place;
     COLORREF color = RGB(160, 160, 164);
     bool loweredBevel = false;
     bool singleBorder = false;
-    UINT_PTR id = 0;
 };
 
 class Panel : public Window {
@@ -36,7 +34,7 @@ public:
     void AddGraphic(GraphicControl* control) { graphics_.Add(control); }
 
     // Runs while the panel's window is being destroyed, its children still there.
-    std::function<void()> OnDestroy;
+    std::function<void()> onDestroy;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -126,14 +126,14 @@ void ShadowLabel::MouseEnter() {
     if (!mouseInside_ && enabled_ && active &&
         GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId()) {
         mouseInside_ = true;
-        if (OnMouseEnter) OnMouseEnter();
+        if (onMouseEnter) onMouseEnter();
     }
 }
 
 void ShadowLabel::MouseLeave() {
     if (mouseInside_ && enabled_ && !leftHeld_) {
         mouseInside_ = false;
-        if (OnMouseLeave) OnMouseLeave();
+        if (onMouseLeave) onMouseLeave();
     }
 }
 
@@ -151,8 +151,8 @@ void ShadowLabel::UpdateMouseInside() {
     }
     if (inside == mouseInside_) return;
     mouseInside_ = inside;
-    if (inside && OnMouseEnter) OnMouseEnter();
-    if (!inside && OnMouseLeave) OnMouseLeave();
+    if (inside && onMouseEnter) onMouseEnter();
+    if (!inside && onMouseLeave) onMouseLeave();
 }
 
 void ShadowLabel::HandleMouseDown(const MouseEvent& e) {

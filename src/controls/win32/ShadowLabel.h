@@ -47,8 +47,8 @@ public:
     void MouseEnter() override;
     void MouseLeave() override;
 
-    std::function<void()> OnMouseEnter;
-    std::function<void()> OnMouseLeave;
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseLeave;
 
 private:
     UINT FormatFlags() const;

@@ -20,7 +20,7 @@ HCURSOR Slider::ScreenCursor(int id) {
     return nullptr;
 }
 
-Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR id)
+Slider::Slider(const ChildPlace& place)
     : color_(GetSysColor(COLOR_BTNFACE)) {
     AttachHost(*this);
     if (!g_cursors[0]) {
@@ -29,16 +29,11 @@ Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR i
         g_cursors[1] = LoadCursorA(module, "RX_DRAGCUR");
     }
     Register(kClassName, CS_DBLCLKS);
-    for (int slot = 0; slot < 4; ++slot) LoadDefaultImage(static_cast<TSliderImage>(slot));
+    for (int slot = 0; slot < 4; ++slot) LoadDefaultImage(static_cast<SliderImage>(slot));
     WindowSpec spec;
     // Child controls (the player's hidden device control) live inside it.
     spec.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN;
-    spec.x = left;
-    spec.y = top;
-    spec.width = width;
-    spec.height = height;
-    spec.parent = parent;
-    spec.id = id;
+    spec.place = place;
     Create(kClassName, spec);
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -47,13 +42,13 @@ Slider::Slider(HWND parent, int left, int top, int width, int height, UINT_PTR i
 
 Slider::~Slider() {
     // The window goes while the slider is whole; the owner hears nothing more.
-    OnChange = nullptr;
-    OnChanged = nullptr;
-    OnMouseDown = nullptr;
-    OnMouseUp = nullptr;
-    OnMouseMove = nullptr;
-    OnKeyDown = nullptr;
-    OnDrawPoints = nullptr;
+    onChange = nullptr;
+    onChanged = nullptr;
+    onMouseDown = nullptr;
+    onMouseUp = nullptr;
+    onMouseMove = nullptr;
+    onKeyDown = nullptr;
+    onDrawPoints = nullptr;
     Destroy();
 }
 
@@ -62,18 +57,18 @@ SliderSize Slider::SizeOf(HBITMAP bitmap) {
     return SliderSize{static_cast<int>(s.cx), static_cast<int>(s.cy)};
 }
 
-void Slider::LoadDefaultImage(TSliderImage slot) {
-    images_[slot] = LoadBitmapResource(kDefaultImages[slot]);
-    ImageChanged(slot, SizeOf(images_[slot].Get()), false);
+void Slider::LoadDefaultImage(SliderImage slot) {
+    images_[Slot(slot)] = LoadBitmapResource(kDefaultImages[Slot(slot)]);
+    ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), false);
 }
 
-void Slider::SetImage(TSliderImage slot, HBITMAP bitmap) {
+void Slider::SetImage(SliderImage slot, HBITMAP bitmap) {
     if (!bitmap) {
         LoadDefaultImage(slot);
         return;
     }
-    images_[slot] = Bitmap(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ImageChanged(slot, SizeOf(images_[slot].Get()), true);
+    images_[Slot(slot)] = Bitmap(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), true);
 }
 
 void Slider::SetColor(COLORREF color) {
@@ -81,7 +76,7 @@ void Slider::SetColor(COLORREF color) {
     InvalidateAll();
 }
 
-void Slider::SetOrientation(TSliderOrientation orientation) {
+void Slider::SetOrientation(SliderOrientation orientation) {
     SliderModel::SetOrientation(orientation);
     if (hwnd_) SetWindowPos(hwnd_, nullptr, 0, 0, Height(), Width(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -93,7 +88,8 @@ void Slider::SetBounds(int left, int top, int width, int height) {
 // The ruler image stretched to the ruler's length, built once per layout.
 void Slider::RulerChanged() {
     const SliderSize size = RulerSize();
-    HBITMAP image = images_[Orientation() == soHorizontal ? siHRuler : siVRuler].Get();
+    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
+    HBITMAP image = images_[Slot(horizontal ? SliderImage::HRuler : SliderImage::VRuler)].Get();
     if (size.width <= 0 || size.height <= 0 || !image) {
         ruler_.Reset();
         return;
@@ -104,7 +100,7 @@ void Slider::RulerChanged() {
     SelectGuard selDst(dst, ruler_.Get());
     SelectGuard selSrc(src, image);
     for (const RulerPiece& p : RulerLayout()) {
-        if (Orientation() == soHorizontal)
+        if (Orientation() == SliderOrientation::Horizontal)
             BitBlt(dst, p.dst, 0, p.length, size.height, src, p.src, 0, SRCCOPY);
         else
             BitBlt(dst, 0, p.dst, size.width, p.length, src, 0, p.src, SRCCOPY);
@@ -142,7 +138,7 @@ void Slider::TakeFocus() { SetFocus(hwnd_); }
 void Slider::PaintPoints(HDC dc, int32_t step, int normalLength, int extremeLength) {
     Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
     SelectGuard sel(dc, pen.Get());
-    const bool horizontal = Orientation() == soHorizontal;
+    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
     for (const TickMark& m : TickMarks(step, normalLength, extremeLength)) {
         MoveToEx(dc, m.x, m.y, nullptr);
         if (horizontal)
@@ -156,10 +152,10 @@ void Slider::PaintTo(HDC dc) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     RECT inside = client;
-    if (BevelStyle() != bvNone) {
+    if (BevelStyle() != SliderBevel::None) {
         const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-        const COLORREF topLeft = BevelStyle() == bvLowered ? shadow : light;
-        const COLORREF bottomRight = BevelStyle() == bvLowered ? light : shadow;
+        const COLORREF topLeft = BevelStyle() == SliderBevel::Lowered ? shadow : light;
+        const COLORREF bottomRight = BevelStyle() == SliderBevel::Lowered ? light : shadow;
         Brush tl(CreateSolidBrush(topLeft)), br(CreateSolidBrush(bottomRight));
         const RECT top{client.left, client.top, client.right, client.top + 1};
         const RECT left{client.left, client.top, client.left + 1, client.bottom};
@@ -174,28 +170,29 @@ void Slider::PaintTo(HDC dc) {
     Brush background(CreateSolidBrush(color_));
     FillRect(dc, &inside, background.Get());
 
-    const TSliderOptions options = Options();
+    const SliderOptions options = Options();
     if (ruler_) {
         const IntPoint origin = RulerOrigin();
-        DrawBitmap(dc, ruler_.Get(), origin.x, origin.y, !(options & soRulerOpaque));
+        DrawBitmap(dc, ruler_.Get(), origin.x, origin.y, !options.Has(SliderOption::RulerOpaque));
     }
-    if ((options & soShowFocus) && Focused()) {
+    if (options.Has(SliderOption::ShowFocus) && Focused()) {
         IntRect c = ContentRect();
         RECT focus{c.left + 2, c.top + 2, c.right - 2, c.bottom - 2};
         DrawFocusRect(dc, &focus);
     }
-    if (options & soShowPoints) {
-        if (OnDrawPoints)
-            OnDrawPoints(dc);
+    if (options.Has(SliderOption::ShowPoints)) {
+        if (onDrawPoints)
+            onDrawPoints(dc);
         else
             PaintPoints(dc, Increment(), 3, 5);
     }
-    HBITMAP thumb = images_[Orientation() == soHorizontal ? siHThumb : siVThumb].Get();
+    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
+    HBITMAP thumb = images_[Slot(horizontal ? SliderImage::HThumb : SliderImage::VThumb)].Get();
     const IntRect t = ThumbRect();
     const int stateWidth = ThumbStateWidth();
     const int state = NumThumbStates() == 2 && (ThumbDown() || !Enabled()) ? 1 : 0;
     DrawBitmapPart(dc, thumb, t.left, t.top, state * stateWidth, 0, stateWidth, t.bottom - t.top,
-                   !(options & soThumbOpaque));
+                   !options.Has(SliderOption::ThumbOpaque));
 }
 
 LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -20,23 +20,23 @@ public:
     static constexpr int crHand = 14000, crDrag = 14001;
     static HCURSOR ScreenCursor(int id);
 
-    Slider(HWND parent, int left, int top, int width = 150, int height = 40, UINT_PTR id = 0);
+    explicit Slider(const ChildPlace& place);
     ~Slider() override;
 
     // Copies the bitmap into the slot as a user image; nullptr restores the
     // slot's default image.
-    void SetImage(TSliderImage slot, HBITMAP bitmap);
-    HBITMAP Image(TSliderImage slot) const { return images_[slot].Get(); }
+    void SetImage(SliderImage slot, HBITMAP bitmap);
+    HBITMAP Image(SliderImage slot) const { return images_[Slot(slot)].Get(); }
     HBITMAP RulerBitmap() const { return ruler_.Get(); }
-    void SetImageHThumb(HBITMAP b) { SetImage(siHThumb, b); }
-    void SetImageHRuler(HBITMAP b) { SetImage(siHRuler, b); }
-    void SetImageVThumb(HBITMAP b) { SetImage(siVThumb, b); }
-    void SetImageVRuler(HBITMAP b) { SetImage(siVRuler, b); }
+    void SetImageHThumb(HBITMAP b) { SetImage(SliderImage::HThumb, b); }
+    void SetImageHRuler(HBITMAP b) { SetImage(SliderImage::HRuler, b); }
+    void SetImageVThumb(HBITMAP b) { SetImage(SliderImage::VThumb, b); }
+    void SetImageVRuler(HBITMAP b) { SetImage(SliderImage::VRuler, b); }
 
     COLORREF Color() const { return color_; }
     void SetColor(COLORREF color);
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
-    void SetOrientation(TSliderOrientation orientation);
+    void SetOrientation(SliderOrientation orientation);
     void SetBounds(int left, int top, int width, int height);
 
     // Draws tick marks with the given step and lengths onto dc (for use from
@@ -45,7 +45,7 @@ public:
     // Renders the whole control into dc, as WM_PAINT does.
     void PaintTo(HDC dc);
 
-    std::function<void(HDC)> OnDrawPoints;  // replaces the built-in tick marks
+    std::function<void(HDC)> onDrawPoints;  // replaces the built-in tick marks
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -62,7 +62,7 @@ private:
     void TakeFocus() override;
     void RulerChanged() override;
 
-    void LoadDefaultImage(TSliderImage slot);
+    void LoadDefaultImage(SliderImage slot);
     static SliderSize SizeOf(HBITMAP bitmap);
 
     Bitmap images_[4];

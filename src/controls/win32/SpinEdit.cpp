@@ -14,6 +14,11 @@ const char* const SpinEdit::kUpDownClassName = "TRxUpDown";
 
 namespace {
 
+// Calls a handler the user of a control may have set.
+void Fire(const std::function<void()>& handler) {
+    if (handler) handler();
+}
+
 // Classes of our own name that behave as a system class: the procedure
 // hands every message to the system class's procedure.
 enum SuperclassSlot { kEditSlot, kUpDownSlot, kSlotCount };
@@ -75,17 +80,13 @@ SpinButton::SpinButton() : upGlyph_(LoadBitmapResource("RXSPINUP")), downGlyph_(
 
 SpinButton::~SpinButton() { Destroy(); }
 
-void SpinButton::CreateControl(HWND parent, const IntRect& bounds) {
+void SpinButton::CreateControl(const ChildPlace& place) {
     Register(kClassName, CS_HREDRAW | CS_VREDRAW);
     WindowSpec ws;
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    ws.x = bounds.left;
-    ws.y = bounds.top;
-    ws.width = bounds.Width();
-    ws.height = bounds.Height();
-    ws.parent = parent;
+    ws.place = place;
     Create(kClassName, ws);
-    model_.SetSize(bounds.Width(), bounds.Height());
+    model_.SetSize(place.bounds.Width(), place.bounds.Height());
 }
 
 void SpinButton::SetBounds(const IntRect& bounds) {
@@ -133,17 +134,11 @@ void SpinButton::StopTimer() {
     if (hwnd_) KillTimer(hwnd_, kRepeatTimer);
 }
 
-void SpinButton::FocusControl() {
-    if (OnFocusControl) OnFocusControl();
-}
+void SpinButton::FocusControl() { Fire(onFocusControl); }
 
-void SpinButton::TopClick() {
-    if (OnTopClick) OnTopClick();
-}
+void SpinButton::TopClick() { Fire(onTopClick); }
 
-void SpinButton::BottomClick() {
-    if (OnBottomClick) OnBottomClick();
-}
+void SpinButton::BottomClick() { Fire(onBottomClick); }
 
 // Face, the raised (or, for the pressed half, sunken) edges of both halves,
 // the frame and the diagonal, then the glyphs.
@@ -255,9 +250,9 @@ LRESULT SpinButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Spin edit -------------------------------------------------------------
 
 SpinEdit::SpinEdit() : brush_(CreateSolidBrush(color_)) {
-    button_.OnTopClick = [this] { model_.StepUp(); };
-    button_.OnBottomClick = [this] { model_.StepDown(); };
-    button_.OnFocusControl = [this] { FocusEdit(); };
+    button_.onTopClick = [this] { model_.StepUp(); };
+    button_.onBottomClick = [this] { model_.StepDown(); };
+    button_.onFocusControl = [this] { FocusEdit(); };
 }
 
 SpinEdit::~SpinEdit() {
@@ -273,8 +268,9 @@ void SpinEdit::CreateControl(const SpinEditSpec& spec) {
     // rectangle; the button is its child.
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOHSCROLL |
                         ES_LEFT | (spec.tabStop ? WS_TABSTOP : 0);
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, SpinEditModel::kStartText, style, spec.x, spec.y,
-                                spec.width, spec.height, spec.parent, reinterpret_cast<HMENU>(spec.id),
+    const IntRect& r = spec.place.bounds;
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, SpinEditModel::kStartText, style, r.left, r.top,
+                                r.Width(), r.Height(), spec.place.parent, reinterpret_cast<HMENU>(spec.place.id),
                                 Application::Instance().Module(), nullptr);
     if (!edit) throw Exception(std::string("Cannot create a window of class ") + kClassName);
     Attach(edit);
@@ -286,19 +282,12 @@ void SpinEdit::CreateControl(const SpinEditSpec& spec) {
     model_.SetMaxValue(spec.maxValue);
     model_.SetMinValue(spec.minValue);
     model_.SetIncrement(spec.increment);
-    if (spec.valueType != TValueType::vtInteger) model_.SetValueType(spec.valueType);
+    if (spec.valueType != SpinValueKind::Integer) model_.SetValueType(spec.valueType);
     model_.SetValue(spec.value);
     SendMessageA(hwnd_, EM_SETMODIFY, FALSE, 0);
 }
 
-std::string SpinEdit::Text() const {
-    if (!hwnd_) return {};
-    const int length = GetWindowTextLengthA(hwnd_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(hwnd_, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
+std::string SpinEdit::Text() const { return WindowText(hwnd_); }
 
 void SpinEdit::SetReadOnly(bool readOnly) {
     model_.readOnly = readOnly;
@@ -311,7 +300,7 @@ void SpinEdit::SetColor(COLORREF color) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void SpinEdit::SetButtonKind(TSpinButtonKind kind) {
+void SpinEdit::SetButtonKind(SpinButtonKind kind) {
     if (kind == buttonKind_) return;
     buttonKind_ = kind;
     BuildButton();
@@ -319,10 +308,10 @@ void SpinEdit::SetButtonKind(TSpinButtonKind kind) {
 }
 
 void SpinEdit::BuildButton() {
-    if (buttonKind_ == TSpinButtonKind::bkDiagonal) {
+    if (buttonKind_ == SpinButtonKind::Diagonal) {
         if (upDown_) DestroyWindow(upDown_);
         upDown_ = nullptr;
-        if (!button_.Handle()) button_.CreateControl(hwnd_, IntRect{});
+        if (!button_.Handle()) button_.CreateControl(ChildPlace{hwnd_});
         button_.SetEnabled(IsWindowEnabled(hwnd_) != FALSE);
         return;
     }
@@ -337,7 +326,7 @@ void SpinEdit::BuildButton() {
 }
 
 int SpinEdit::ButtonWidth() const {
-    HWND button = buttonKind_ == TSpinButtonKind::bkDiagonal ? button_.Handle() : upDown_;
+    HWND button = buttonKind_ == SpinButtonKind::Diagonal ? button_.Handle() : upDown_;
     if (!button) return 0;
     RECT r;
     GetWindowRect(button, &r);
@@ -358,7 +347,7 @@ void SpinEdit::Layout() {
     }
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (buttonKind_ == TSpinButtonKind::bkDiagonal) {
+    if (buttonKind_ == SpinButtonKind::Diagonal) {
         const bool sunken = (GetWindowLongA(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
         button_.SetBounds(DiagonalButtonBounds(width, height, sunken, false));
     } else if (upDown_) {
@@ -403,17 +392,11 @@ void SpinEdit::FocusEdit() {
         SetFocus(hwnd_);
 }
 
-void SpinEdit::Changed() {
-    if (OnChange) OnChange();
-}
+void SpinEdit::Changed() { Fire(onChange); }
 
-void SpinEdit::TopClick() {
-    if (OnTopClick) OnTopClick();
-}
+void SpinEdit::TopClick() { Fire(onTopClick); }
 
-void SpinEdit::BottomClick() {
-    if (OnBottomClick) OnBottomClick();
-}
+void SpinEdit::BottomClick() { Fire(onBottomClick); }
 
 bool SpinEdit::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
@@ -443,11 +426,13 @@ LRESULT SpinEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (key == '\t' || key == '\n' || key == '\x1b') return 0;
         break;
     }
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {  // with Alt held, the keys come as system keys
         const unsigned key = static_cast<unsigned>(wParam);
-        if (OnKeyDown) OnKeyDown(key);
+        if (onKeyDown) onKeyDown(key);
         if (model_.KeyDown(key)) return 0;
-        if (key == VK_RETURN || key == VK_ESCAPE) return 0;  // their characters go to the dialog
+        // Their characters go to the dialog.
+        if (msg == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE)) return 0;
         break;
     }
     case WM_GETDLGCODE:
@@ -491,8 +476,6 @@ LRESULT SpinEdit::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        break;
-    default:
         break;
     }
     return Default(msg, wParam, lParam);

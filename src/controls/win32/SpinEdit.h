@@ -27,7 +27,7 @@ public:
     SpinButton();
     ~SpinButton() override;
 
-    void CreateControl(HWND parent, const IntRect& bounds);
+    void CreateControl(const ChildPlace& place);
     void SetBounds(const IntRect& bounds);
 
     // A glyph; none reloads the default.
@@ -38,10 +38,10 @@ public:
     const SpinButtonModel& Model() const { return model_; }
     SpinHalf Down() const { return model_.Down(); }
 
-    std::function<void()> OnTopClick;
-    std::function<void()> OnBottomClick;
+    std::function<void()> onTopClick;
+    std::function<void()> onBottomClick;
     // The control to focus when the button is pressed.
-    std::function<void()> OnFocusControl;
+    std::function<void()> onFocusControl;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -70,13 +70,11 @@ private:
 };
 
 struct SpinEditSpec {
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 121, height = 21;
-    UINT_PTR id = 0;
+    ChildPlace place{nullptr, At(0, 0, 121, 21)};
     long double minValue = 0, maxValue = 0, increment = 1;
     long double value = 0;  // written after the bounds, as a form loads it
-    TValueType valueType = TValueType::vtInteger;
-    TSpinButtonKind buttonKind = TSpinButtonKind::bkDiagonal;
+    SpinValueKind valueType = SpinValueKind::Integer;
+    SpinButtonKind buttonKind = SpinButtonKind::Diagonal;
     COLORREF color = GetSysColor(COLOR_WINDOW);
     HFONT font = nullptr;  // not owned
     bool tabStop = true;
@@ -102,17 +100,17 @@ public:
 
     void SetReadOnly(bool readOnly);
     void SetColor(COLORREF color);
-    TSpinButtonKind ButtonKind() const { return buttonKind_; }
-    void SetButtonKind(TSpinButtonKind kind);
-    // The diagonal button (with bkDiagonal) and the up-down control (with
-    // bkStandard).
+    SpinButtonKind ButtonKind() const { return buttonKind_; }
+    void SetButtonKind(SpinButtonKind kind);
+    // The diagonal button (SpinButtonKind::Diagonal) and the up-down control
+    // (SpinButtonKind::Standard).
     SpinButton& Button() { return button_; }
     HWND UpDown() const { return upDown_; }
 
-    std::function<void()> OnChange;
-    std::function<void()> OnTopClick;
-    std::function<void()> OnBottomClick;
-    std::function<void(unsigned key)> OnKeyDown;
+    std::function<void()> onChange;
+    std::function<void()> onTopClick;
+    std::function<void()> onBottomClick;
+    std::function<void(unsigned key)> onKeyDown;
 
     bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -138,7 +136,7 @@ private:
     int ButtonWidth() const;
 
     SpinEditModel model_{*this};
-    TSpinButtonKind buttonKind_ = TSpinButtonKind::bkDiagonal;
+    SpinButtonKind buttonKind_ = SpinButtonKind::Diagonal;
     SpinButton button_;
     HWND upDown_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_WINDOW);

@@ -51,7 +51,7 @@ Switch::Switch() {
 }
 
 void Switch::StateChanged(bool on) {
-    const auto& event = on ? OnOn : OnOff;
+    const auto& event = on ? onOn : onOff;
     if (event) event();
 }
 
@@ -66,12 +66,7 @@ void Switch::CreateControl(const SwitchSpec& spec) {
     ws.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (spec.tabStop ? WS_TABSTOP : 0) |
                (spec.borderSingle ? WS_BORDER : 0);
     ws.text = spec.caption;
-    ws.x = spec.x;
-    ws.y = spec.y;
-    ws.width = spec.width;
-    ws.height = spec.height;
-    ws.parent = spec.parent;
-    ws.id = spec.id;
+    ws.place = spec.place;
     Create(kClassName, ws);
     font_ = spec.font;
 }
@@ -89,7 +84,7 @@ void Switch::SetGlyph(int slot, HBITMAP bitmap) {
     Repaint();
 }
 
-void Switch::SetTextPosition(TTextPos pos) {
+void Switch::SetTextPosition(CaptionPlace pos) {
     textPosition_ = pos;
     Repaint();
 }
@@ -131,7 +126,7 @@ void Switch::Paint(HDC dc) {
         SetBkColor(dc, RGB(255, 255, 255));
         DrawFocusRect(dc, &f);
     }
-    if (textPosition_ != TTextPos::tpNone) {
+    if (textPosition_ != CaptionPlace::None) {
         char text[512] = {};
         GetWindowTextA(hwnd_, text, sizeof text);
         RECT r{l.text.left, l.text.top, l.text.right, l.text.bottom};
@@ -153,9 +148,9 @@ void Switch::MouseDown(const MouseEvent& e) {
         if ((GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(hwnd_) && IsWindowEnabled(hwnd_))
             SetFocus(hwnd_);
         model_.MouseDown(true);
-        if (e.DoubleClick() && OnDblClick) OnDblClick();
+        if (e.DoubleClick() && onDblClick) onDblClick();
     }
-    if (OnMouseDown) OnMouseDown(e);
+    if (onMouseDown) onMouseDown(e);
 }
 
 LRESULT Switch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -200,7 +195,7 @@ LRESULT Switch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT r;
         GetClientRect(hwnd_, &r);
         const MouseEvent e = DecodeMouse(msg, wParam, lParam);
-        if (wasPressed && PtInRect(&r, POINT{e.x, e.y}) && OnClick) OnClick();
+        if (wasPressed && PtInRect(&r, POINT{e.x, e.y}) && onClick) onClick();
         return 0;
     }
     case WM_CAPTURECHANGED:
@@ -209,7 +204,7 @@ LRESULT Switch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         const unsigned key = static_cast<unsigned>(wParam);
-        if (OnKeyDown) OnKeyDown(key);
+        if (onKeyDown) onKeyDown(key);
         if (model_.KeyDown(key, KeyModifiers()))
             return 0;
         break;

@@ -14,16 +14,14 @@
 namespace orvik {
 
 struct SwitchSpec {
-    HWND parent = nullptr;
-    int x = 0, y = 0, width = 50, height = 60;
+    ChildPlace place{nullptr, At(0, 0, 50, 60)};
     const char* caption = "";
-    TTextPos textPosition = TTextPos::tpNone;
+    CaptionPlace textPosition = CaptionPlace::None;
     bool stateOn = false;
     bool tabStop = true;
     bool borderSingle = false;
     COLORREF color = GetSysColor(COLOR_BTNFACE);
     HFONT font = nullptr;  // not owned; the parent's font
-    UINT_PTR id = 0;
 };
 
 class Switch : public Window, private SwitchHost {
@@ -50,8 +48,8 @@ public:
     // Bit i set: glyph slot i holds a user glyph.
     unsigned char UserGlyphs() const { return userGlyphs_; }
 
-    TTextPos TextPosition() const { return textPosition_; }
-    void SetTextPosition(TTextPos pos);
+    CaptionPlace TextPosition() const { return textPosition_; }
+    void SetTextPosition(CaptionPlace pos);
     bool ShowFocus() const { return showFocus_; }
     void SetShowFocus(bool show);
     Shortcut ToggleKey() const { return model_.toggleKey; }
@@ -59,12 +57,12 @@ public:
     void SetColor(COLORREF color);
     bool Focused() const { return focused_; }
 
-    std::function<void()> OnOn;
-    std::function<void()> OnOff;
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    std::function<void(const MouseEvent&)> OnMouseDown;
-    std::function<void(unsigned key)> OnKeyDown;
+    std::function<void()> onOn;
+    std::function<void()> onOff;
+    std::function<void()> onClick;
+    std::function<void()> onDblClick;
+    std::function<void(const MouseEvent&)> onMouseDown;
+    std::function<void(unsigned key)> onKeyDown;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -79,7 +77,7 @@ private:
     Bitmap glyphs_[2];
     Bitmap disabled_[2];
     unsigned char userGlyphs_ = 0;
-    TTextPos textPosition_ = TTextPos::tpNone;
+    CaptionPlace textPosition_ = CaptionPlace::None;
     bool showFocus_ = true;
     bool focused_ = false;
     bool pressed_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/Exception.h"
 #include "controls/win32/OpenDialog.h"
+#include "encoding/EncoderOptions.h"
 
 namespace orvik {
 
@@ -27,6 +28,27 @@ void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
 }
 
 
+// The closed box is its selection field and a frame around it, so its height
+// is set through the field's (CB_SETITEMHEIGHT with -1). What the box answers
+// for the field (CB_GETITEMHEIGHT with -1) is not in the measure that setting
+// takes everywhere: Wine answers two pixels more, the edit's padding it adds
+// on setting. So the frame is measured once the field is set, and the field
+// set again from it when the height is not yet right.
+void SetClosedHeight(HWND box, int height) {
+    auto closed = [box] {
+        RECT r;
+        GetWindowRect(box, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    if (closed() == height) return;
+    const auto field = static_cast<int>(SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    if (field <= 0) return;
+    SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    const int frame = closed() - field;
+    if (closed() != height && height > frame)
+        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+}
+
 SIZE TextSize(HFONT font, const char* text) {
     ScreenDC screen;
     SelectGuard sel(screen, font);
@@ -38,17 +60,8 @@ SIZE TextSize(HFONT font, const char* text) {
 
 // ---- Shared by all encoder dialogs -----------------------------------------
 
-std::string FieldText(HWND control) {
-    if (!control) return {};
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(control, &text[0], length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
-}
-
 bool TakeInput(HWND inputEdit, std::string& input) {
-    input = FieldText(inputEdit);
+    input = WindowText(inputEdit);
     if (!input.empty()) return true;
     MessageBeep(0);
     return false;
@@ -63,20 +76,17 @@ void BrowseInto(HWND owner, HWND edit, const char* filter) {
     SetWindowTextA(edit, path.c_str());
 }
 
-HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const std::vector<std::string>& items,
-                      const char* text, ComboBox& combo) {
-    HWND box = form.AddChild(ChildSpec{"COMBOBOX", "", x, y, width, kComboHeight + kDropDownHeight,
+HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std::string>& items, const char* text,
+                      ComboBox& combo) {
+    // The drop-down list's height comes with the window's.
+    const IntRect& r = place.bounds;
+    const ChildPlace withList{place.parent, At(r.left, r.top, r.Width(), kComboHeight + kDropDownHeight), place.id};
+    HWND box = form.AddChild(ChildSpec{"COMBOBOX", "",
                                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL |
                                            CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                       0, id});
+                                       0, withList});
     for (const std::string& item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    // The closed box is as high as the dialog's other fields.
-    RECT r;
-    GetWindowRect(box, &r);
-    const int closed = r.bottom - r.top;
-    const LRESULT field = SendMessageA(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    if (closed != kComboHeight && field > 0)
-        SendMessageA(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + kComboHeight - closed);
+    SetClosedHeight(box, kComboHeight);
     combo.Attach(box);
     SetWindowTextA(box, text);
     combo.ShowFromStart();
@@ -98,14 +108,15 @@ EncoderForm::~EncoderForm() {
     Destroy();
 }
 
-FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight) {
+FormSpec EncoderDialogSpec(const char* className, const char* caption, FormBorder border, int width, int height,
+                           bool outerSize) {
     FormSpec spec;
     spec.className = className;
     spec.caption = caption;
-    spec.clientWidth = outerWidth;
-    spec.clientHeight = outerHeight;
-    spec.outerSize = true;
-    spec.border = FormBorder::Sizeable;
+    spec.clientWidth = width;
+    spec.clientHeight = height;
+    spec.outerSize = outerSize;
+    spec.border = border;
     spec.stayOnTop = true;
     spec.screenCenter = true;
     spec.color = kMedGray;
@@ -121,7 +132,7 @@ void DialogForm::CreateDialogForm(const FormSpec& spec) {
 
 void EncoderForm::Connect(FaceSwitcher& switcher) {
     switcher.Register(face_, *this, [this](const std::string& text) { ShowChooserText(text); });
-    chooser_.OnPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+    chooser_.onPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
 }
 
 void EncoderForm::ShowChooserText(const std::string& text) {
@@ -131,10 +142,54 @@ void EncoderForm::ShowChooserText(const std::string& text) {
         pendingChooserText_ = text;
 }
 
-HWND EncoderForm::AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle,
-                             int id) {
-    return AddChild(ChildSpec{className, text, r.left, r.top, r.Width(), r.Height(), style, exStyle,
-                              static_cast<UINT_PTR>(id)});
+namespace row {
+ControlRow Group(const IntRect& place, const char* caption) { return {ControlKind::GroupBox, place, 0, caption}; }
+ControlRow Chooser(int id, const IntRect& place) { return {ControlKind::Chooser, place, id}; }
+ControlRow Combo(int id, const IntRect& place, const char* text, const std::vector<std::string>& items) {
+    return {ControlKind::ComboBox, place, id, text, &items};
+}
+ControlRow Edit(int id, const IntRect& place, const char* text) { return {ControlKind::Edit, place, id, text}; }
+ControlRow Label(const IntRect& place, const char* caption) { return {ControlKind::Label, place, 0, caption}; }
+ControlRow Static(int id, const IntRect& place, const char* text) { return {ControlKind::Static, place, id, text}; }
+ControlRow Toggle(int id, const IntRect& place, const char* caption, bool on) {
+    ControlRow r{ControlKind::Switch, place, id, caption};
+    r.on = on;
+    return r;
+}
+ControlRow Spin(int id, const IntRect& place, int minValue, int maxValue, int value) {
+    ControlRow r{ControlKind::SpinEdit, place, id};
+    r.minValue = minValue;
+    r.maxValue = maxValue;
+    r.value = value;
+    return r;
+}
+ControlRow Browse(const IntRect& place, std::function<void()> action) {
+    ControlRow r{ControlKind::BrowseButton, place};
+    r.action = std::move(action);
+    return r;
+}
+ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action) {
+    ControlRow r{ControlKind::ActionButton, place, 0, caption};
+    r.action = std::move(action);
+    return r;
+}
+}  // namespace row
+
+std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                    std::vector<ControlRow> last) {
+    constexpr IntPoint encoderGroup{8, 8}, bitRateGroup{160, 8};
+    std::vector<ControlRow> rows{
+        row::Group(At(8, 8, 145, 41), "Select Encoder"),
+        row::Chooser(ids.chooser, At(encoderGroup, 8, 15, 129, 21)),
+        row::Group(At(160, 8, 121, 41), "Select encode bit rate"),
+        row::Combo(ids.bitRate, At(bitRateGroup, 8, 15, 105, 21), "128", BitRateItems()),
+    };
+    rows.insert(rows.end(), own.begin(), own.end());
+    rows.push_back(row::Label(At(8, 109), "Input file:"));
+    rows.push_back(row::Edit(ids.input, At(80, 104, 177, 21)));
+    rows.push_back(row::Browse(At(258, 104, 23, 21), std::move(browse)));
+    rows.insert(rows.end(), last.begin(), last.end());
+    return rows;
 }
 
 void DialogForm::EnsureBuilt() {
@@ -157,29 +212,28 @@ void EncoderForm::BuildControls() {
 }
 
 void EncoderForm::Add(const ControlRow& row) {
-    const IntRect r{row.in.x + row.place.left, row.in.y + row.place.top, row.in.x + row.place.right,
-                    row.in.y + row.place.bottom};
+    const IntRect& r = row.place;
     const char* text = row.text ? row.text : "";
+    const ChildPlace place{hwnd_, r, static_cast<UINT_PTR>(row.id)};
     switch (row.kind) {
     case ControlKind::GroupBox: {
-        HWND box = AddChildAt("BUTTON", text, r, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, row.id);
+        HWND box = AddChild(ChildSpec{"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, place});
         groupBoxes_.push_back(std::make_unique<GroupBox>(BackgroundBrush()));
         groupBoxes_.back()->Attach(box);
         break;
     }
     case ControlKind::Chooser:
-        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), ChooserItems(face_), ChooserOwnEntry(face_).c_str(),
-                         chooser_);
+        CreateFieldCombo(*this, place, ChooserItems(face_), ChooserOwnEntry(face_).c_str(), chooser_);
         break;
     case ControlKind::ComboBox: {
         auto combo = std::make_unique<ComboBox>();
-        CreateFieldCombo(*this, row.id, r.left, r.top, r.Width(), *row.items, text, *combo);
+        CreateFieldCombo(*this, place, *row.items, text, *combo);
         combos_[row.id] = std::move(combo);
         break;
     }
     case ControlKind::Edit:
-        AddChildAt("EDIT", text, r, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
-                   WS_EX_CLIENTEDGE, row.id);
+        AddChild(ChildSpec{"EDIT", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
+                           WS_EX_CLIENTEDGE, place});
         break;
     case ControlKind::Label: {
         auto label = std::make_unique<TextLabel>();
@@ -190,24 +244,19 @@ void EncoderForm::Add(const ControlRow& row) {
     }
     case ControlKind::Static: {
         const SIZE s = TextSize(FontHandle(), text);
-        AddChildAt("STATIC", text, At(r.left, r.top, s.cx, s.cy), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
-                   row.id);
+        AddChild(ChildSpec{"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                           ChildPlace{hwnd_, At(r.left, r.top, s.cx, s.cy), place.id}});
         break;
     }
     case ControlKind::Switch: {
         auto sw = std::make_unique<Switch>();
         SwitchSpec s;
-        s.parent = hwnd_;
-        s.x = r.left;
-        s.y = r.top;
-        s.width = r.Width();
-        s.height = r.Height();
+        s.place = place;
         s.caption = text;
-        s.textPosition = TTextPos::tpRight;
+        s.textPosition = CaptionPlace::Right;
         s.stateOn = row.on;
         s.color = Color();
         s.font = FontHandle();
-        s.id = static_cast<UINT_PTR>(row.id);
         sw->CreateControl(s);
         SetDialogSwitchGlyphs(*sw);
         switches_[row.id] = std::move(sw);
@@ -216,12 +265,7 @@ void EncoderForm::Add(const ControlRow& row) {
     case ControlKind::SpinEdit: {
         auto spin = std::make_unique<SpinEdit>();
         SpinEditSpec s;
-        s.parent = hwnd_;
-        s.x = r.left;
-        s.y = r.top;
-        s.width = r.Width();
-        s.height = r.Height();
-        s.id = static_cast<UINT_PTR>(row.id);
+        s.place = place;
         s.minValue = row.minValue;
         s.maxValue = row.maxValue;
         s.value = row.value;
@@ -241,7 +285,7 @@ void EncoderForm::Add(const ControlRow& row) {
             button->SetCaption(text);
             button->SetFont(BoldFont());
         }
-        button->OnClick = row.action;
+        button->onClick = row.action;
         AddGraphic(button.get());
         graphics_.push_back(std::move(button));
         break;

@@ -26,8 +26,6 @@ namespace orvik {
 
 // ---- Shared by all encoder dialogs -----------------------------------------
 
-// The text a control shows.
-std::string FieldText(HWND control);
 // The input check of an encode button: an empty input beeps and gives false.
 bool TakeInput(HWND inputEdit, std::string& input);
 // The browse step: a confirmed file replaces the field's text; a cancelled
@@ -35,8 +33,8 @@ bool TakeInput(HWND inputEdit, std::string& input);
 void BrowseInto(HWND owner, HWND edit, const char* filter = nullptr);
 // An editable drop-down combo box of the dialogs, 21 high when closed, with
 // its items and start text.
-HWND CreateFieldCombo(Form& form, UINT_PTR id, int x, int y, int width, const std::vector<std::string>& items,
-                      const char* text, ComboBox& combo);
+HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std::string>& items, const char* text,
+                      ComboBox& combo);
 // The dialogs' fields and combo boxes: clGradientInactiveCaption.
 COLORREF FieldColor();
 // The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
@@ -86,29 +84,55 @@ enum class ControlKind {
     ActionButton,  // flat button with a bold caption: `action`
 };
 
+// One control of a dialog's table; the makers below fill in what each kind
+// uses.
 struct ControlRow {
     ControlKind kind;
-    int id;       // child windows and buttons; 0 for group boxes and labels
-    IntPoint in;  // the top-left of the group box the control lies in
-    IntRect place;  // left, top, right, bottom within it (labels: size from the caption)
-    const char* text = nullptr;
+    IntRect place;  // in the dialog's client area (labels: the top-left; the size from the caption)
+    int id = 0;     // child windows; 0 for group boxes, labels and buttons
+    const char* text = "";
     const std::vector<std::string>* items = nullptr;
     bool on = false;
     int minValue = 0, maxValue = 0, value = 0;
-    std::function<void()> action = nullptr;
+    std::function<void()> action{};
 };
 
-// A place by left, top, width, height, as the layouts give them.
-constexpr IntRect At(int left, int top, int width = 0, int height = 0) {
-    return IntRect{left, top, left + width, top + height};
-}
-constexpr IntPoint kOnPanel{0, 0};
+// The rows of a table, each naming only what its kind uses. A place inside
+// a group box is At(group's top-left, left, top, width, height).
+namespace row {
+ControlRow Group(const IntRect& place, const char* caption);
+ControlRow Chooser(int id, const IntRect& place);
+ControlRow Combo(int id, const IntRect& place, const char* text, const std::vector<std::string>& items);
+ControlRow Edit(int id, const IntRect& place, const char* text = "");
+ControlRow Label(const IntRect& place, const char* caption);
+ControlRow Static(int id, const IntRect& place, const char* text);
+ControlRow Toggle(int id, const IntRect& place, const char* caption, bool on);
+ControlRow Spin(int id, const IntRect& place, int minValue, int maxValue, int value);
+ControlRow Browse(const IntRect& place, std::function<void()> action);
+ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action);
+}  // namespace row
+
+// The table of a dialog with one face: its encoder chooser and its bit rate,
+// each in its group box; the dialog's own rows; its input file's label,
+// field and browse button, at the same place in every such dialog; and the
+// rows that follow.
+struct OneFaceIds {
+    int chooser, bitRate, input;
+};
+std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                    std::vector<ControlRow> last);
+
 
 // The dialog's window is made at once; its controls when it is first shown
 // (before it appears) or first asked for a control.
-// The window of a dialog with one face: its outer size, sizeable, on top,
-// centred on the screen, clMedGray.
-FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight);
+// The window of an encoder dialog: on top, centred on the screen, clMedGray;
+// the size is the client's, or the window's own with outerSize.
+FormSpec EncoderDialogSpec(const char* className, const char* caption, FormBorder border, int width, int height,
+                           bool outerSize);
+// The window of a dialog with one face: its outer size, sizeable.
+inline FormSpec OneFaceDialogSpec(const char* className, const char* caption, int outerWidth, int outerHeight) {
+    return EncoderDialogSpec(className, caption, FormBorder::Sizeable, outerWidth, outerHeight, true);
+}
 
 class EncoderForm : public DialogForm {
 public:
@@ -123,10 +147,10 @@ public:
     }
 
 protected:
-    explicit EncoderForm(EncodeFace face) : face_(face) {}
+    EncoderForm(EncodeFace face, const FormSpec& spec) : face_(face) { CreateDialogForm(spec); }
     ~EncoderForm() override;
 
-    // The dialog's controls, made by EnsureBuilt.
+    // The dialog's controls, made by EnsureBuilt, in table order.
     void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
     // Runs once the controls exist.
     virtual void ControlsBuilt() {}
@@ -143,7 +167,7 @@ protected:
         EnsureBuilt();
         return *spins_.at(id);
     }
-    std::string TextOf(int id) { return FieldText(Control(id)); }
+    std::string TextOf(int id) { return WindowText(Control(id)); }
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 
@@ -151,7 +175,6 @@ private:
     void BuildControls() override;
     void ShowChooserText(const std::string& text);
     void Add(const ControlRow& row);
-    HWND AddChildAt(const char* className, const char* text, const IntRect& r, DWORD style, DWORD exStyle, int id);
 
     EncodeFace face_;
     std::vector<ControlRow> layout_;

@@ -24,18 +24,10 @@ constexpr EncodeFace kFaces[] = {EncodeFace::Lame, EncodeFace::OggEnc, EncodeFac
 }  // namespace
 
 LameVorbisForm::LameVorbisForm() {
-    FormSpec spec;
-    spec.className = "TEncodeForm";
-    spec.caption = "Media Encoder - Lame MP3, Vorbis OGG";
-    spec.clientWidth = 287;
-    spec.clientHeight = 197;
-    spec.border = FormBorder::Dialog;
-    spec.stayOnTop = true;
-    spec.screenCenter = true;
-    spec.color = kMedGray;
-    CreateDialogForm(spec);
+    CreateDialogForm(
+        EncoderDialogSpec("TEncodeForm", "Media Encoder - Lame MP3, Vorbis OGG", FormBorder::Dialog, 287, 197, false));
     for (EncodeFace face : kFaces)
-        if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.OnKeyPress = FilterChooserKey;
+        if (ChooserHasKeyFilter(face)) FaceOf(face).chooser.onKeyPress = FilterChooserKey;
     UpdateFaces();
 }
 
@@ -68,14 +60,13 @@ void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
         if (face != EncodeFace::Lame) showPanel = [this, face](bool visible) { ShowPanel(face, visible); };
         switcher.Register(
             face, *this, [this, face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
-        FaceOf(face).chooser.OnPick = [&switcher, face](int index) { switcher.Pick(face, index); };
+        FaceOf(face).chooser.onPick = [&switcher, face](int index) { switcher.Pick(face, index); };
     }
 }
 
 void LameVorbisForm::AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpec> boxes) {
     for (const GroupBoxSpec& b : boxes) {
-        HWND box =
-            AddChild(ChildSpec{"BUTTON", b.caption, b.x, b.y, b.w, b.h, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX});
+        HWND box = AddChild(ChildSpec{"BUTTON", b.caption, WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, {hwnd_, b.place}});
         groupBoxes_.push_back(std::make_unique<GroupBox>(BackgroundBrush()));
         groupBoxes_.back()->Attach(box);
         face.windows.push_back(box);
@@ -84,32 +75,27 @@ void LameVorbisForm::AddGroupBoxes(Face& face, std::initializer_list<GroupBoxSpe
 
 HWND LameVorbisForm::AddCombo(Face& face, UINT_PTR id, int x, int y, int w, const std::vector<std::string>& items,
                               const char* text, ComboBox& combo) {
-    HWND box = CreateFieldCombo(*this, id, x, y, w, items, text, combo);
+    HWND box = CreateFieldCombo(*this, ChildPlace{hwnd_, At(x, y, w, 21), id}, items, text, combo);
     ShowWindow(box, SW_HIDE);  // until its face shows
     face.windows.push_back(box);
     return box;
 }
 
 HWND LameVorbisForm::AddEdit(Face& face, UINT_PTR id, int x, int y, int w, const char* text) {
-    HWND edit = AddChild(ChildSpec{"EDIT", text, x, y, w, 21, WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
-                                   WS_EX_CLIENTEDGE, id});
+    HWND edit = AddChild(ChildSpec{"EDIT", text, WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
+                                   WS_EX_CLIENTEDGE, {hwnd_, At(x, y, w, 21), id}});
     face.windows.push_back(edit);
     return edit;
 }
 
 void LameVorbisForm::AddSwitch(Face& face, Switch& sw, UINT_PTR id, int x, int y, const char* caption, bool on) {
     SwitchSpec s;
-    s.parent = hwnd_;
-    s.x = x;
-    s.y = y;
-    s.width = 73;
-    s.height = 17;
+    s.place = {hwnd_, At(x, y, 73, 17), id};
     s.caption = caption;
-    s.textPosition = TTextPos::tpRight;
+    s.textPosition = CaptionPlace::Right;
     s.stateOn = on;
     s.color = kMedGray;
     s.font = FontHandle();
-    s.id = id;
     sw.CreateControl(s);
     ShowWindow(sw.Handle(), SW_HIDE);
     SetDialogSwitchGlyphs(sw);
@@ -131,7 +117,7 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
     } else {
         button.SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
     }
-    button.OnClick = [this, action] { (this->*action)(); };
+    button.onClick = [this, action] { (this->*action)(); };
     AddGraphic(&button);
     face.graphics.push_back(&button);
 }
@@ -148,9 +134,9 @@ void LameVorbisForm::CreateLameFace() {
     AddLabel(face, lameOutputLabel_, 8, 140, "Output file:");
     lameOutput_ = AddEdit(face, kIdLameOutput, 80, 136, 201, "EncodedFile");
     AddButton(face, encodeMp3Button_, 8, 168, 273, 22, "Encode to MP3 !", &LameVorbisForm::EncodeMp3);
-    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 137, 41},
-                         {"Select encode bit rate", 160, 8, 121, 41},
-                         {"Parametrs", 8, 56, 273, 41}});
+    AddGroupBoxes(face, {{"Select Encoder", At(8, 8, 137, 41)},
+                         {"Select encode bit rate", At(160, 8, 121, 41)},
+                         {"Parametrs", At(8, 56, 273, 41)}});
 }
 
 void LameVorbisForm::CreateOggEncFace() {
@@ -163,10 +149,10 @@ void LameVorbisForm::CreateOggEncFace() {
     oggEncInput_ = AddEdit(face, kIdOggEncInput, 80, 104, 177, "");
     AddButton(face, oggEncBrowseButton_, 258, 104, 23, 21, nullptr, &LameVorbisForm::BrowseOggEnc);
     AddButton(face, encodeOggButton_, 8, 136, 273, 54, "Encode to OGG !", &LameVorbisForm::EncodeOgg);
-    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 137, 41},
-                         {"Select encode bit rate", 160, 8, 121, 41},
-                         {"Quality level", 8, 56, 137, 41},
-                         {"Parametrs", 160, 56, 121, 41}});
+    AddGroupBoxes(face, {{"Select Encoder", At(8, 8, 137, 41)},
+                         {"Select encode bit rate", At(160, 8, 121, 41)},
+                         {"Quality level", At(8, 56, 137, 41)},
+                         {"Parametrs", At(160, 56, 121, 41)}});
 }
 
 void LameVorbisForm::CreateOggDecFace() {
@@ -174,13 +160,13 @@ void LameVorbisForm::CreateOggDecFace() {
     AddCombo(face, kIdOggDecChooser, 8 + 8, 8 + 15, 257, EncoderChoiceItems(), "Vorbis OGG Decoder", face.chooser);
     AddLabel(face, oggDecInputLabel_, 8, 69, "Input file:");
     // The label is a way into the WMA dialog.
-    oggDecInputLabel_.OnClick = [this] {
+    oggDecInputLabel_.onClick = [this] {
         if (wmaDialog_) Application::Instance().ShowModal(*wmaDialog_);
     };
     oggDecInput_ = AddEdit(face, kIdOggDecInput, 80, 64, 177, "");
     AddButton(face, oggDecBrowseButton_, 258, 64, 23, 21, nullptr, &LameVorbisForm::BrowseOggDec);
     AddButton(face, decodeOggButton_, 8, 96, 273, 97, "Decode OGG to WAV !", &LameVorbisForm::DecodeOgg);
-    AddGroupBoxes(face, {{"Select Encoder", 8, 8, 273, 41}});
+    AddGroupBoxes(face, {{"Select Encoder", At(8, 8, 273, 41)}});
 }
 
 // The panels lie above the Lame face and the decoder panel above the encoder
@@ -227,15 +213,15 @@ void LameVorbisForm::EncodeMp3() {
     std::string input;
     if (!TakeInput(lameInput_, input)) return;
     LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(),
-                                                FieldText(lameBitRate_.Handle()), input, FieldText(lameOutput_)));
+                                                WindowText(lameBitRate_.Handle()), input, WindowText(lameOutput_)));
 }
 
 void LameVorbisForm::EncodeOgg() {
     EnsureBuilt();
     std::string input;
     if (!TakeInput(oggEncInput_, input)) return;
-    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), FieldText(oggEncBitRate_.Handle()),
-                                                    FieldText(oggEncQuality_.Handle())));
+    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), WindowText(oggEncBitRate_.Handle()),
+                                                    WindowText(oggEncQuality_.Handle())));
 }
 
 void LameVorbisForm::DecodeOgg() {

@@ -64,7 +64,7 @@ private:
     void ShowChooserText(EncodeFace face, const std::string& text);
     struct GroupBoxSpec {
         const char* caption;
-        int x, y, w, h;
+        IntRect place;
     };
     // A face's group boxes, made after its controls: a new child window
     // goes below its siblings, so they lie behind the controls they frame.

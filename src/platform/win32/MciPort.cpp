@@ -25,25 +25,26 @@ MciRect FromRect(const RECT& r) {
                    static_cast<int32_t>(r.bottom)};
 }
 
+// Every command's structure starts with the callback window; the rest is
+// the command's own.
 template <typename Parms>
-MCIERROR Send(uint32_t device, uint32_t command, uint32_t flags, Parms& parms) {
+MCIERROR Send(uint32_t device, uint32_t command, uint32_t flags, const MciParams& p, Parms& parms) {
     const auto send = SendCommandCall();
     if (!send) return MCIERR_CANNOT_LOAD_DRIVER;
+    parms.dwCallback = static_cast<DWORD_PTR>(p.callback);
     return send(device, command, flags, reinterpret_cast<DWORD_PTR>(&parms));
 }
 
 class WinMciPort : public MciPort {
 public:
     uint32_t SendCommand(uint32_t device, uint32_t command, uint32_t flags, MciParams& p) override {
-        const DWORD_PTR callback = static_cast<DWORD_PTR>(p.callback);
         switch (command) {
             case MCI_OPEN: {
                 MCI_OPEN_PARMSA parms{};
-                parms.dwCallback = callback;
                 parms.lpstrDeviceType = p.deviceType.c_str();
                 parms.lpstrElementName = p.elementName.c_str();
                 parms.lpstrAlias = nullptr;
-                const MCIERROR r = Send(device, command, flags, parms);
+                const MCIERROR r = Send(device, command, flags, p, parms);
                 if (r == 0) p.deviceId = parms.wDeviceID;
                 return r;
             }
@@ -51,65 +52,56 @@ public:
             case MCI_RECORD: {
                 // MCI_RECORD_PARMS starts with the same three fields.
                 MCI_PLAY_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwFrom = static_cast<DWORD>(p.from);
                 parms.dwTo = static_cast<DWORD>(p.to);
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
             case MCI_SEEK: {
                 MCI_SEEK_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwTo = static_cast<DWORD>(p.to);
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
             case MCI_STATUS: {
                 MCI_STATUS_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwItem = p.item;
                 parms.dwTrack = p.track;
-                const MCIERROR r = Send(device, command, flags, parms);
+                const MCIERROR r = Send(device, command, flags, p, parms);
                 p.returnValue = static_cast<uint32_t>(parms.dwReturn);
                 return r;
             }
             case MCI_GETDEVCAPS: {
                 MCI_GETDEVCAPS_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwItem = p.item;
-                const MCIERROR r = Send(device, command, flags, parms);
+                const MCIERROR r = Send(device, command, flags, p, parms);
                 p.returnValue = parms.dwReturn;
                 return r;
             }
             case MCI_STEP: {
                 MCI_ANIM_STEP_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwFrames = p.frames;
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
             case MCI_SET: {
                 MCI_SET_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.dwTimeFormat = p.timeFormat;
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
             case MCI_WINDOW: {
                 MCI_ANIM_WINDOW_PARMSA parms{};
-                parms.dwCallback = callback;
                 parms.hWnd = reinterpret_cast<HWND>(p.window);
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
             case MCI_PUT:
             case MCI_WHERE: {
                 MCI_ANIM_RECT_PARMS parms{};
-                parms.dwCallback = callback;
                 parms.rc = ToRect(p.rect);
-                const MCIERROR r = Send(device, command, flags, parms);
+                const MCIERROR r = Send(device, command, flags, p, parms);
                 if (command == MCI_WHERE) p.rect = FromRect(parms.rc);
                 return r;
             }
             default: {  // close, stop, pause, resume
                 MCI_GENERIC_PARMS parms{};
-                parms.dwCallback = callback;
-                return Send(device, command, flags, parms);
+                return Send(device, command, flags, p, parms);
             }
         }
     }

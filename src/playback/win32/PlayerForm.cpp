@@ -62,10 +62,10 @@ PlayerForm::~PlayerForm() {
 
 void PlayerForm::CreateControls() {
     const int width = 375, height = 258;
-    displayPanel_.CreateControl(PanelSpec{hwnd_, 0, 0, width, height - kControlPanelHeight, RGB(0, 0, 0), true, true,
-                                          player_ids::kDisplayPanel});
-    controlPanel_.CreateControl(PanelSpec{hwnd_, 0, height - kControlPanelHeight, width, kControlPanelHeight, kMedGray,
-                                          false, false, player_ids::kControlPanel});
+    displayPanel_.CreateControl(PanelSpec{{hwnd_, At(0, 0, width, height - kControlPanelHeight), player_ids::kDisplayPanel},
+                                          RGB(0, 0, 0), true, true});
+    controlPanel_.CreateControl(PanelSpec{
+        {hwnd_, At(0, height - kControlPanelHeight, width, kControlPanelHeight), player_ids::kControlPanel}, kMedGray});
 
     for (const TransportSpec& t : kTransport) {
         Picture& picture = transportPictures_[static_cast<int>(t.role)];
@@ -78,47 +78,42 @@ void PlayerForm::CreateControls() {
     for (const TransportSpec& t : kTransport) {
         FlatButton& button = transportButtons_[static_cast<int>(t.role)];
         button.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
-        button.OnClick = [this, click = t.click] { ((*model_).*click)(); };
+        button.onClick = [this, click = t.click] { ((*model_).*click)(); };
         controlPanel_.AddGraphic(&button);
     }
 
-    positionSlider_ = std::make_unique<Slider>(controlPanel_.Handle(), kSliderLeft, kSliderTop, kSliderWidth,
-                                               kSliderHeight, player_ids::kPositionSlider);
+    positionSlider_ = std::make_unique<Slider>(ChildPlace{
+        controlPanel_.Handle(), At(kSliderLeft, kSliderTop, kSliderWidth, kSliderHeight), player_ids::kPositionSlider});
     positionSlider_->SetImageHThumb(LoadBitmapResource("PLAY_THUMB").Get());
     positionSlider_->SetIncrement(1);
-    positionSlider_->SetOptions(soShowPoints | soSmooth);
+    positionSlider_->SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
     positionSlider_->SetColor(kMedGray);
 
-    media_ = std::make_unique<TMediaPlayer>(positionSlider_->Handle(), 48, -21, 253, 30);
+    media_ = std::make_unique<MediaDeviceWindow>(ChildPlace{positionSlider_->Handle(), At(48, -21, 253, 30)});
     media_->SetDisplay(displayPanel_.Handle());
-    displayPanel_.OnDestroy = [this] { media_->DisplayDestroyed(); };
+    displayPanel_.onDestroy = [this] { media_->DisplayDestroyed(); };
 
     SwitchSpec switchSpec;
-    switchSpec.parent = controlPanel_.Handle();
-    switchSpec.x = 336;
-    switchSpec.y = 32;
-    switchSpec.width = 25;
-    switchSpec.height = 25;
+    switchSpec.place = {controlPanel_.Handle(), At(336, 32, 25, 25), player_ids::kAdvanceSwitch};
     switchSpec.caption = "RxSwitch1";  // never drawn: the switch shows no caption
     switchSpec.stateOn = true;
     switchSpec.color = kMedGray;
     switchSpec.font = FontHandle();
-    switchSpec.id = player_ids::kAdvanceSwitch;
     advanceSwitch_.CreateControl(switchSpec);
     advanceSwitch_.SetGlyphOff(LoadBitmapResource("PLAY_SWITCH_OFF").Get());
     advanceSwitch_.SetGlyphOn(LoadBitmapResource("PLAY_SWITCH_ON").Get());
 
     PlayerHost& host = *this;
     model_ = std::make_unique<PlayerModel>(host, mediaList_, *media_, SystemMciPort());
-    positionSlider_->OnMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
-    positionSlider_->OnMouseUp = [this](const MouseEvent&) {
+    positionSlider_->onMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
+    positionSlider_->onMouseUp = [this](const MouseEvent&) {
         model_->SliderReleased();
         ShowPendingSeek();
     };
     // The seek waiting for the next tick, readable by other programs; the
     // model holds it, this only shows it.
-    pendingSeek_ = AddChild(ChildSpec{"STATIC", "", 0, 0, 0, 0, WS_CHILD, 0, player_ids::kPendingSeek},
-                            controlPanel_.Handle());
+    pendingSeek_ =
+        AddChild(ChildSpec{"STATIC", "", WS_CHILD, 0, {controlPanel_.Handle(), IntRect{}, player_ids::kPendingSeek}});
     AlignPanels();
 }
 

@@ -16,7 +16,7 @@
 #include "controls/win32/Slider.h"
 #include "controls/win32/Switch.h"
 #include "playback/PlayerModel.h"
-#include "playback/win32/MediaPlayer.h"
+#include "playback/win32/MediaDeviceWindow.h"
 
 namespace orvik {
 
@@ -36,7 +36,7 @@ public:
     Panel& ControlPanel() { return controlPanel_; }
     Slider& PositionSliderControl() { return *positionSlider_; }
     Switch& AdvanceSwitch() { return advanceSwitch_; }
-    TMediaPlayer& Media() { return *media_; }
+    MediaDeviceWindow& Media() { return *media_; }
     FlatButton& Button(Transport which) { return transportButtons_[static_cast<int>(which)]; }
     Picture& ButtonPicture(Transport which) { return transportPictures_[static_cast<int>(which)]; }
     const PlayerModel& Model() const { return *model_; }
@@ -66,7 +66,7 @@ private:
     Picture transportPictures_[7];
     FlatButton transportButtons_[7];
     std::unique_ptr<Slider> positionSlider_;
-    std::unique_ptr<TMediaPlayer> media_;  // a hidden child of the slider
+    std::unique_ptr<MediaDeviceWindow> media_;  // a hidden child of the slider
     Switch advanceSwitch_;
     std::unique_ptr<PlayerModel> model_;
     HWND pendingSeek_ = nullptr;

@@ -32,8 +32,8 @@ MainForm::MainForm()
     CreateForm(spec);
     mainMenu_.Build(MainPopupItems());
     headerMenu_.Build(HeaderPopupItems());
-    store_.OnError = [](const std::exception& e) { Application::Instance().ShowException(e); };
-    store_.RestoreBatch = kRestoreFirst;
+    store_.onError = [](const std::exception& e) { Application::Instance().ShowException(e); };
+    store_.restoreBatch = kRestoreFirst;
     CreateControls();
     CreateTrayIcon();
     DragAcceptFiles(hwnd_, TRUE);
@@ -108,12 +108,12 @@ void MainForm::CreateControls() {
         AddGraphic(&b.button);
         b.button.SetHint(b.hint);
     }
-    openButton_.OnClick = [this] { OpenFile(); };
-    playButton_.OnClick = [this] { PlayFile(); };
-    encodeButton_.OnClick = [this] { EncodeFile(); };
+    openButton_.onClick = [this] { OpenFile(); };
+    playButton_.onClick = [this] { PlayFile(); };
+    encodeButton_.onClick = [this] { EncodeFile(); };
 
     header_.SetBounds(0, 0, 257, 20);
-    header_.OnMouseDown = [this](const MouseEvent& e) {
+    header_.onMouseDown = [this](const MouseEvent& e) {
         // Only the left button drags: the platform's move loop ends on a left
         // release, so a move started by another button would keep the window
         // stuck to the pointer after the header menu closed.
@@ -121,21 +121,21 @@ void MainForm::CreateControls() {
     };
     AddGraphic(&header_);
 
-    minimizeDown_.OnClick = minimize_.OnClick = [] { Application::Instance().HideAll(); };
-    terminateDown_.OnClick = terminate_.OnClick = [] { Application::Instance().Terminate(); };
+    minimizeDown_.onClick = minimize_.onClick = [] { Application::Instance().HideAll(); };
+    terminateDown_.onClick = terminate_.onClick = [] { Application::Instance().Terminate(); };
     // Pressed-state swap: the lower picture shows while a button is held.
-    minimize_.OnMouseDown = [this](const MouseEvent&) { minimizeDown_.SetVisible(true); minimize_.SetVisible(false); };
-    minimize_.OnMouseUp = [this](const MouseEvent&) { minimizeDown_.SetVisible(false); minimize_.SetVisible(true); };
-    terminate_.OnMouseDown = [this](const MouseEvent&) { terminateDown_.SetVisible(true); terminate_.SetVisible(false); };
-    terminate_.OnMouseUp = [this](const MouseEvent&) { terminateDown_.SetVisible(false); terminate_.SetVisible(true); };
+    minimize_.onMouseDown = [this](const MouseEvent&) { minimizeDown_.SetVisible(true); minimize_.SetVisible(false); };
+    minimize_.onMouseUp = [this](const MouseEvent&) { minimizeDown_.SetVisible(false); minimize_.SetVisible(true); };
+    terminate_.onMouseDown = [this](const MouseEvent&) { terminateDown_.SetVisible(true); terminate_.SetVisible(false); };
+    terminate_.onMouseUp = [this](const MouseEvent&) { terminateDown_.SetVisible(false); terminate_.SetVisible(true); };
 
     listBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_GRAYTEXT)));
-    HWND list = AddChild(ChildSpec{"LISTBOX", "", 16, 72, 273, 97,
+    HWND list = AddChild(ChildSpec{"LISTBOX", "",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                   WS_EX_CLIENTEDGE, kListBoxId});
+                                   WS_EX_CLIENTEDGE, {hwnd_, At(16, 72, 273, 97), kListBoxId}});
     SendMessageA(list, LB_SETITEMHEIGHT, 0, 13);
     listBox_.Attach(list);
-    listBox_.OnKeyPress = [this](char key) {
+    listBox_.onKeyPress = [this](char key) {
         if (key != '\b') return false;
         DeleteSelectedEntry(mediaList_);
         return true;
@@ -146,7 +146,7 @@ void MainForm::CreateControls() {
 void MainForm::CreateTrayIcon() {
     // The icon is in place before any window shows.
     trayIcon_.SetPopupMenu(&mainMenu_, hwnd_);
-    trayIcon_.OnDblClick = [] { Application::Instance().ShowMain(); };
+    trayIcon_.onDblClick = [] { Application::Instance().ShowMain(); };
     trayIcon_.SetHint("Orvik Encoder");
     trayIcon_.SetIcon(static_cast<HICON>(
         LoadImageA(Application::Instance().Module(), "MAINICON", IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));

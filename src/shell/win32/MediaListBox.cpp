@@ -68,7 +68,7 @@ void MediaListBox::Fill(const std::vector<std::string>& entries, bool replace) {
 }
 
 LRESULT MediaListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CHAR && OnKeyPress && OnKeyPress(static_cast<char>(wParam))) return 0;
+    if (msg == WM_CHAR && onKeyPress && onKeyPress(static_cast<char>(wParam))) return 0;
     return Default(msg, wParam, lParam);
 }
 

@@ -22,7 +22,7 @@ public:
     void AppendAll(const std::vector<std::string>& entries) override;
 
     // OnKeyPress sees each typed character first; true consumes it.
-    std::function<bool(char)> OnKeyPress;
+    std::function<bool(char)> onKeyPress;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -82,7 +82,7 @@ void SingleCopy::Listen(HandOverSink onHandOver) {
     Register(kHandOverClass, 0);
     WindowSpec spec;
     spec.style = 0;
-    spec.parent = HWND_MESSAGE;
+    spec.place.parent = HWND_MESSAGE;
     Create(kHandOverClass, spec);
 }
 

@@ -97,7 +97,7 @@ void TrayIcon::DblClick() {
             return;
         }
     }
-    if (OnDblClick) OnDblClick();
+    if (onDblClick) onDblClick();
 }
 
 void TrayIcon::RightClick(POINT pointer) {

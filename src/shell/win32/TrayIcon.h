@@ -43,7 +43,7 @@ public:
     bool Added() const { return model_.Added(); }
     const NOTIFYICONDATAA& Record() const { return record_; }
 
-    std::function<void()> OnDblClick;
+    std::function<void()> onDblClick;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,6 @@
-// TMediaPlayer: the media device object as a control. Its window is a hidden
-// child (the button bar is never shown in this program); MCI completion
-// notices for the commands it sends arrive at that window.
+// The media device object as a control (window class "TMediaPlayer"). Its
+// window is a hidden child (the button bar is never shown in this program);
+// MCI completion notices for the commands it sends arrive at that window.
 #pragma once
 #include <windows.h>
 
@@ -10,13 +10,13 @@
 
 namespace orvik {
 
-class TMediaPlayer : public Window, public MediaDevice {
+class MediaDeviceWindow : public Window, public MediaDevice {
 public:
     static constexpr const char* kClassName = "TMediaPlayer";
 
     // A hidden child of parent at the given bounds; without a parent the
     // control is a message-only window.
-    TMediaPlayer(HWND parent, int left, int top, int width, int height, MciPort& port = SystemMciPort());
+    explicit MediaDeviceWindow(const ChildPlace& place, MciPort& port = SystemMciPort());
 
     HWND DisplayWindow() const { return reinterpret_cast<HWND>(Display()); }
     void SetDisplay(HWND window) { MediaDevice::SetDisplay(reinterpret_cast<uintptr_t>(window)); }

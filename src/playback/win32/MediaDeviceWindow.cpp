@@ -1,24 +1,21 @@
-#include "playback/win32/MediaPlayer.h"
+#include "playback/win32/MediaDeviceWindow.h"
 
 #include <mmsystem.h>
 
 namespace orvik {
 
-TMediaPlayer::TMediaPlayer(HWND parent, int left, int top, int width, int height, MciPort& port)
+MediaDeviceWindow::MediaDeviceWindow(const ChildPlace& place, MciPort& port)
     : MediaDevice(port) {
     Register(kClassName);
     WindowSpec spec;
-    spec.style = parent ? WS_CHILD : 0;  // never visible
-    spec.x = left;
-    spec.y = top;
-    spec.width = width;
-    spec.height = height;
-    spec.parent = parent ? parent : HWND_MESSAGE;
+    spec.style = place.parent ? WS_CHILD : 0;  // never visible
+    spec.place = place;
+    if (!place.parent) spec.place.parent = HWND_MESSAGE;
     Create(kClassName, spec);
     SetCallbackWindow(reinterpret_cast<uintptr_t>(hwnd_));
 }
 
-LRESULT TMediaPlayer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MediaDeviceWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case MM_MCINOTIFY:
             HandleNotify(static_cast<uint32_t>(wParam));

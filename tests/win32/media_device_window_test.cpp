@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/win32/Slider.h"
-#include "playback/win32/MediaPlayer.h"
+#include "playback/win32/MediaDeviceWindow.h"
 #include "TestSupport.h"
 
 using namespace orvik;
@@ -23,11 +23,11 @@ std::string LayerText(uint32_t code) {
     return text;
 }
 
-class MediaPlayerTest : public ::testing::Test {
+class MediaDeviceWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         host_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 100, nullptr, nullptr, nullptr, nullptr);
-        slider_ = std::make_unique<Slider>(host_, 0, 0, 369, 33);
+        slider_ = std::make_unique<Slider>(ChildPlace{host_, At(0, 0, 369, 33)});
     }
     void TearDown() override {
         slider_.reset();
@@ -45,16 +45,16 @@ protected:
     std::vector<std::string> files_;
 };
 
-TEST_F(MediaPlayerTest, OpenSeekPlayStopAndCloseAWavFile) {
+TEST_F(MediaDeviceWindowTest, OpenSeekPlayStopAndCloseAWavFile) {
     // As in the player: an invisible child of the slider.
-    TMediaPlayer media(slider_->Handle(), 48, -21, 253, 30);
+    MediaDeviceWindow media(ChildPlace{slider_->Handle(), At(48, -21, 253, 30)});
     ASSERT_TRUE(media.Handle());
     EXPECT_EQ(GetParent(media.Handle()), slider_->Handle());
     EXPECT_FALSE(IsWindowVisible(media.Handle()));
-    std::vector<TMPNotifyValues> notices;
-    media.OnNotify = [&] { notices.push_back(media.NotifyValue()); };
+    std::vector<NoticeCode> notices;
+    media.onNotify = [&] { notices.push_back(media.LastNotice()); };
 
-    media.FileName = File("tone.wav", Wav(1500));
+    media.fileName = File("tone.wav", Wav(1500));
     media.Open();
     EXPECT_TRUE(media.Opened());
     EXPECT_NE(media.DeviceId(), 0);
@@ -62,7 +62,7 @@ TEST_F(MediaPlayerTest, OpenSeekPlayStopAndCloseAWavFile) {
     EXPECT_FALSE(media.HasVideo());
     EXPECT_EQ(media.GetLength(), 1500);  // waveaudio counts milliseconds
     EXPECT_EQ(media.Frames(), 150);
-    EXPECT_EQ(media.GetMode(), mpStopped);
+    EXPECT_EQ(media.GetMode(), MediaMode::Stopped);
 
     media.Next();
     EXPECT_EQ(media.GetPosition(), 1500);
@@ -75,30 +75,30 @@ TEST_F(MediaPlayerTest, OpenSeekPlayStopAndCloseAWavFile) {
     // Play to the end: the completion notice reaches the control's window.
     media.Play();
     ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); })) << "no completion notice";
-    EXPECT_EQ(notices.back(), nvSuccessful);
+    EXPECT_EQ(notices.back(), NoticeCode::Successful);
     EXPECT_EQ(media.GetPosition(), 1500);
 
     // At the end, Play rewinds first; Stop during play aborts it.
     notices.clear();
     media.Play();
     ASSERT_TRUE(PumpUntil([&] { return media.GetPosition() > 0; })) << "playback does not advance";
-    EXPECT_EQ(media.GetMode(), mpPlaying);
+    EXPECT_EQ(media.GetMode(), MediaMode::Playing);
     media.Stop();
-    EXPECT_EQ(media.GetMode(), mpStopped);
+    EXPECT_EQ(media.GetMode(), MediaMode::Stopped);
     const int32_t stopped = media.GetPosition();
     EXPECT_LT(stopped, 1500);
     ASSERT_TRUE(PumpUntil([&] { return !notices.empty(); })) << "no notice for the aborted play";
-    EXPECT_EQ(notices.back(), nvAborted);
+    EXPECT_EQ(notices.back(), NoticeCode::Aborted);
     EXPECT_EQ(media.GetPosition(), stopped);
 
     media.Close();
     EXPECT_FALSE(media.Opened());
     EXPECT_EQ(media.DeviceId(), 0);
-    EXPECT_THROW(media.Play(), EMCIDeviceError);
+    EXPECT_THROW(media.Play(), MciError);
 }
 
-TEST_F(MediaPlayerTest, FilesTheDeviceLayerRefusesRaiseItsText) {
-    TMediaPlayer media(slider_->Handle(), 48, -21, 253, 30);
+TEST_F(MediaDeviceWindowTest, FilesTheDeviceLayerRefusesRaiseItsText) {
+    MediaDeviceWindow media(ChildPlace{slider_->Handle(), At(48, -21, 253, 30)});
     struct Case {
         std::string path;
         uint32_t code;
@@ -109,11 +109,11 @@ TEST_F(MediaPlayerTest, FilesTheDeviceLayerRefusesRaiseItsText) {
         {TempPath("missing.wav"), MCIERR_FILE_NOT_FOUND},
     };
     for (const Case& c : cases) {
-        media.FileName = c.path;
+        media.fileName = c.path;
         try {
             media.Open();
             ADD_FAILURE() << c.path << " opened";
-        } catch (const EMCIDeviceError& e) {
+        } catch (const MciError& e) {
             EXPECT_EQ(media.Error(), c.code) << c.path;
             EXPECT_EQ(e.what(), LayerText(c.code)) << c.path;
             EXPECT_FALSE(std::string(e.what()).empty());
@@ -122,7 +122,7 @@ TEST_F(MediaPlayerTest, FilesTheDeviceLayerRefusesRaiseItsText) {
         try {
             media.Play();
             ADD_FAILURE() << "played after a failed open";
-        } catch (const EMCIDeviceError& e) {
+        } catch (const MciError& e) {
             EXPECT_STREQ(e.what(), "No MCI device open");
         }
     }
