@@ -2,6 +2,7 @@
 # programs that run under Wine.
 
 configure_file(${CMAKE_SOURCE_DIR}/src/app/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/OrvikPlayer.manifest.in ${CMAKE_BINARY_DIR}/generated/OrvikPlayer.manifest @ONLY)
 
 set(WIN_COMPILE_OPTIONS -Wall -Wextra -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600)
 set(WIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
@@ -30,7 +31,7 @@ add_custom_target(artwork DEPENDS ${ART_STAMP})
 file(GLOB RC_FRAGMENTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc)
 set(RESOURCE_FILE ${CMAKE_SOURCE_DIR}/resources/OrvikPlayer.rc)
 set_source_files_properties(${RESOURCE_FILE} PROPERTIES
-  OBJECT_DEPENDS "${ART_STAMP};${RC_FRAGMENTS};${CMAKE_BINARY_DIR}/generated/Version.h")
+  OBJECT_DEPENDS "${ART_STAMP};${RC_FRAGMENTS};${CMAKE_BINARY_DIR}/generated/Version.h;${CMAKE_BINARY_DIR}/generated/OrvikPlayer.manifest")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ART_DIR} -I${CMAKE_BINARY_DIR}/generated -I${CMAKE_SOURCE_DIR}/resources")
 enable_language(RC)
 add_library(orvik_resources OBJECT ${RESOURCE_FILE})
@@ -105,6 +106,7 @@ endif()
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME imports_are_system_dlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports.sh $<TARGET_FILE:OrvikPlayer>)
+  include(${CMAKE_CURRENT_LIST_DIR}/Lame.cmake)
   include(${CMAKE_CURRENT_LIST_DIR}/Packaging.cmake)
 endif()
 

@@ -15,7 +15,7 @@ packages=(
   xvfb xauth xdotool x11-utils
   pulseaudio
   imagemagick
-  nsis
+  nsis dpkg-dev    # dpkg-dev: dpkg-source unpacks the lame source that lame.exe is built from
   lame vorbis-tools
 )
 

@@ -10,7 +10,8 @@
 
 namespace orvik {
 
-// The tools, started by bare file name from the program folder.
+// The tools' file names; each is started by its full path in the program
+// folder (ToolPath).
 extern const char* const kLameTool;    // "lame.exe"
 extern const char* const kOggEncTool;  // "oggenc.exe"
 extern const char* const kOggDecTool;  // "oggdec.exe"

@@ -453,23 +453,50 @@ TEST_F(EncoderDialog, InputFileLabelOfTheDecoderShowsTheWmaDialogModally) {
 }
 
 namespace {
-class EncoderDialogWithoutLame : public EncoderDialog {
+// Only oggdec.exe is a (fake) tool; oggenc.exe is missing.
+class EncoderDialogWithoutTools : public EncoderDialog {
 protected:
-    EncoderDialogWithoutLame() : EncoderDialog(WithTools(false, true, true)) {}
+    EncoderDialogWithoutTools() : EncoderDialog(WithTools(false, false, true)) {}
+
+    // Presses a button and returns the text of the error box it brought up,
+    // after closing the box.
+    std::string PressForBox(int x, int y) {
+        Click(x, y);
+        HWND box = WaitForMessageBox(program.ProcessId());
+        if (!box) return "<no box>";
+        EXPECT_EQ(WindowText(box), "Orvikplayer");
+        const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        return text;
+    }
 };
 }  // namespace
 
-TEST_F(EncoderDialogWithoutLame, AMissingToolShowsNoMessageFromTheProgram) {
-    Browse(kBrowseX, kBrowseY, MakeFile(program.Folder(), "g.wav"));
-    Click(kMp3X, kMp3Y);  // lame.exe is not there
-    // The dialog still takes input: the next face's tool starts normally.
-    Pick(kIdLameChooser, 2);
+TEST_F(EncoderDialogWithoutTools, AToolThatIsMissingOrCannotStartGetsTheProgramsBoxAndTheDialogStays) {
+    const std::string input = MakeFile(program.Folder(), "g.wav");
+    Browse(kBrowseX, kBrowseY, input);
+    // A lame.exe that is no program: the system's reason.
+    MakeFile(program.Folder(), "lame.exe", "not a program");
+    std::string text = PressForBox(kMp3X, kMp3Y);
+    EXPECT_EQ(text.rfind(program.Folder() + "\\lame.exe could not be started:\n", 0), 0u) << text;
+    EXPECT_GT(text.size(), program.Folder().size() + 40) << "no reason given: " << text;
+
+    Pick(kIdLameChooser, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
+    Browse(kBrowseX, kBrowseY, input);
+    text = PressForBox(kMp3X, kOggY);
+    EXPECT_EQ(text, "oggenc.exe is not in the program folder, so nothing was started:\n" + program.Folder() +
+                        "\n\noggenc.exe is one of Xiph.Org's vorbis-tools, which do not come with Orvik Encoder: get"
+                        " them from Xiph.Org and put oggenc.exe and oggdec.exe into that folder.");
+
+    // The dialog is as it was and still starts the tool that is there.
+    EXPECT_EQ(WindowText(Ctl(kIdOggEncInput)), input);
+    Pick(kIdOggEncChooser, 2);
     ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggDecInput); }));
     Browse(kBrowseX, kDecBrowseY, MakeFile(program.Folder(), "g.ogg"));
-    const ToolRun run = PressAndRecord(kMp3X, kDecY);
-    EXPECT_EQ(run.tool, "oggdec.exe");
+    EXPECT_EQ(PressAndRecord(kMp3X, kDecY).tool, "oggdec.exe");
     EXPECT_EQ(Runs().size(), 1u);
-    EXPECT_EQ(program.FindWindowOfClass("#32770"), nullptr);
     EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
 }
 

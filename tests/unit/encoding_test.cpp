@@ -1,8 +1,10 @@
-// Option texts of the six tools and the program folder.
+// Option texts of the six tools, the program folder, and the tool launch's
+// path and messages.
 #include <gtest/gtest.h>
 
 #include "app/AppText.h"
 #include "encoding/EncoderOptions.h"
+#include "encoding/ToolLaunch.h"
 
 using namespace orvik;
 
@@ -151,6 +153,28 @@ TEST(ProgramFolder, DropsTheSeparatorExceptAtARoot) {
     EXPECT_EQ(ProgramFolder("\\OrvikPlayer.exe"), "\\");
     EXPECT_EQ(ProgramFolder("C:OrvikPlayer.exe"), "C:");
     EXPECT_EQ(ProgramFolder("OrvikPlayer.exe"), "");
+}
+
+TEST(ToolLaunch, StartsTheToolFromTheProgramFolderAndSaysWhereAMissingOneComesFrom) {
+    EXPECT_EQ(ToolPath("C:\\Apps\\Orvik", kLameTool), "C:\\Apps\\Orvik\\lame.exe");
+    EXPECT_EQ(ToolPath("C:\\", kWmaTool), "C:\\WM8EUTIL.exe");
+    const struct {
+        const char* tool;
+        const char* source;
+    } tools[] = {
+        {kLameTool, "comes with Orvik Encoder"},     {kOggEncTool, "Xiph.Org's vorbis-tools"},
+        {kOggDecTool, "Xiph.Org's vorbis-tools"},    {kGoGoTool, "from its makers"},
+        {kAacTool, "from its makers"},               {kWmaTool, "from Microsoft"},
+    };
+    for (const auto& t : tools) {
+        const std::string text = MissingToolText(t.tool, "C:\\Apps\\Orvik");
+        EXPECT_EQ(text.rfind(std::string(t.tool) + " is not in the program folder", 0), 0u) << text;
+        EXPECT_NE(text.find("\nC:\\Apps\\Orvik\n"), std::string::npos) << text;
+        EXPECT_NE(text.find(t.source), std::string::npos) << text;
+    }
+    // The system's reason as it words it, without its line break.
+    EXPECT_EQ(ToolStartFailedText("C:\\A\\lame.exe", "Bad EXE format.\r\n"),
+              "C:\\A\\lame.exe could not be started:\nBad EXE format.");
 }
 
 TEST(Lists, BitRatesAndLevelsInTheirOrder) {
