@@ -2,7 +2,7 @@
 // files, hiding and showing, the inert buttons, and ending the program.
 #include <gtest/gtest.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 using namespace e2e;
 
@@ -11,15 +11,8 @@ namespace {
 // the number of Down presses that reach them.
 constexpr int kMenuOpen = 1, kMenuHide = 9, kMenuShow = 10;
 
-class MainWindow : public testing::Test {
+class MainWindow : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(program.Start());
-        main = program.MainWindow();
-        list = ChildOfClass(main, "ListBox");
-        ASSERT_NE(list, nullptr);
-    }
-
     void AddFile(const std::string& path) {
         PressKey(main, 'O', true);  // Ctrl+O
         ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), path));
@@ -30,10 +23,6 @@ protected:
         const POINT p = ClientToScreenPoint(main, 150, 178);
         PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(p.x, p.y));
     }
-
-    Program program;
-    HWND main = nullptr;
-    HWND list = nullptr;
 };
 }  // namespace
 

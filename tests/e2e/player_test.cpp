@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 #include "Screenshot.h"
 #include "playback/win32/PlayerControlIds.h"
 #include "win32/TestSupport.h"
@@ -18,27 +18,13 @@ namespace {
 
 enum Button { kGoToStart, kStepBack, kPlay, kStop, kEject, kStepForward, kGoToEnd };
 
-class Player : public testing::Test {
+class Player : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(program.Start());
-        main = program.MainWindow();
-        list = ChildOfClass(main, "ListBox");
-        ASSERT_NE(list, nullptr);
-    }
 
     std::string Wav(const char* name, int ms) {
         const std::string path = program.Folder() + "\\" + name;
         EXPECT_TRUE(orvik::test::WriteBytes(path, orvik::test::Wav(ms)));
         return path;
-    }
-    void AddFiles(const std::vector<std::string>& paths) {
-        for (const std::string& path : paths) {
-            const int count = ListCount(list);
-            PressKey(main, 'O', true);
-            ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), path));
-            ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == count + 1; }));
-        }
     }
     void OpenPlayer() {
         PressKey(main, 'P', true);
@@ -65,8 +51,6 @@ protected:
     }
     bool NoMessageBox() const { return program.VisibleWindowOfClass("#32770") == nullptr; }
 
-    Program program;
-    HWND main = nullptr, list = nullptr;
     HWND player = nullptr, slider = nullptr, advanceSwitch = nullptr;
 };
 

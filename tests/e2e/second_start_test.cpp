@@ -3,7 +3,7 @@
 // on the program's icon).
 #include <gtest/gtest.h>
 
-#include "Driver.h"
+#include "ProgramTest.h"
 
 #include <memory>
 
@@ -13,13 +13,8 @@ using Entries = std::vector<std::string>;
 namespace {
 const char* const kHandOverClass = "OrvikEncoderHandOver";
 
-class SecondStart : public testing::Test {
+class SecondStart : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(program.Start());
-        main = program.MainWindow();
-        list = ChildOfClass(main, "ListBox");
-    }
     // Starts the program once more, in `folder`, and waits for it to end.
     DWORD StartAgain(const std::string& arguments, const std::string& folder, DWORD timeoutMs = 10000) {
         Process again(program.ExePath(), arguments, folder);
@@ -27,8 +22,6 @@ protected:
         EXPECT_TRUE(again.WaitForExit(timeoutMs, &code)) << "the second start did not end";
         return code;
     }
-    Program program;
-    HWND main = nullptr, list = nullptr;
 };
 
 // A window of this process in front of the program's.
