@@ -13,13 +13,29 @@ using Entries = std::vector<std::string>;
 namespace {
 const char* const kHandOverClass = "OrvikEncoderHandOver";
 
+int VisibleWindowsOf(DWORD process) {
+    int count = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w)) ++count;
+    }
+    return count;
+}
+
 class SecondStart : public ProgramTest {
 protected:
-    // Starts the program once more, in `folder`, and waits for it to end.
-    DWORD StartAgain(const std::string& arguments, const std::string& folder, DWORD timeoutMs = 10000) {
+    // Starts the program once more, in `folder`, and waits for it to end (a
+    // start in a new Wine session, first in the run, can be slow).
+    DWORD StartAgain(const std::string& arguments, const std::string& folder, DWORD timeoutMs = 30000) {
         Process again(program.ExePath(), arguments, folder);
         DWORD code = 99;
-        EXPECT_TRUE(again.WaitForExit(timeoutMs, &code)) << "the second start did not end";
+        if (!again.WaitForExit(timeoutMs, &code)) {
+            HWND box = WaitForMessageBox(again.Id(), 0);
+            ADD_FAILURE() << "the second start did not end; "
+                          << (box ? "it shows: " + WindowText(GetDlgItem(box, 0xFFFF))
+                                  : "its windows: " + std::to_string(VisibleWindowsOf(again.Id())));
+        }
         return code;
     }
 };
