@@ -169,9 +169,12 @@ TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
     const std::string first = folder + "\\one.wav", second = folder + "\\two (2).mp3";
     for (const std::string& f : {first, second}) CloseHandle(CreateFileA(f.c_str(), GENERIC_WRITE, 0, nullptr,
                                                                         CREATE_ALWAYS, 0, nullptr));
+    // A name the ANSI code page cannot hold goes in by its short name.
+    const std::wstring greek = std::wstring(folder.begin(), folder.end()) + L"\\\x03B1\x03B2 song.wav";
+    CloseHandle(CreateFileW(greek.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::wstring names = std::wstring(second.begin(), second.end()) + L'\0' +
                                std::wstring(folder.begin(), folder.end()) + L'\0' + L"C:\\gone.wav" + L'\0' +
-                               std::wstring(first.begin(), first.end()) + L'\0' + L'\0';
+                               std::wstring(first.begin(), first.end()) + L'\0' + greek + L'\0' + L'\0';
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
     auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
     header->pFiles = sizeof(DROPFILES);
@@ -184,7 +187,12 @@ TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
     reader.Start();
     SendMessageA(Main().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     reader.Join();
-    EXPECT_EQ(Main().Media().All(), (std::vector<std::string>{"stored.wav", second, first}));
+    const std::vector<std::string> added = Main().Media().All();
+    ASSERT_EQ(added.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(added.begin(), added.begin() + 3),
+              (std::vector<std::string>{"stored.wav", second, first}));
+    EXPECT_EQ(added[3].find('?'), std::string::npos) << added[3];
+    EXPECT_NE(GetFileAttributesA(added[3].c_str()), INVALID_FILE_ATTRIBUTES) << added[3];
     EXPECT_EQ(Main().Media().SelectedIndex(), 0);
     EXPECT_NE(reader.text.find(folder + "  (a folder, not a file)"), std::string::npos) << reader.text;
     EXPECT_NE(reader.text.find("C:\\gone.wav  (not found)"), std::string::npos) << reader.text;
@@ -192,6 +200,7 @@ TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
     EXPECT_TRUE(GetWindowLongA(Main().Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     Main().Media().ReplaceAll({});
     for (const std::string& f : {first, second}) DeleteFileA(f.c_str());
+    DeleteFileW(greek.c_str());
     RemoveDirectoryA(folder.c_str());
     HideAll();
 }
