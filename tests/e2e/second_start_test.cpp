@@ -23,6 +23,18 @@ int VisibleWindowsOf(DWORD process) {
     return count;
 }
 
+// The processes that own a hand-over window.
+std::string HandOverOwners() {
+    std::string owners;
+    for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr); w;
+         w = FindWindowExA(HWND_MESSAGE, w, kHandOverClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        owners += std::to_string(owner) + " ";
+    }
+    return owners.empty() ? "none" : owners;
+}
+
 class SecondStart : public ProgramTest {
 protected:
     // Starts the program once more, in `folder`, and waits for it to end (a
@@ -34,7 +46,9 @@ protected:
             HWND box = WaitForMessageBox(again.Id(), 0);
             ADD_FAILURE() << "the second start did not end; "
                           << (box ? "it shows: " + WindowText(GetDlgItem(box, 0xFFFF))
-                                  : "its windows: " + std::to_string(VisibleWindowsOf(again.Id())));
+                                  : "its windows: " + std::to_string(VisibleWindowsOf(again.Id())))
+                          << "; hand-over windows of " << HandOverOwners() << "; this program is "
+                          << program.ProcessId() << ", the start " << again.Id();
         }
         return code;
     }
