@@ -41,10 +41,6 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
             switch (HandOver(running, files)) {
             case Answer::Taken: return Start::HandedOver;
             case Answer::Hung: return Start::NotAnswering;
-            // A copy of another integrity level (elevated beside normal)
-            // takes no messages from this one: the two meet, and the copy
-            // whose list did not change writes nothing at its end.
-            case Answer::Unreachable: return Start::First;
             case Answer::Refused: break;
             }
         }
@@ -60,8 +56,10 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
             return Start::First;
         }
     }
-    // A copy that neither answers with a window nor ends: the user's start
-    // is not lost.
+    // A copy that neither takes the files nor ends (one of another integrity
+    // level, elevated beside a normal one, takes no messages from this one):
+    // the user's start is not lost. The two copies meet, and the one whose
+    // list did not change writes nothing at its end.
     return Start::First;
 }
 
@@ -79,9 +77,9 @@ SingleCopy::Answer SingleCopy::HandOver(HWND running, const HandOverMessage& fil
     if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerMs,
                             &taken))
         return taken == TRUE ? Answer::Taken : Answer::Refused;
+    // No answer from a window that is still there: the copy hangs. Anything
+    // else (a window gone, access denied) is tried again.
     const DWORD error = GetLastError();
-    if (error == ERROR_ACCESS_DENIED) return Answer::Unreachable;
-    // No answer from a window that is still there: the copy hangs.
     return IsWindow(running) && (error == ERROR_TIMEOUT || error == 0) ? Answer::Hung : Answer::Refused;
 }
 

@@ -46,10 +46,10 @@ public:
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     enum class Answer {
-        Taken,        // the running copy has the files
-        Refused,      // it is ending, or its window went away: wait for it
-        Hung,         // no answer in time
-        Unreachable,  // the system lets no message through (an elevated copy)
+        Taken,    // the running copy has the files
+        Refused,  // it is ending, its window went away, or the system let
+                  // nothing through (an elevated copy): try again, then wait
+        Hung,     // no answer in time
     };
     // Sends the files to the running copy's window.
     Answer HandOver(HWND running, const HandOverMessage& files) const;
