@@ -26,8 +26,8 @@ int VisibleWindowsOf(DWORD process) {
 // The processes that own a hand-over window.
 std::string HandOverOwners() {
     std::string owners;
-    for (HWND w = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr); w;
-         w = FindWindowExA(HWND_MESSAGE, w, kHandOverClass, nullptr)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, kHandOverClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, kHandOverClass, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         owners += std::to_string(owner) + " ";
@@ -111,7 +111,7 @@ TEST_F(SecondStart, TwoStartsAtOnceLeaveOneCopyWhichEndsWhenAskedToClose) {
     std::vector<std::unique_ptr<Process>> starts;
     for (int i = 0; i < 2; ++i) starts.push_back(std::make_unique<Process>(program.ExePath(), "", program.Folder()));
     HWND handOver = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (handOver = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr)); },
+    ASSERT_TRUE(WaitUntil([&] { return (handOver = FindWindowA(kHandOverClass, nullptr)); },
                           20000));
     DWORD owner = 0;
     GetWindowThreadProcessId(handOver, &owner);

@@ -37,7 +37,7 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
     // the same): a copy runs, starts or ends.
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kWaitForCopyMs) {
-        if (HWND running = FindWindowExA(HWND_MESSAGE, nullptr, kHandOverClass, nullptr)) {
+        if (HWND running = FindWindowA(kHandOverClass, nullptr)) {
             switch (HandOver(running, files)) {
             case Answer::Taken: return Start::HandedOver;
             case Answer::Hung: return Start::NotAnswering;
@@ -86,9 +86,12 @@ SingleCopy::Answer SingleCopy::HandOver(HWND running, const HandOverMessage& fil
 void SingleCopy::Listen(HandOverSink onHandOver) {
     onHandOver_ = std::move(onHandOver);
     Register(kHandOverClass, 0);
+    // Hidden and top-level: under Wine a message-only window made by the
+    // first program of a new session could not be found from other
+    // processes (it hangs off a message parent they do not see).
     WindowSpec spec;
-    spec.style = 0;
-    spec.place.parent = HWND_MESSAGE;
+    spec.exStyle = WS_EX_TOOLWINDOW;
+    spec.style = WS_POPUP;
     Create(kHandOverClass, spec);
 }
 

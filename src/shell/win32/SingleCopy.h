@@ -1,6 +1,6 @@
 // One copy of the program per desktop (the user's session). The first start
-// owns a session-local named mutex and, once its windows are made, a
-// message-only window of a class only this program registers. A later start
+// owns a session-local named mutex and, once its windows are made, a hidden
+// window of a class only this program registers. A later start
 // finds that window and hands its files over (WM_COPYDATA, shell/HandOver.h);
 // the running copy adds them and comes forward, and the later start ends.
 // WM_CLOSE sent to that window ends the running copy as Exit does (the
