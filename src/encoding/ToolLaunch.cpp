@@ -14,6 +14,10 @@ std::string ToolPath(const std::string& programFolder, const std::string& tool) 
 
 namespace {
 
+const char* const kVorbisTools =
+    " is one of Xiph.Org's vorbis-tools, which do not come with Orvik Encoder: get them from Xiph.Org and put"
+    " oggenc.exe and oggdec.exe into that folder.";
+
 // Where a user gets each tool.
 std::string ToolSource(const std::string& tool) {
     const struct {
@@ -21,10 +25,8 @@ std::string ToolSource(const std::string& tool) {
         const char* source;
     } sources[] = {
         {kLameTool, " comes with Orvik Encoder: install the program again, or unpack its zip again, to put it back."},
-        {kOggEncTool, " is one of Xiph.Org's vorbis-tools, which do not come with Orvik Encoder: get them from"
-                      " Xiph.Org and put oggenc.exe and oggdec.exe into that folder."},
-        {kOggDecTool, " is one of Xiph.Org's vorbis-tools, which do not come with Orvik Encoder: get them from"
-                      " Xiph.Org and put oggenc.exe and oggdec.exe into that folder."},
+        {kOggEncTool, kVorbisTools},
+        {kOggDecTool, kVorbisTools},
         {kGoGoTool, ", the GOGO MP3 encoder, does not come with Orvik Encoder: get it from its makers and put it"
                     " into that folder."},
         {kAacTool, ", the FAAC AAC encoder, does not come with Orvik Encoder: get it from its makers and put it"
