@@ -21,6 +21,19 @@ std::string ItemName(std::size_t index) { return "Item" + std::to_string(index);
 void WriteValue(StoreKey& key, const std::string& name, const std::string& text) {
     if (!key.WriteText(name, text)) throw Exception("Failed to set data for '" + name + "'");
 }
+
+// What each moment does: restore, or save once the list was restored.
+struct MomentRule {
+    StoreMoment moment;
+    bool restores;
+    bool unlessSaved;  // a save only when none since the last restore
+};
+constexpr MomentRule kMomentRules[] = {
+    {StoreMoment::Shown, true, false},
+    {StoreMoment::CloseAllowed, false, false},
+    {StoreMoment::SessionEnd, false, true},
+    {StoreMoment::Destroyed, false, true},
+};
 }  // namespace
 
 std::string StoreKeyPath(const std::string& exePath) {
@@ -75,16 +88,14 @@ void FormStorage::Report(void (FormStorage::*operation)()) {
     }
 }
 
-void FormStorage::FormShow() {
-    if (active) Report(&FormStorage::Restore);
-}
-
-void FormStorage::CloseQuery(bool allowed) {
-    if (allowed && active && restored_) Report(&FormStorage::Save);
-}
-
-void FormStorage::FormDestroy() {
-    if (active && restored_ && !saved_) Report(&FormStorage::Save);
+void FormStorage::Sync(StoreMoment moment) {
+    for (const MomentRule& rule : kMomentRules) {
+        if (rule.moment != moment) continue;
+        if (rule.restores)
+            Report(&FormStorage::Restore);
+        else if (restored_ && !(rule.unlessSaved && saved_))
+            Report(&FormStorage::SaveChanges);
+    }
 }
 
 // A list subkey being read: its count, and the entries read so far.
@@ -124,7 +135,6 @@ void FormStorage::Restore() {
 
 std::optional<Exception> FormStorage::RestoreFromStore() {
     saved_ = false;
-    unread_ = Unread::Nothing;
     if (!synced_) synced_ = list_.All();  // nothing edited before the first restore
     struct MarkRestored {
         bool& mark;
@@ -152,10 +162,7 @@ std::optional<Exception> FormStorage::RestoreFromStore() {
             break;
         }
     }
-    if (stored < version) {
-        unread_ = Unread::ListAndVersion;
-        return error;
-    }
+    if (stored < version) return error;
     pending_ = std::make_unique<PendingRestore>();
     pending_->storeKey = std::move(key);
     pending_->progressive = restoreBatch > 0 && list_.All() == *synced_;
@@ -227,10 +234,7 @@ void FormStorage::Unshow() {
 }
 
 bool FormStorage::EndRestore(bool unread) {
-    if (unread) {
-        unread_ = Unread::List;
-        Unshow();
-    }
+    if (unread) Unshow();
     pending_.reset();
     return true;
 }
@@ -287,9 +291,6 @@ void FormStorage::Save() {
     if (!form) throw Exception("Failed to create key " + section_);
 
     const std::vector<std::string> entries = list_.All();
-    // What the restore could not read stays as it is, unless the user has
-    // changed the list since.
-    const bool keep = unread_ != Unread::Nothing && synced_ && entries == *synced_;
     const std::string versionText = std::to_string(version);
 
     // A complete staging copy is the newest list a failed save left: it goes
@@ -300,11 +301,6 @@ void FormStorage::Save() {
     stagingKey.reset();
     // Only a staging subkey this save makes itself may take the list's name.
     const bool stagingFresh = !stagedList && key->DeleteSubKey(staging);
-    if (keep) {
-        if (unread_ == Unread::List) WriteValue(*form, kFormVersion, versionText);
-        saved_ = true;
-        return;
-    }
     if (stagedList) {
         // The list subkey is the scratch copy now, its count written last.
         key->DeleteSubKey(listSection);
@@ -336,7 +332,6 @@ void FormStorage::Save() {
     WriteValue(*form, kFormVersion, versionText);
     saved_ = true;
     synced_ = entries;
-    unread_ = Unread::Nothing;
 }
 
 void FormStorage::SaveChanges() {

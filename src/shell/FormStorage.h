@@ -40,6 +40,9 @@ struct StoreLimits {
     std::size_t maxNumberLength = 1024;
 };
 
+// The moments the media list meets the store.
+enum class StoreMoment { Shown, CloseAllowed, SessionEnd, Destroyed };
+
 class FormStorage {
 public:
     using ErrorSink = std::function<void(const std::exception&)>;
@@ -49,29 +52,26 @@ public:
     ~FormStorage();
     FormStorage(FormStorage&&) noexcept;
 
-    bool active = true;
     int version = 0;
     StoreLimits limits;
     // Receives what the notifications catch; without one they rethrow.
     ErrorSink onError;
 
-    // Notifications of the owning window. Restore on hidden-to-visible; save
-    // on an allowed close query, and on destruction unless saved since the
-    // last restore. Errors go to OnError.
-    void FormShow();
-    void CloseQuery(bool allowed);
-    void FormDestroy();
+    // The list meets the store here and nowhere else: restored each time the
+    // window appears; saved when a close is allowed, when the session ends,
+    // and when the window goes (unless saved since the last restore), and
+    // then only when it changed since the store last had it: a copy that
+    // changed nothing cannot write over what another copy of the program
+    // saved meanwhile, nor over a list its restore could not read. Errors go
+    // to onError.
+    void Sync(StoreMoment moment);
 
     // The algorithms themselves. Save throws Exception with the text the
     // error box shows. Restore restores what it can; a "FormVersion" that is
-    // not text is then reported to OnError (thrown without one) once the list
+    // not text is then reported to onError (thrown without one) once the list
     // is in place, read as if the version were 0.
     void Restore();
     void Save();
-    // Saves unless the media list is as the store last had it: a copy that
-    // changed nothing then cannot write over what another copy of the
-    // program saved meanwhile.
-    void SaveChanges();
 
     // A long list takes one store read per entry. With RestoreBatch above
     // 0, Restore reads and shows only the first RestoreBatch entries, and
@@ -93,19 +93,12 @@ public:
     std::string StagingSection() const;  // where a save writes the new list first
 
 private:
-    // What the last restore left unread in the store, which the saves keep
-    // while the media list is as that restore left it.
-    enum class Unread {
-        Nothing,
-        List,            // the list subkey
-        ListAndVersion,  // a "FormVersion" below Version kept the list from being read
-    };
-
     struct ListRead;
     struct PendingRestore;
     enum class ReadStep { More, Done, Failed };
 
     void Report(void (FormStorage::*operation)());
+    void SaveChanges();
     std::optional<Exception> RestoreFromStore();
     // Reads at most `entries` more entries of the pending restore; true once
     // it is over.
@@ -135,7 +128,6 @@ private:
     // list, or a save). The list differs from it when the user edited it
     // since; a restore then keeps the edits instead of replacing them.
     std::optional<std::vector<std::string>> synced_;
-    Unread unread_ = Unread::Nothing;
     std::unique_ptr<PendingRestore> pending_;
 };
 

@@ -10,7 +10,8 @@
 //   M        an entry in the media list before the first restore
 //   A, D, C  after the restore: append an entry, delete entry n, clear
 //   H        show the main window again (another restore)
-//   W, R     the save's writes fail after n successes; the store is read-only
+//   W, R     the save at exit: its writes fail after n successes; the
+//            store is read-only
 //   N        the save cannot rename a subkey (the list is written again)
 //   B        the restore reads n entries at a time (as a long list is read);
 //            the edits then go through the list view that completes it
@@ -27,7 +28,6 @@
 #include <vector>
 
 #include "../unit/MemoryKeyStore.h"
-#include "app/Exception.h"
 #include "shell/FormStorage.h"
 
 using namespace orvik;
@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> errors;
     storage.onError = [&](const std::exception& e) { errors.push_back(e.what()); };
     storage.restoreBatch = script.batch;
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     StoredMediaList view(list, storage);
     const Entries restored = view.All();
     Check(restored == ReadBack(before, script.initial), "a restore read in batches ended differently");
@@ -189,10 +189,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (op[0] == 'A' && Fits(view.All(), rest, storage.limits)) view.Append(rest);
         if (op[0] == 'D' && view.Count() > 0) view.Delete(Number(rest) % view.Count());
         if (op[0] == 'C') view.ReplaceAll({});
-        if (op[0] == 'H') storage.FormShow();
+        if (op[0] == 'H') storage.Sync(StoreMoment::Shown);
     }
     Check(orvik::test::SameTree(keys.localMachine, before.localMachine), "a restore wrote to the store");
     for (const std::string& e : errors) Check(e == "Invalid data type for 'FormVersion'", "unexpected restore error");
+    const std::size_t restoreErrors = errors.size();
 
     const Entries entries = view.All();
     const bool changed = entries != restored;
@@ -200,12 +201,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     keys.writesBeforeFailure = script.writesBeforeFailure;
     keys.localMachineReadOnly = script.readOnly;
     keys.renameFails = script.renameFails;
-    bool failed = false;
-    try {
-        storage.Save();
-    } catch (const Exception&) {
-        failed = true;
-    }
+    storage.Sync(StoreMoment::Destroyed);
+    const bool failed = errors.size() > restoreErrors;
     keys.writesBeforeFailure = -1;
     keys.localMachineReadOnly = false;
     keys.renameFails = false;

@@ -217,7 +217,6 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
         MemoryKeyStore keys, before;
         build(keys, c.make);
         build(before, c.make);
-        before.localMachine.Find(kKey)->subkeys.erase("TMainForm.ListBox1_Items.new");  // the save removes it
 
         MemoryMediaList shown;
         std::vector<std::string> errors;
@@ -226,27 +225,25 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
             storage->limits.maxListText = 65536;
             storage->restoreBatch = batch;
             storage->onError = [&](const std::exception& e) { errors.push_back(e.what()); };
-            storage->FormShow();
+            storage->Sync(StoreMoment::Shown);
             return storage;
         };
-        start()->FormDestroy();
+        start()->Sync(StoreMoment::Destroyed);
         EXPECT_EQ(shown.All(), c.readable ? good : Entries{});
         EXPECT_EQ(errors, c.error ? Entries{c.error} : Entries{});
-        if (c.readable) {
-            EXPECT_EQ(readBack(keys), good);
-            EXPECT_EQ(keys.localMachine.Find(staging), nullptr);
-            EXPECT_EQ(keys.localMachine.Find(form)->values["FormVersion"], (MemoryValue{MemoryValue::Text, "0"}));
-        } else {
-            EXPECT_TRUE(SameTree(keys.localMachine, before.localMachine));
-        }
+        // A list as the store had it is not saved: the store stays as it was.
+        EXPECT_TRUE(SameTree(keys.localMachine, before.localMachine));
 
-        // Once the user edits the list, the save replaces what was stored.
+        // Once the user edits the list, the save replaces what was stored,
+        // leftovers and a version that is not text with it.
         std::unique_ptr<FormStorage> next = start();
         StoredMediaList(shown, *next).Append("C:\\new.wav");
-        next->FormDestroy();
+        next->Sync(StoreMoment::Destroyed);
         Entries edited = c.readable ? good : Entries{};
         edited.push_back("C:\\new.wav");
         EXPECT_EQ(readBack(keys), edited);
+        EXPECT_EQ(keys.localMachine.Find(staging), nullptr);
+        EXPECT_EQ(keys.localMachine.Find(form)->values["FormVersion"], (MemoryValue{MemoryValue::Text, "0"}));
     }
 }
 
@@ -284,7 +281,7 @@ TEST_F(Store, AListThatCannotBeReadLeavesTheMediaListAsItIsWithoutAMessage) {
     Put(items, "Item1", std::string("\x10\x20", 2), MemoryValue::Binary);
     Put(items, "Item2", "%TEMP%\\c.wav", MemoryValue::ExpandText);
     list.ReplaceAll({"mine"});
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), Entries{"mine"});
     EXPECT_TRUE(errors.empty());
 
@@ -347,13 +344,13 @@ TEST_F(Store, OverlongEntriesOrListsAreACorruptList) {
     EXPECT_EQ(list.All(), Entries{"mine"});
 }
 
-TEST_F(Store, CloseQueryThenDestructionSavesOnce) {
-    storage.FormShow();
+TEST_F(Store, CloseThenDestructionSavesOnce) {
+    storage.Sync(StoreMoment::Shown);
     list.Append("a");
-    storage.CloseQuery(true);
+    storage.Sync(StoreMoment::CloseAllowed);
     const int afterClose = keys.writes;
     EXPECT_GT(afterClose, 0);
-    storage.FormDestroy();
+    storage.Sync(StoreMoment::Destroyed);
     EXPECT_EQ(keys.writes, afterClose);
     EXPECT_EQ(Restored(), Entries{"a"});
 }
@@ -368,50 +365,48 @@ TEST_F(Store, ACopyWhoseListIsAsItReadItWritesNothing) {
     FormStorage other(keys, otherList, kKey);
     other.Restore();
     otherList.Append("b");
-    other.SaveChanges();
+    other.Sync(StoreMoment::CloseAllowed);
 
     const int before = keys.writes;
     list.Append("x");
     list.Delete(1);  // changed and changed back: as the store had it
-    storage.SaveChanges();
+    storage.Sync(StoreMoment::CloseAllowed);
     EXPECT_EQ(keys.writes, before);
     EXPECT_EQ(Restored(), (Entries{"a", "b"}));
 
     list.Append("c");
-    storage.SaveChanges();
+    storage.Sync(StoreMoment::CloseAllowed);
     EXPECT_EQ(Restored(), (Entries{"a", "c"}));
 }
 
-TEST_F(Store, MarksDecideWhenDestructionSaves) {
-    storage.FormDestroy();  // never shown: no restore, no save
-    EXPECT_EQ(keys.writes, 0);
-    storage.CloseQuery(false);  // a refused close saves nothing
+TEST_F(Store, MarksDecideWhenTheSessionEndAndDestructionSave) {
+    list.Append("a");
+    storage.Sync(StoreMoment::CloseAllowed);
+    storage.Sync(StoreMoment::Destroyed);  // never shown: no restore, no save
     EXPECT_EQ(keys.writes, 0);
 
-    storage.FormShow();
-    storage.CloseQuery(true);
-    storage.FormShow();  // shown again: the earlier save no longer counts
+    storage.Sync(StoreMoment::Shown);
+    list.Append("b");
+    storage.Sync(StoreMoment::CloseAllowed);
+    EXPECT_TRUE(storage.Saved());
+    storage.Sync(StoreMoment::Shown);  // shown again: the earlier save no longer counts
     EXPECT_FALSE(storage.Saved());
+    list.Append("c");
     const int before = keys.writes;
-    storage.FormDestroy();
+    storage.Sync(StoreMoment::SessionEnd);
     EXPECT_GT(keys.writes, before);
-
-    FormStorage inactive(keys, list, kKey);
-    inactive.active = false;
-    inactive.FormShow();
-    inactive.CloseQuery(true);
-    inactive.FormDestroy();
-    EXPECT_FALSE(inactive.Restored());
-    EXPECT_FALSE(inactive.Saved());
+    const int afterSessionEnd = keys.writes;
+    storage.Sync(StoreMoment::Destroyed);  // saved since the restore
+    EXPECT_EQ(keys.writes, afterSessionEnd);
 }
 
 TEST_F(Store, WithoutWriteRightsEachSaveAttemptReportsTheFirstKey) {
     Stored({"a", "b"});
     keys.localMachineReadOnly = true;
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     list.Append("c");
-    storage.CloseQuery(true);  // a system close: close query, then destruction
-    storage.FormDestroy();
+    storage.Sync(StoreMoment::CloseAllowed);  // a system close: close query, then destruction
+    storage.Sync(StoreMoment::Destroyed);
     EXPECT_EQ(errors, (Entries{"Failed to create key TMainForm", "Failed to create key TMainForm"}));
     EXPECT_FALSE(storage.Saved());
     keys.localMachineReadOnly = false;
@@ -427,7 +422,7 @@ TEST_F(Store, ASaveThatFailsPartWayKeepsTheStoredListReadable) {
         keys.writes = 0;
         keys.writesBeforeFailure = okWrites;
         errors.clear();
-        storage.CloseQuery(true);
+        storage.Sync(StoreMoment::CloseAllowed);
         keys.writesBeforeFailure = -1;
         const Entries back = Restored();
         if (errors.empty()) {
@@ -509,7 +504,7 @@ TEST_F(Store, TheStagingCopyTakesTheListsNameOrTheListIsWrittenAgain) {
         keys.renameFails = c.renameFails;
         keys.writesBeforeFailure = c.okWrites;
         errors.clear();
-        save.CloseQuery(true);
+        save.Sync(StoreMoment::CloseAllowed);
         keys.writesBeforeFailure = -1;
         keys.renameFails = false;
         EXPECT_EQ(errors.size(), c.okWrites < 0 ? 0u : 1u) << c.what;
@@ -528,20 +523,20 @@ TEST_F(Store, TheStagingCopyTakesTheListsNameOrTheListIsWrittenAgain) {
 
 TEST_F(Store, EditsMadeWhileHiddenSurviveShowingAgain) {
     Stored({"a", "b"});
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), (Entries{"a", "b"}));
     list.Append("c");  // hide-all, then show-main
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), (Entries{"a", "b", "c"}));
     list.Delete(0);
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), (Entries{"b", "c"}));
-    storage.FormDestroy();
+    storage.Sync(StoreMoment::Destroyed);
     EXPECT_EQ(Restored(), (Entries{"b", "c"}));
 
     // Without edits, showing reads the store again (another copy saved meanwhile).
     Stored({"other"});
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), Entries{"other"});
 }
 
@@ -552,7 +547,7 @@ TEST_F(Store, APartlyReadListIsCompletedBeforeAnyUseOrSave) {
     Stored(stored);
     storage.restoreBatch = 2;
     StoredMediaList view(list, storage);
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(list.All(), (Entries{"a", "b"}));
     EXPECT_TRUE(storage.ContinueRestore(2));
     EXPECT_EQ(list.All(), (Entries{"a", "b", "c", "d"}));
@@ -564,7 +559,7 @@ TEST_F(Store, APartlyReadListIsCompletedBeforeAnyUseOrSave) {
     MemoryMediaList other;  // closed at once
     FormStorage closing(keys, other, kKey);
     closing.restoreBatch = 2;
-    closing.FormShow();
-    closing.CloseQuery(true);
+    closing.Sync(StoreMoment::Shown);
+    closing.Sync(StoreMoment::CloseAllowed);
     EXPECT_EQ(Restored(), stored);
 }

@@ -260,21 +260,23 @@ TEST_F(RegistryStore, ReadsWhatOtherWritersLeftDefensively) {
 
     // A list that cannot be read stays as it was through the save at exit.
     FormStorage unread = Storage(list);
-    unread.FormShow();
-    unread.FormDestroy();
+    unread.Sync(StoreMoment::Shown);
+    unread.Sync(StoreMoment::Destroyed);
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\" + items + "\\stray"));
     SetText(items, "Item1", "C:\\b.wav");
     EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
 
-    // A version that is not text: the error box, and the list as if it were "0".
+    // A version that is not text: the error box, and the list as if it were
+    // "0"; the save after an edit mends it.
     SetRaw("TMainForm", "FormVersion", REG_DWORD, &number, sizeof number);
     FormStorage storage = Storage(list);
-    storage.FormShow();
+    storage.Sync(StoreMoment::Shown);
     EXPECT_EQ(errors, Entries{"Invalid data type for 'FormVersion'"});
     EXPECT_EQ(list.All(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
-    storage.FormDestroy();
+    list.Append("C:\\c.wav");
+    storage.Sync(StoreMoment::Destroyed);
     errors.clear();
-    EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
+    EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", "", "C:\\c.wav"}));
     EXPECT_TRUE(errors.empty());  // the version mended
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, std::string(kKey) + "\\" + items + "\\stray"));
 }
@@ -288,7 +290,7 @@ TEST_F(RegistryStore, WithoutWriteRightsTheSaveReportsTheFirstKeyAndLeavesTheLis
 
     storage.Restore();
     list.Append("C:\\new.wav");
-    storage.CloseQuery(true);
+    storage.Sync(StoreMoment::CloseAllowed);
     EXPECT_EQ(errors, Entries{"Failed to create key TMainForm"});
     EXPECT_FALSE(storage.Saved());
     EXPECT_EQ(Restored(), Entries{"C:\\kept.wav"});

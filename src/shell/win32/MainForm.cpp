@@ -153,29 +153,12 @@ void MainForm::CreateTrayIcon() {
     trayIcon_.Loaded();
 }
 
-// The list meets the registry here and nowhere else: restored each time the
-// window appears; saved when a close is allowed, when the session ends, and
-// when the window goes (unless saved since the last restore), and then only
-// when it changed since the store last had it.
+// The store decides what each moment does (FormStorage::Sync); a restore
+// that reads the list in parts goes on whenever no message waits.
 void MainForm::SyncStore(StoreMoment moment) {
-    try {
-        switch (moment) {
-        case StoreMoment::Shown:
-            store_.Restore();
-            if (store_.RestorePending())
-                Application::Instance().RunWhenIdle([this] { return store_.ContinueRestore(kRestoreStep); });
-            break;
-        case StoreMoment::CloseAllowed:
-            if (store_.Restored()) store_.SaveChanges();
-            break;
-        case StoreMoment::SessionEnd:
-        case StoreMoment::Destroyed:
-            if (store_.Restored() && !store_.Saved()) store_.SaveChanges();
-            break;
-        }
-    } catch (const std::exception& e) {
-        Application::Instance().ShowException(e);
-    }
+    store_.Sync(moment);
+    if (moment == StoreMoment::Shown && store_.RestorePending())
+        Application::Instance().RunWhenIdle([this] { return store_.ContinueRestore(kRestoreStep); });
 }
 
 void MainForm::FormShow() { SyncStore(StoreMoment::Shown); }

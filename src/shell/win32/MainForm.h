@@ -51,8 +51,6 @@ protected:
     void Command(unsigned id) override;
 
 private:
-    // The moments the list meets the store.
-    enum class StoreMoment { Shown, CloseAllowed, SessionEnd, Destroyed };
     void SyncStore(StoreMoment moment);
     void CreateControls();
     void CreateTrayIcon();
