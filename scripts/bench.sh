@@ -15,11 +15,8 @@
 # change), is then started in turn with the two and shown beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ -z "${ORVIK_IN_SESSION:-}" ]; then
-  ORVIK_IN_SESSION=1 exec "$root/scripts/session.sh" "$0" "$@"
-fi
+[ -n "${ORVIK_SESSION:-}" ] || exec "$root/scripts/session.sh" "$0" "$@"
 source "$root/scripts/wine-env.sh"
-wine_env_prepare
 wineserver -p 30
 build="$root/build/$ORVIK_WINE_ARCH"
 

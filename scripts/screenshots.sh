@@ -12,15 +12,13 @@
 #   bash scripts/screenshots.sh [main|encoder|slider|player|all]...
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ -z "${ORVIK_IN_SESSION:-}" ]; then
-  source "$root/scripts/arch.sh"
+if [ -z "${ORVIK_SESSION:-}" ]; then
   [ -n "${ORVIK_NO_BUILD:-}" ] || bash "$root/scripts/build.sh" >/dev/null
-  ORVIK_IN_SESSION=1 exec "$root/scripts/session.sh" "$0" "$@"
+  exec "$root/scripts/session.sh" "$0" "$@"
 fi
-# Every picture enters the Wine session the same way: the project's prefix,
-# prepared (its preparation gives the title-bar buttons their font).
+# The session has prepared the prefix (which gives the title-bar buttons
+# their font) for every picture.
 source "$root/scripts/wine-env.sh"
-wine_env_prepare
 build="$root/build/$ORVIK_WINE_ARCH"
 shots=$(mktemp -d /tmp/orvik-shots.XXXXXX)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$shots"' EXIT
@@ -41,6 +39,7 @@ keep() {  # capture name [convert options...]
 
 main_shots() {
   "$ORVIK_WINE" "$build/OrvikPlayer.exe" >/dev/null 2>&1 &
+  local program=$!
   # The Wine desktop (800 x 600) sits at the screen's origin; the main
   # window (306 x 184) is centred on it.
   local x=$(( (800 - 306) / 2 )) y=$(( (600 - 184) / 2 ))
@@ -62,7 +61,7 @@ main_shots() {
   xdotool mousemove $((x + 150)) $((y + 120)) click 3    # right-click on the list
   shot main-menu "420x360+$((x - 10))+$((y - 10))"
   xdotool key Escape F12
-  wineserver -w
+  wait "$program" || true
 }
 
 encoder_shots() {

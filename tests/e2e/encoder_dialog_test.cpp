@@ -37,12 +37,15 @@ struct ToolRun {
     }
 };
 
-// Runs that a real encoder should accept are written next to this program
-// for the real-encoder check (tool, working directory, parameter text).
+// Runs that a real encoder should accept are written next to this program for the real-encoder
+// check (tool, working directory, parameter text), a file for each test (each may run alone).
 void ExportRun(const ToolRun& run) {
-    static bool started = false;
-    std::ofstream out(BuildFolder() + "\\encoder-runs.txt", started ? std::ios::app : std::ios::trunc);
-    started = true;
+    static std::string started;
+    const std::string folder = BuildFolder() + "\\encoder-runs";
+    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::ofstream out(folder + "\\" + name + ".txt", started == name ? std::ios::app : std::ios::trunc);
+    started = name;
     out << "tool=" << run.tool << "\ncwd=" << run.cwd << "\nparams=" << run.Parameters() << "\n";
 }
 

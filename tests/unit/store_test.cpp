@@ -231,11 +231,9 @@ TEST(HostileStore, NothingStoredIsLostAndAnUnreadListIsKeptUntilTheListChanges) 
         start()->Sync(StoreMoment::Destroyed);
         EXPECT_EQ(shown.All(), c.readable ? good : Entries{});
         EXPECT_EQ(errors, c.error ? Entries{c.error} : Entries{});
-        // A list as the store had it is not saved: the store stays as it was.
-        EXPECT_TRUE(SameTree(keys.localMachine, before.localMachine));
+        EXPECT_TRUE(SameTree(keys.localMachine, before.localMachine));  // an unchanged list is not saved
 
-        // Once the user edits the list, the save replaces what was stored,
-        // leftovers and a version that is not text with it.
+        // Once the user edits the list, the save replaces what was stored, and mends the rest.
         std::unique_ptr<FormStorage> next = start();
         StoredMediaList(shown, *next).Append("C:\\new.wav");
         next->Sync(StoreMoment::Destroyed);
@@ -392,12 +390,12 @@ TEST_F(Store, MarksDecideWhenTheSessionEndAndDestructionSave) {
     storage.Sync(StoreMoment::Shown);  // shown again: the earlier save no longer counts
     EXPECT_FALSE(storage.Saved());
     list.Append("c");
-    const int before = keys.writes;
+    int before = keys.writes;
     storage.Sync(StoreMoment::SessionEnd);
     EXPECT_GT(keys.writes, before);
-    const int afterSessionEnd = keys.writes;
+    before = keys.writes;
     storage.Sync(StoreMoment::Destroyed);  // saved since the restore
-    EXPECT_EQ(keys.writes, afterSessionEnd);
+    EXPECT_EQ(keys.writes, before);
 }
 
 TEST_F(Store, WithoutWriteRightsEachSaveAttemptReportsTheFirstKey) {

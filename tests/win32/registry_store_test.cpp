@@ -266,8 +266,7 @@ TEST_F(RegistryStore, ReadsWhatOtherWritersLeftDefensively) {
     SetText(items, "Item1", "C:\\b.wav");
     EXPECT_EQ(Restored(), (Entries{"C:\\a.wav", "C:\\b.wav", ""}));
 
-    // A version that is not text: the error box, and the list as if it were
-    // "0"; the save after an edit mends it.
+    // A version that is not text: the error box, the list as if "0"; the save after an edit mends it.
     SetRaw("TMainForm", "FormVersion", REG_DWORD, &number, sizeof number);
     FormStorage storage = Storage(list);
     storage.Sync(StoreMoment::Shown);

@@ -1,5 +1,6 @@
 // The shipped program's handlers for what the C++ runtime reports on its own.
-// Linked into OrvikPlayer.exe only (cmake/Windows.cmake): the test programs
+// Linked into OrvikPlayer.exe only (cmake/Windows.cmake; its link map shows
+// them in place of the runtime's, tests/check-link-map.sh): the test programs
 // keep the runtime's defaults and their messages.
 //
 // An exception that nothing caught (none should: handlers and start-up catch
