@@ -107,9 +107,12 @@ if(E2E_TESTS)
   target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
   add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
   # The command lines the fake tools recorded, run through the real encoders.
-  orvik_wine_tests(e2e_tests e2e 600 FIXTURES_SETUP encoder_runs)
+  add_test(NAME encoder_runs_emptied
+    COMMAND ${CMAKE_COMMAND} -E rm -f $<TARGET_FILE_DIR:e2e_tests>/encoder-runs.txt)
+  set_tests_properties(encoder_runs_emptied PROPERTIES FIXTURES_SETUP encoder_runs_empty)
+  orvik_wine_tests(e2e_tests e2e 600 FIXTURES_REQUIRED encoder_runs_empty FIXTURES_SETUP encoder_runs)
   add_test(NAME real_encoders COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/e2e/real_encoders.py
-    $<TARGET_FILE_DIR:e2e_tests>/encoder-runs)
+    $<TARGET_FILE_DIR:e2e_tests>/encoder-runs.txt)
   set_tests_properties(real_encoders PROPERTIES FIXTURES_REQUIRED encoder_runs SKIP_RETURN_CODE 77)
 endif()
 

@@ -54,7 +54,7 @@ public:
 
     int version = 0;
     StoreLimits limits;
-    // Receives what the notifications catch; without one they rethrow.
+    // Receives what Sync catches; without one it is thrown.
     ErrorSink onError;
 
     // The list meets the store here and nowhere else: restored each time the
@@ -66,8 +66,8 @@ public:
     // to onError.
     void Sync(StoreMoment moment);
 
-    // The algorithms themselves. Save throws Exception with the text the
-    // error box shows. Restore restores what it can; a "FormVersion" that is
+    // The algorithms themselves. Save writes the media list over whatever is
+    // stored, and throws Exception with the text the error box shows. Restore restores what it can; a "FormVersion" that is
     // not text is then reported to onError (thrown without one) once the list
     // is in place, read as if the version were 0.
     void Restore();

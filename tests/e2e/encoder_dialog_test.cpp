@@ -37,15 +37,10 @@ struct ToolRun {
     }
 };
 
-// Runs that a real encoder should accept are written next to this program for the real-encoder
-// check (tool, working directory, parameter text), a file for each test (each may run alone).
+// Runs that a real encoder should accept are added to a file next to this program for the
+// real-encoder check (tool, working directory, parameter text); ctest empties it first.
 void ExportRun(const ToolRun& run) {
-    static std::string started;
-    const std::string folder = BuildFolder() + "\\encoder-runs";
-    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::ofstream out(folder + "\\" + name + ".txt", started == name ? std::ios::app : std::ios::trunc);
-    started = name;
+    std::ofstream out(BuildFolder() + "\\encoder-runs.txt", std::ios::app);
     out << "tool=" << run.tool << "\ncwd=" << run.cwd << "\nparams=" << run.Parameters() << "\n";
 }
 

@@ -107,22 +107,21 @@ def is_mp3(data):
     return data[:3] == b"ID3" or (len(data) > 1 and data[0] == 0xFF and (data[1] & 0xE0) == 0xE0)
 
 
-def read_runs(folder):
+def read_runs(path):
     runs, run = [], {}
-    for name in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
-        with open(os.path.join(folder, name), encoding="latin-1") as f:
-            for line in f:
-                key, _, value = line.rstrip("\r\n").partition("=")
-                run[key] = value
-                if key == "params":
-                    runs.append(run)
-                    run = {}
+    with open(path, encoding="latin-1") as f:
+        for line in f:
+            key, _, value = line.rstrip("\r\n").partition("=")
+            run[key] = value
+            if key == "params":
+                runs.append(run)
+                run = {}
     return runs
 
 
 def main():
     if len(sys.argv) != 2:
-        print("usage: real_encoders.py <encoder-runs folder>")
+        print("usage: real_encoders.py <encoder-runs.txt>")
         return 2
     missing = [t for t in ("lame", "oggenc", "oggdec") if not shutil.which(t)]
     if missing:
