@@ -15,9 +15,9 @@
 # change), is then started in turn with the two and shown beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# The session keeps the Wine server (and the prefix's desktop) running between starts.
 [ -n "${ORVIK_SESSION:-}" ] || exec "$root/scripts/session.sh" "$0" "$@"
 source "$root/scripts/wine-env.sh"
-wineserver -p 30
 build="$root/build/$ORVIK_WINE_ARCH"
 
 # The shipped lame.exe (PE32) under Wine against Debian's lame, in pairs.
