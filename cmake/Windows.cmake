@@ -11,8 +11,12 @@ set(WIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # that the linker drops what nothing uses; the symbols are stripped.
 # The program has one thread: its function-local statics need no locks (which
 # would bring in the threads library).
-set(WIN_SIZE_COMPILE -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
-set(WIN_SIZE_LINK -Wl,--gc-sections -s)
+# Same source, same bytes: no link time stamp in the file (and so the same
+# checksum), and no folder of this build in it (a file name the code takes
+# from __FILE__ is relative to the source tree).
+set(WIN_SIZE_COMPILE -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics
+  -ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+set(WIN_SIZE_LINK -Wl,--gc-sections -s -Wl,--no-insert-timestamp)
 set(WIN_SYSTEM_LIBS comctl32 comdlg32 winmm msimg32 shell32 gdi32 user32 advapi32 kernel32)
 
 # Artwork: drawn by a small generator at build time, embedded by the .rc.
