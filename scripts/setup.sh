@@ -67,8 +67,8 @@ pinned=(-o "Dir::Etc::Preferences=$here/apt-security-below-main.pref")
 # Why an install failed, in apt-get's words: the unmet dependencies and its
 # errors, indented.
 reasons() {
-  { sed -n -e '/unmet dependencies/,$p' "$1" | grep -vE '^(E|W): ' | grep . | head -n 20
-    grep -E '^E: ' "$1" | head -n 5; } | sed -e 's/^/  /'
+  { sed -n -e '/unmet dependencies/,$p' "$1" | grep -vE '^(E|W): ' | grep . | head -n 20 || true
+    grep -E '^E: ' "$1" | head -n 5 || true; } | sed -e 's/^/  /'
 }
 
 # 32-bit Wine only where the kernel runs 32-bit programs (see arch.sh); a
