@@ -42,6 +42,13 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # uninstaller and the Add/Remove Programs entry, which is named
 # CPACK_PACKAGE_INSTALL_REGISTRY_KEY.
 set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/packaging)
+# Same source, same packages: every time either package stores is the
+# commit's (packaging/PerGenerator.cmake), set on the staged files before
+# they are packed, and the files go into both in name order
+# (packaging/StagedFiles.cmake, packaging/SortedZip.cmake).
+set(CPACK_ORVIK_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/packaging/StagedFiles.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/packaging/SortedZip.cmake)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/packaging/PerGenerator.cmake)
 set(CPACK_NSIS_PACKAGE_NAME "Orvik Encoder")
 set(CPACK_NSIS_DISPLAY_NAME "Orvik Encoder")
@@ -72,6 +79,11 @@ if(PACKAGE_TESTS)
       -DZIP=${CPACK_PACKAGE_DIRECTORY}/${ORVIK_ZIP_NAME}.zip -DPREFIX=${ORVIK_PACKAGE_PREFIX}
       -P ${CMAKE_SOURCE_DIR}/tests/package/make_packages.cmake)
   set_tests_properties(package_build PROPERTIES FIXTURES_SETUP packages TIMEOUT 300)
+  # The same source built again in a second folder gives the same bytes.
+  add_test(NAME package_build_reproducible
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/same_bytes.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}
+      ${CMAKE_BINARY_DIR}-again ${CMAKE_TOOLCHAIN_FILE} ${CMAKE_BUILD_TYPE})
+  set_tests_properties(package_build_reproducible PROPERTIES FIXTURES_REQUIRED packages TIMEOUT 1800)
   if(ORVIK_MAKENSIS)
     add_test(NAME package_tests COMMAND package_tests --gtest_brief=1)
     add_test(NAME package_encoded_mp3

@@ -11,9 +11,25 @@ set(WIN_STATIC_LINK -static -static-libgcc -static-libstdc++)
 # that the linker drops what nothing uses; the symbols are stripped.
 # The program has one thread: its function-local statics need no locks (which
 # would bring in the threads library).
-set(WIN_SIZE_COMPILE -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics)
-set(WIN_SIZE_LINK -Wl,--gc-sections -s)
+# Same source, same bytes: no link time stamp in the file (and so the same
+# checksum), and no folder of this build in it (a file name the code takes
+# from __FILE__ is relative to the source tree).
+set(WIN_SIZE_COMPILE -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics
+  -ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+set(WIN_SIZE_LINK -Wl,--gc-sections -s -Wl,--no-insert-timestamp)
 set(WIN_SYSTEM_LIBS comctl32 comdlg32 winmm msimg32 shell32 gdi32 user32 advapi32 kernel32)
+# The 64-bit MinGW import library of comctl32 lacks GetWindowSubclass (the
+# 32-bit one has it): a small import library of that one function goes first.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(COMCTL32_EXTRA ${CMAKE_BINARY_DIR}/generated/libcomctl32_extra.a)
+  file(WRITE ${CMAKE_BINARY_DIR}/generated/comctl32_extra.def "LIBRARY comctl32.dll\nEXPORTS\nGetWindowSubclass\n")
+  execute_process(COMMAND ${MINGW_TRIPLET}-dlltool -d ${CMAKE_BINARY_DIR}/generated/comctl32_extra.def
+    -l ${COMCTL32_EXTRA} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${MINGW_TRIPLET}-dlltool could not make ${COMCTL32_EXTRA}")
+  endif()
+  list(INSERT WIN_SYSTEM_LIBS 0 ${COMCTL32_EXTRA})
+endif()
 
 # Artwork: drawn by a small generator at build time, embedded by the .rc.
 file(GLOB ART_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.py)

@@ -1,7 +1,9 @@
 # Sourced: sets ORVIK_WINE_ARCH to win32 when this machine's kernel runs
-# 32-bit programs (and so 32-bit Wine), else to win64. The program ships as
-# PE32 either way; where 32-bit Wine cannot run, the tests run a 64-bit build
-# of the same sources. ORVIK_WINE_ARCH set by the caller wins.
+# 32-bit programs and 32-bit Wine is installed (setup.sh installs it where
+# the kernel runs it and the package mirror lets it), else to win64. The
+# program ships as PE32 either way; where 32-bit Wine cannot run, the tests
+# run a 64-bit build of the same sources. ORVIK_WINE_ARCH set by the caller
+# wins.
 orvik_can_run_32bit() {
   local probe
   probe=$(mktemp /tmp/orvik-ia32.XXXXXX)
@@ -22,6 +24,7 @@ PY
 }
 
 if [ -z "${ORVIK_WINE_ARCH:-}" ]; then
-  if orvik_can_run_32bit; then ORVIK_WINE_ARCH=win32; else ORVIK_WINE_ARCH=win64; fi
+  # /usr/lib/wine/wine: Debian's 32-bit Wine loader (package wine32:i386).
+  if [ -x /usr/lib/wine/wine ] && orvik_can_run_32bit; then ORVIK_WINE_ARCH=win32; else ORVIK_WINE_ARCH=win64; fi
 fi
 export ORVIK_WINE_ARCH

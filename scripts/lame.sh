@@ -87,8 +87,11 @@ fetch() {
     -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o Dir::Cache::pkgcache=
     -o Dir::Cache::srcpkgcache= -o APT::Sandbox::User=root)
   echo "lame.sh: fetching Debian's lame source package (once; cached in $cache)"
-  apt-get "${options[@]}" -q update >"$cache/fetch.log" 2>&1 &&
-    (cd "$cache/download" && apt-get "${options[@]}" -q source --download-only lame) >>"$cache/fetch.log" 2>&1 || {
+  # A mirror in the middle of a sync may fail some index (of another suite,
+  # say): what counts is whether the source can be had.
+  apt-get "${options[@]}" -q update >"$cache/fetch.log" 2>&1 ||
+    echo "lame.sh: apt-get update reported failed indexes; trying to fetch the source with the lists there are"
+  (cd "$cache/download" && apt-get "${options[@]}" -q source --download-only lame) >>"$cache/fetch.log" 2>&1 || {
     cat "$cache/fetch.log" >&2
     fail "the source of Debian's lame package could not be fetched (above: apt-get's own words); without it there is no lame.exe"
   }

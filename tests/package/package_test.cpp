@@ -280,6 +280,43 @@ FILETIME WriteTime(const std::string& path) {
     return data.ftLastWriteTime;
 }
 
+// A visible dialog window of another process (#32770) whose caption holds
+// `caption` and that has a control of this id.
+HWND DialogWith(const char* caption, int id) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr))
+        if (IsWindowVisible(w) && WindowText(w).find(caption) != std::string::npos && GetDlgItem(w, id)) return w;
+    return nullptr;
+}
+
+// Runs the uninstaller interactively while a copy of the program cannot
+// end: accepts its confirm page and returns the text of the box that
+// follows, which it cancels; the uninstaller must then end with exit code 3.
+std::string UninstallersBox(const std::string& commandLine) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return "<no start>";
+    std::string text = "<no box>";
+    HWND page = nullptr, box = nullptr;
+    if (WaitUntil([&] { return (page = DialogWith("Uninstall", IDOK)) != nullptr; }, 30000)) {
+        PostMessageA(page, WM_COMMAND, IDOK, 0);
+        if (WaitUntil([&] { return (box = DialogWith(kProduct, IDRETRY)) != nullptr; }, 30000)) {
+            text = WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    DWORD code = 0;
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 3u);
+    if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return text;
+}
+
 // The main window's encode button; on the Lame face, "Encode to MP3 !".
 constexpr int kEncodeX = 92 + 20, kEncodeY = 24 + 20, kMp3X = 144, kMp3Y = 168 + 11;
 
@@ -325,7 +362,8 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndEndsARunningCopyBeforeT
     const std::string uninstall = ReadText(user, kUninstallKey, "UninstallString");
     EXPECT_TRUE(SamePath(uninstall, "\"" + installed_.uninstaller + "\"")) << uninstall;
     const std::string quietUninstall = ReadText(user, kUninstallKey, "QuietUninstallString");
-    EXPECT_TRUE(SamePath(quietUninstall, uninstall + " /S")) << quietUninstall;
+    // Run in place, so that it is waited for and gives its exit code.
+    EXPECT_TRUE(SamePath(quietUninstall, uninstall + " /S _?=" + installed_.folder)) << quietUninstall;
     EXPECT_EQ(ReadNumber(user, kUninstallKey, "NoModify"), 1);
     EXPECT_EQ(ReadNumber(user, kUninstallKey, "NoRepair"), 1);
     ULONGLONG bytes = 0;
@@ -391,26 +429,33 @@ TEST_F(Installer, InstallsForTheUserEncodesWithItsLameAndEndsARunningCopyBeforeT
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(FilesIn(installed_.folder), expected);
 
-    // A copy that does not end (here this test, holding the copy's mutex):
-    // the silent installer and uninstaller end with an error and change
-    // nothing. (The uninstaller runs in place, _?=, to give its exit code.)
-    HANDLE stuck = CreateMutexA(nullptr, TRUE, "Local\\OrvikEncoder.Running");
+    // A copy that cannot end, as it shows its open dialog: the silent
+    // installer and the quiet uninstall command end with an error and change
+    // nothing; the interactive uninstaller's box names the dialog. The copy
+    // drops the requests: it still runs once the dialog is closed.
+    main = StartThroughShortcut(installed_);
+    ASSERT_NE(main, nullptr);
+    RunningProgram second(ProcessOf(main));
+    e2e::PressKey(main, 'O', true);
+    ASSERT_NE(e2e::WaitForOpenDialog(second.Pid(), 10000), nullptr);
     const FILETIME written = WriteTime(installed_.exe);
     EXPECT_EQ(RunToEnd("\"" + installer_ + "\" /S", 120000), 3);
-    EXPECT_EQ(RunToEnd(uninstall + " /S _?=" + installed_.folder, 60000), 3);
-    CloseHandle(stuck);
+    EXPECT_EQ(RunToEnd(quietUninstall, 60000), 3);
+    const std::string refusal = UninstallersBox(uninstall + " _?=" + installed_.folder);
+    EXPECT_NE(refusal.find("open dialog"), std::string::npos) << refusal;
+    EXPECT_EQ(refusal.find("F12"), std::string::npos) << refusal;
     EXPECT_EQ(FilesIn(installed_.folder), expected);
     const FILETIME after = WriteTime(installed_.exe);
     EXPECT_EQ(CompareFileTime(&written, &after), 0) << "OrvikPlayer.exe was replaced";
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    ASSERT_TRUE(e2e::CancelOpenDialog(second.Pid()));
+    // A plain start hands over to it and ends (to a copy that had taken a
+    // request to end, it would become a second copy).
+    EXPECT_EQ(RunToEnd("\"" + installed_.exe + "\"", 30000), 0);
 
     // Uninstalled while it runs: the copy ends first. The uninstaller takes
     // what the installer put there, and leaves what the user made: the
-    // encoded file (and so the folder) and the list. It goes on from a copy
-    // of itself after the one started has ended.
-    main = StartThroughShortcut(installed_);
-    ASSERT_NE(main, nullptr);
-    RunningProgram second(ProcessOf(main));
+    // encoded file (and so the folder) and the list.
     ASSERT_EQ(RunToEnd(quietUninstall, 60000), 0) << "the silent uninstaller failed";
     EXPECT_TRUE(second.WaitForEnd(30000));
     const std::vector<std::string> kept = {"EncodedFile.mp3"};

@@ -15,6 +15,22 @@ constexpr UINT kHandleHandOvers = WM_APP + 1;
 constexpr DWORD kWaitForCopyMs = 5000;
 constexpr UINT kAnswerMs = 2000;
 constexpr DWORD kRetryMs = 25;
+
+// A box or an open dialog of the system is up: a dialog window of this
+// thread, which runs a modal loop of its own.
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    char name[8] = {};
+    if (!IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, "#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool DialogOpen() {
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 }  // namespace
 
 SingleCopy::~SingleCopy() {
@@ -121,6 +137,10 @@ LRESULT SingleCopy::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
         // Ends the program as Exit does: the list is saved on the way out.
+        // A box's or an open dialog's loop does not end by it, and the
+        // program would end by itself whenever the user closes that window:
+        // the request is dropped instead, and the asker told so.
+        if (DialogOpen()) return kCloseRefusedWhileDialogOpen;
         Application::Instance().Terminate();
         return 0;
     default:

@@ -4,7 +4,8 @@
 // finds that window and hands its files over (WM_COPYDATA, shell/HandOver.h);
 // the running copy adds them and comes forward, and the later start ends.
 // WM_CLOSE sent to that window ends the running copy as Exit does (the
-// installer asks a running copy to end this way).
+// installer asks a running copy to end this way), unless a box or an open
+// dialog is up.
 #pragma once
 #include <windows.h>
 
@@ -19,6 +20,10 @@ namespace orvik {
 
 constexpr const char* kSingleCopyMutex = "Local\\OrvikEncoder.Running";
 constexpr const char* kHandOverClass = "OrvikEncoderHandOver";
+// The hand-over window's answer to WM_CLOSE while the program shows a box
+// or an open dialog, whose loop no close request can end: the request is
+// dropped (the installer then asks the user to close that window).
+constexpr LRESULT kCloseRefusedWhileDialogOpen = 1;
 
 class SingleCopy : private Window {
 public:
