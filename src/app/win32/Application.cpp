@@ -7,6 +7,7 @@
 #include "app/AppText.h"
 #include "app/Exception.h"
 #include "app/win32/Form.h"
+#include "app/win32/WideText.h"
 
 namespace orvik {
 
@@ -258,10 +259,19 @@ int Application::ShowModal(Form& form) {
     return result;
 }
 
-void Application::ShowError(const std::string& message) {
+void Application::ShowError(const std::string& message) { ShowErrorBox(Widen(ErrorBoxText(message))); }
+
+void Application::ShowErrorBox(const WideText& text) {
     HWND owner = GetActiveWindow();
     if (!owner) owner = hwnd_;
-    MessageBoxA(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    // Modal to the whole program, as its modal forms are: with the other
+    // windows disabled, show-main brings the box forward, not a window
+    // that would then cover it.
+    DisabledWindows disabled{owner, {}};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableVisible, reinterpret_cast<LPARAM>(&disabled));
+    MessageBoxW(owner, text.data(), Widen(title_).data(), MB_OK | MB_ICONERROR);
+    for (HWND w : disabled.windows)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
 }
 
 void Application::ShowException(const std::exception& e) { ShowError(e.what()); }

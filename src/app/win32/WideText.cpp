@@ -39,6 +39,23 @@ std::optional<std::string> Narrow(const wchar_t* text, std::size_t length) {
 
 std::optional<std::string> Narrow(const wchar_t* text) { return Narrow(text, wcslen(text)); }
 
+std::string Utf8Of(const wchar_t* text, std::size_t length) {
+    if (length == 0 || length > INT_MAX / 4) return std::string();
+    const int count = static_cast<int>(length);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, count, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, count, &utf8[0], n, nullptr, nullptr);
+    return utf8;
+}
+
+WideText WidenUtf8(const std::string& utf8) {
+    const int length = static_cast<int>(utf8.size());
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    WideText wide(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), n);
+    return wide;
+}
+
 WideText TextOf(HWND window) {
     WideText text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     GetWindowTextW(window, text.data(), static_cast<int>(text.size()));

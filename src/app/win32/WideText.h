@@ -25,6 +25,13 @@ WideText Widen(const std::string& text);
 std::optional<std::string> Narrow(const wchar_t* text, std::size_t length);
 std::optional<std::string> Narrow(const wchar_t* text);
 
+// Wide text in UTF-8 and back, whatever the process code page: for logic
+// that looks at bytes (separators, quotes), which UTF-8 keeps apart from
+// every other character. An unpaired surrogate becomes U+FFFD.
+std::string Utf8Of(const wchar_t* text, std::size_t length);
+inline std::string Utf8Of(const WideText& text) { return Utf8Of(text.data(), wcslen(text.data())); }
+WideText WidenUtf8(const std::string& utf8);
+
 // A window's whole text.
 WideText TextOf(HWND window);
 
