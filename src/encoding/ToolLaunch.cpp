@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "app/AppText.h"
 #include "encoding/EncoderOptions.h"
 
 namespace orvik {
@@ -86,15 +87,6 @@ std::string ToolFilePath(const std::string& programFolder, const std::string& na
     return ToolPath(programFolder, name);
 }
 
-std::size_t WindowsLength(const std::string& utf8) {
-    std::size_t units = 0;
-    for (unsigned char c : utf8) {
-        if ((c & 0xC0) != 0x80) ++units;  // a character starts
-        if (c >= 0xF0) ++units;           // beyond the first plane: two units
-    }
-    return units;
-}
-
 namespace {
 // The part of a file name that names a device: before the first dot,
 // trailing blanks dropped.
@@ -129,7 +121,7 @@ std::optional<std::string> FileNameFault(const std::string& path) {
     const std::string name = cut == std::string::npos ? path.substr(first) : path.substr(cut + 1);
     if (IsDeviceName(DevicePart(name)))
         return DevicePart(name) + " is the name of a device, which Windows does not give to a file.";
-    const std::size_t length = WindowsLength(path);
+    const std::size_t length = Utf16Length(path);
     if (length > kLongestPath)
         return "The path is " + std::to_string(length) + " characters long; Windows allows " +
                std::to_string(kLongestPath) + ".";

@@ -46,8 +46,4 @@ std::string ToolFilePath(const std::string& programFolder, const std::string& na
 // folder and is judged by its folders alone.
 std::optional<std::string> FileNameFault(const std::string& path);
 
-// The length of UTF-8 text in the characters (UTF-16 units) that Windows
-// counts in a path.
-std::size_t WindowsLength(const std::string& utf8);
-
 }  // namespace orvik

@@ -191,7 +191,7 @@ TEST(ToolLaunch, FileNamesWindowsRefusesAreFoundBeforeAStart) {
     EXPECT_EQ(ToolFilePath("C:\\Apps", "D:\\Music\\a.mp3"), "D:\\Music\\a.mp3");
     EXPECT_EQ(ToolFilePath("C:\\Apps", "\\\\server\\share\\a.mp3"), "\\\\server\\share\\a.mp3");
     const std::string greek = "C:\\\xCE\xB5\xCE\xBB\\\xF0\x9F\x8E\xB5 song.wav";  // "ελ", an emoji
-    EXPECT_EQ(WindowsLength(greek), 17u);
+    EXPECT_EQ(Utf16Length(greek), 17u);
     const std::string longest = "C:\\" + std::string(256, 'a');  // 259 characters
     const struct {
         std::string path;

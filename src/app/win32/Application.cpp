@@ -26,7 +26,12 @@ void Application::Initialize(HINSTANCE module) {
     char path[MAX_PATH * 2] = {};
     GetModuleFileNameA(module_, path, sizeof path - 1);
     exePath_ = path;
-    title_ = ApplicationTitle(exePath_);
+    // The name is found in UTF-8, where no character's byte passes for a
+    // backslash (in a legacy double-byte code page a second byte can).
+    WideText wide(MAX_PATH * 2, L'\0');
+    GetModuleFileNameW(module_, wide.data(), static_cast<DWORD>(wide.size() - 1));
+    const std::optional<std::string> title = Narrow(WidenUtf8(ApplicationTitle(Utf8Of(wide))).data());
+    title_ = title ? *title : ApplicationTitle(exePath_);
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

@@ -18,21 +18,21 @@ WideText Widen(const std::string& text) {
     return wide;
 }
 
-std::optional<std::string> Narrow(const wchar_t* text, std::size_t length) {
+std::optional<std::string> Narrow(const wchar_t* text, std::size_t length, UINT codePage) {
     if (length == 0) return std::string();
     if (length > INT_MAX / 4) return std::nullopt;
     const int count = static_cast<int>(length);
     // UTF-8 takes neither the best-fit flag nor the used-default pointer; it
     // holds every character, and WC_ERR_INVALID_CHARS refuses what is none.
     // A legacy code page reports the characters it has no place for.
-    const bool utf8 = ProcessCodePageIsUtf8();
+    const bool utf8 = codePage == CP_UTF8 || (codePage == CP_ACP && ProcessCodePageIsUtf8());
     const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL lossy = FALSE;
     BOOL* const usedDefault = utf8 ? nullptr : &lossy;
-    const int n = WideCharToMultiByte(CP_ACP, flags, text, count, nullptr, 0, nullptr, usedDefault);
+    const int n = WideCharToMultiByte(codePage, flags, text, count, nullptr, 0, nullptr, usedDefault);
     if (n <= 0 || lossy) return std::nullopt;
     std::string narrow(static_cast<size_t>(n), '\0');
-    if (WideCharToMultiByte(CP_ACP, flags, text, count, &narrow[0], n, nullptr, usedDefault) != n || lossy)
+    if (WideCharToMultiByte(codePage, flags, text, count, &narrow[0], n, nullptr, usedDefault) != n || lossy)
         return std::nullopt;
     return narrow;
 }

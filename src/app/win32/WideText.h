@@ -20,9 +20,9 @@ bool ProcessCodePageIsUtf8();
 // The program's text as wide text.
 WideText Widen(const std::string& text);
 
-// The text in the process code page, or nothing when a character has no
-// place there (under UTF-8: an unpaired surrogate).
-std::optional<std::string> Narrow(const wchar_t* text, std::size_t length);
+// The text in the process code page (or another), or nothing when a
+// character has no place there (under UTF-8: an unpaired surrogate).
+std::optional<std::string> Narrow(const wchar_t* text, std::size_t length, UINT codePage = CP_ACP);
 std::optional<std::string> Narrow(const wchar_t* text);
 
 // Wide text in UTF-8 and back, whatever the process code page: for logic
