@@ -137,3 +137,48 @@ TEST_F(FileNames, GreekJapaneseAndEmojiNamesGoInWholeAreStoredPlayAndEncodeTheRi
     ASSERT_TRUE(program.WaitForExit(15000));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(StoredItem(i), files[static_cast<size_t>(i)]);
 }
+
+namespace {
+// The program as Windows before 10 version 1903 runs it: its manifest
+// without the UTF-8 setting, so it runs in the legacy code page (1252 here).
+bool WithoutUtf8Setting(const std::string& exe) {
+    std::string manifest;
+    if (HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)))
+            manifest.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                            SizeofResource(module, found));
+        FreeLibrary(module);
+    }
+    const size_t start = manifest.find("<activeCodePage"), end = manifest.find("</activeCodePage>");
+    if (start == std::string::npos || end == std::string::npos) return false;
+    manifest.erase(start, end + 17 - start);
+    HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
+    return update &&
+           UpdateResourceA(update, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                           &manifest[0], static_cast<DWORD>(manifest.size())) &&
+           EndUpdateResourceA(update, FALSE);
+}
+}  // namespace
+
+TEST(FileNamesInALegacyCodePage, ANameTheCodePageCannotHoldIsRefusedWithTheBoxAndNothingStarts) {
+    ProgramOptions options;
+    options.extraFiles = {{"fake_tool.exe", "lame.exe"}};
+    Program program(options);
+    ASSERT_TRUE(WithoutUtf8Setting(program.ExePath()));
+    ASSERT_TRUE(program.Start());
+    ClickClient(program.MainWindow(), 92 + 20, 24 + 20);
+    HWND dialog = program.WaitForVisibleWindow("TEncodeForm");
+    ASSERT_NE(dialog, nullptr);
+    const std::string input = program.Folder() + "\\" + kJapanese + ".wav";
+    SendMessageW(GetDlgItem(dialog, kIdLameInput), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(input).c_str()));
+    ClickClient(dialog, 144, 168 + 11);
+    HWND box = WaitForMessageBox(program.ProcessId());
+    ASSERT_NE(box, nullptr);
+    const std::string text = e2e::WindowText(GetDlgItem(box, 0xFFFF));
+    EXPECT_EQ(text.rfind("The input file cannot be passed on, so nothing was started:\n" + input + "\n", 0), 0u) << text;
+    EXPECT_NE(text.find("(code page 1252)"), std::string::npos) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    EXPECT_EQ(GetFileAttributesA((program.Folder() + "\\tool-runs.log").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a tool was started";
+}
