@@ -23,13 +23,20 @@ Application& Application::Instance() {
 void Application::Initialize(HINSTANCE module) {
     if (hwnd_) return;
     module_ = module;
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(module_, path, sizeof path - 1);
-    exePath_ = path;
+    // Read wide, so that no buffer cuts a character in two; the path in the
+    // process code page where it holds it (else with the system's "?").
+    WideText wide(32768, L'\0');
+    GetModuleFileNameW(module_, wide.data(), static_cast<DWORD>(wide.size() - 1));
+    const std::optional<std::string> path = Narrow(wide.data());
+    if (path) {
+        exePath_ = *path;
+    } else {
+        std::string lossy(32768, '\0');
+        lossy.resize(GetModuleFileNameA(module_, &lossy[0], static_cast<DWORD>(lossy.size() - 1)));
+        exePath_ = lossy;
+    }
     // The name is found in UTF-8, where no character's byte passes for a
     // backslash (in a legacy double-byte code page a second byte can).
-    WideText wide(MAX_PATH * 2, L'\0');
-    GetModuleFileNameW(module_, wide.data(), static_cast<DWORD>(wide.size() - 1));
     const std::optional<std::string> title = Narrow(WidenUtf8(ApplicationTitle(Utf8Of(wide))).data());
     title_ = title ? *title : ApplicationTitle(exePath_);
 
