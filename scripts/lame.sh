@@ -119,11 +119,19 @@ mkdir -p "$work"
 log=$work/build.log
 echo "lame.sh: building lame.exe from lame $package_version"
 dpkg-source -x "$dsc" "$work/src" >"$log" 2>&1 || { cat "$log" >&2; fail "dpkg-source could not unpack $dsc"; }
+# The manifest as a resource object, linked in with the program's objects.
+printf '1 24 "%s"\n' "$root/cmake/packaging/lame.exe.manifest" >"$work/manifest.rc"
+"$host-windres" -O coff -i "$work/manifest.rc" -o "$work/manifest.o" >>"$log" 2>&1 ||
+  { cat "$log" >&2; fail "the manifest of lame.exe could not be compiled"; }
 (
   cd "$work/src"
   ./configure --host="$host" CC="$cc" CFLAGS="-O3 -msse2 -mfpmath=sse" \
     --disable-shared --enable-static --disable-decoder --disable-gtktest --disable-analyzer-hooks
   make -j"$(nproc)" LDFLAGS="-static -s -Wl,--no-insert-timestamp"
+  # lame.exe linked again, now with its manifest (the libraries take no
+  # resources).
+  rm -f frontend/lame.exe
+  make -C frontend lame.exe LDFLAGS="-static -s -Wl,--no-insert-timestamp $work/manifest.o"
 ) >>"$log" 2>&1 || { tail -n 40 "$log" >&2; fail "building lame.exe failed (the whole log: $log)"; }
 
 cp "$work/src/frontend/lame.exe" "$out/lame.exe"

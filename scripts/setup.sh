@@ -22,6 +22,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation
+  fonts-droid-fallback fonts-symbola  # Japanese/Chinese and emoji glyphs, linked to the program's font in the prefix
   xvfb xauth xdotool x11-utils
   pulseaudio
   imagemagick

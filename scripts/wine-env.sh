@@ -25,12 +25,22 @@ fi
 # that fails is reported with Wine's own errors and tried once more from
 # scratch. The ready mark holds the version of these settings: a prefix made
 # by an older version gets the newer settings on its next use.
-ORVIK_PREFIX_VERSION=2
+ORVIK_PREFIX_VERSION=4
 
 # The settings of the prefix, applied to a new one and again to one made by
 # an older version: the taskbar shows task buttons on the named desktop only
 # when its shell is enabled (EnableShell), and title-bar buttons need the
 # Marlett font, which a new prefix lacks (they showed "0", "1", "r").
+# Text in a font that lacks a character's glyph is drawn, as on Windows,
+# with the fonts that the font's FontLink\SystemLink entry names ("file,face"
+# in the Fonts folder): Windows ships such links for its fonts and adds a
+# fallback of its own (Uniscribe); Wine draws only what a link names. Wine
+# has no TrueType MS Sans Serif, the program's font, and draws it with
+# Liberation Sans (a link named "MS Sans Serif" would replace the font by
+# its first link); so Liberation Sans, and Tahoma for the system's boxes and
+# dialogs, get links to fonts with Japanese, Chinese and Korean glyphs and
+# with emoji (packages fonts-droid-fallback and fonts-symbola). Wine 8 still
+# draws a character beyond the first plane (an emoji) as two boxes.
 _orvik_configure() {
   local log=$1
   "$ORVIK_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$log" 2>&1 &&
@@ -47,6 +57,25 @@ _orvik_configure() {
     cp -f /usr/share/wine/fonts/marlett.ttf "$fonts/marlett.ttf" || return 1
   else
     echo "wine-env: /usr/share/wine/fonts/marlett.ttf is missing (package fonts-wine)" >>"$log"
+  fi
+  local linked=() font
+  for font in /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf,"Droid Sans Fallback" \
+    /usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf,Symbola; do
+    if [ -f "${font%%,*}" ]; then
+      cp -f "${font%%,*}" "$fonts/" || return 1
+      linked+=("$(basename "${font%%,*}"),${font#*,}")
+    else
+      echo "wine-env: ${font%%,*} is missing (scripts/setup.sh installs it): some names show boxes" >>"$log"
+    fi
+  done
+  if [ ${#linked[@]} -gt 0 ]; then
+    local links face
+    links=$(IFS='|'; echo "${linked[*]}")
+    links=${links//|/\\0}
+    for face in "Liberation Sans" Tahoma; do
+      "$ORVIK_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d "$links" /f >>"$log" 2>&1 || return 1
+    done
   fi
   wineserver -w
 }

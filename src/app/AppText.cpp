@@ -10,6 +10,15 @@ PathParts SplitPath(const std::string& path) {
     return PathParts{path.substr(0, cut + 1), path.substr(cut + 1)};
 }
 
+std::size_t Utf16Length(const std::string& utf8) {
+    std::size_t units = 0;
+    for (unsigned char c : utf8) {
+        if ((c & 0xC0) != 0x80) ++units;  // a character starts
+        if (c >= 0xF0) ++units;           // beyond the first plane: two units
+    }
+    return units;
+}
+
 std::string ProgramFolder(const std::string& exePath) {
     std::string dir = SplitPath(exePath).folder;
     // Drop the trailing separator unless it marks a root ("C:\", "\").

@@ -24,6 +24,11 @@ PathParts SplitPath(const std::string& path);
 // The file name part of a path.
 inline std::string ExtractFileName(const std::string& path) { return SplitPath(path).name; }
 
+// The length of UTF-8 text in the units Windows counts (UTF-16: two for a
+// character beyond the first plane, such as an emoji), as in the limits of
+// paths and registry texts.
+std::size_t Utf16Length(const std::string& utf8);
+
 // The folder of a path without a trailing separator; a root keeps its
 // separator ("C:\Apps\x.exe" gives "C:\Apps", "C:\x.exe" gives "C:\"). The
 // program folder is this of the executable's path.

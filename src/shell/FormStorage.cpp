@@ -270,7 +270,7 @@ FormStorage::ReadStep FormStorage::ReadEntries(ListRead& read, std::size_t entri
             break;
         default: return ReadStep::Failed;
         }
-        read.total += entry.size();
+        read.total += Utf16Length(entry);  // characters, as the platform counts them
         if (read.total > limits.maxListText) return ReadStep::Failed;
         read.entries.push_back(std::move(entry));
     }

@@ -4,7 +4,12 @@ namespace orvik {
 
 std::string TrayShortHint(const std::string& hint) {
     std::string tip = hint.substr(0, hint.find('|'));
-    if (tip.size() > kTrayTipLength) tip.resize(kTrayTipLength);
+    if (tip.size() > kTrayTipLength) {
+        // Cut before a character, not inside one of UTF-8's sequences.
+        std::size_t cut = kTrayTipLength;
+        while (cut > 0 && (static_cast<unsigned char>(tip[cut]) & 0xC0) == 0x80) --cut;
+        tip.resize(cut);
+    }
     return tip;
 }
 

@@ -91,7 +91,7 @@ Program::Program(const ProgramOptions& options) : options_(options) {
     static int counter = 0;
     char name[64];
     std::snprintf(name, sizeof name, "\\orvik-e2e-%lu-%d", GetCurrentProcessId(), ++counter);
-    folder_ = TempFolder() + name;
+    folder_ = TempFolder() + name + options.folderSuffix;
     CreateDirectoryA(folder_.c_str(), nullptr);
     exe_ = folder_ + "\\OrvikPlayer.exe";
     if (!CopyFileA((BuildFolder() + "\\OrvikPlayer.exe").c_str(), exe_.c_str(), FALSE)) copyError_ = GetLastError();

@@ -26,6 +26,9 @@ struct ProgramOptions {
     bool clearStore = true;
     // The command line after the program's name ("a.wav \"C:\\My Music\\b.mp3\"").
     std::string arguments;
+    // Added to the program folder's name. This driver runs in UTF-8, as the
+    // program does, so any language goes.
+    std::string folderSuffix;
 };
 
 // A process started as Explorer starts one: the executable, a command line

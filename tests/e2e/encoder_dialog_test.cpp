@@ -191,6 +191,25 @@ protected:
         ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), path));
     }
 
+    // Presses a button and returns the text of the error box it brought up,
+    // after closing the box.
+    std::string PressForBox(int x, int y, DWORD timeoutMs = 5000) {
+        Click(x, y);
+        HWND box = WaitForMessageBox(program.ProcessId(), timeoutMs);
+        if (!box) return "<no box>";
+        EXPECT_EQ(WindowText(box), "Orvikplayer");
+        const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        return text;
+    }
+    // Puts text into a field as a paste would.
+    void SetField(int id, const std::string& text) {
+        std::wstring wide(text.size() + 1, L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+        SendMessageW(Ctl(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+
     // Picks entry `index` from the drop-down list of the combo box `id`.
     void Pick(int id, int index) {
         Activate();
@@ -299,8 +318,8 @@ TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     EXPECT_TRUE(IsWindowVisible(dialog));
 
     // Typed by hand: a leading blank and a folder's trailing backslash in
-    // the input, double quotes in the output name. Each still reaches the
-    // tool as one argument, trimmed.
+    // the input, a blank in the output name. Each still reaches the tool as
+    // one argument, trimmed.
     ClickInto(160, 114, Ctl(kIdLameInput));
     Key(VK_HOME);
     Activate();
@@ -309,10 +328,10 @@ TEST_F(EncoderDialog, LameGetsItsExactCommandLineForEverySwitchSetting) {
     Erase(Ctl(kIdLameInput), 5);  // "a.wav"
     ClickInto(220, 146, Ctl(kIdLameOutput));
     Erase(Ctl(kIdLameOutput), 11);
-    Type(Ctl(kIdLameOutput), "say \"hi\"");
+    Type(Ctl(kIdLameOutput), "say hi");
     run = PressAndRecord(kMp3X, kMp3Y);
-    ExpectRun(run, "lame.exe", "-b 128 \"" + music + "\\\\\" \"say \\\"hi\\\".mp3\"");
-    EXPECT_EQ(run.args, (std::vector<std::string>{"-b", "128", music + "\\", "say \"hi\".mp3"}));
+    ExpectRun(run, "lame.exe", "-b 128 \"" + music + "\\\\\" \"say hi.mp3\"");
+    EXPECT_EQ(run.args, (std::vector<std::string>{"-b", "128", music + "\\", "say hi.mp3"}));
 }
 
 TEST_F(EncoderDialog, LamePassesBitRatesAndOutputNamesAsShown) {
@@ -456,18 +475,6 @@ class EncoderDialogWithoutTools : public EncoderDialog {
 protected:
     EncoderDialogWithoutTools() : EncoderDialog(WithTools(false, false, true)) {}
 
-    // Presses a button and returns the text of the error box it brought up,
-    // after closing the box.
-    std::string PressForBox(int x, int y) {
-        Click(x, y);
-        HWND box = WaitForMessageBox(program.ProcessId());
-        if (!box) return "<no box>";
-        EXPECT_EQ(WindowText(box), "Orvikplayer");
-        const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-        return text;
-    }
 };
 }  // namespace
 
@@ -479,6 +486,8 @@ TEST_F(EncoderDialogWithoutTools, AToolThatIsMissingOrCannotStartGetsThePrograms
     std::string text = PressForBox(kMp3X, kMp3Y);
     EXPECT_EQ(text.rfind(program.Folder() + "\\lame.exe could not be started:\n", 0), 0u) << text;
     EXPECT_GT(text.size(), program.Folder().size() + 40) << "no reason given: " << text;
+    EXPECT_EQ(text.find("%1"), std::string::npos) << text;
+    EXPECT_NE(text.find("lame.exe comes with Orvik Encoder: install the program again"), std::string::npos) << text;
 
     Pick(kIdLameChooser, 1);
     ASSERT_TRUE(WaitUntil([&] { return Shown(kIdOggEncInput); }));
@@ -496,6 +505,60 @@ TEST_F(EncoderDialogWithoutTools, AToolThatIsMissingOrCannotStartGetsThePrograms
     EXPECT_EQ(PressAndRecord(kMp3X, kDecY).tool, "oggdec.exe");
     EXPECT_EQ(Runs().size(), 1u);
     EXPECT_EQ(Sorted(program.VisibleForms()), (std::vector<std::string>{"TEncodeForm", "TMainForm"}));
+}
+
+namespace {
+// With the lame.exe that comes with the program.
+class EncoderDialogWithItsLame : public EncoderDialog {
+protected:
+    EncoderDialogWithItsLame() : EncoderDialog(ProgramOptions{{{"lame.exe", "lame.exe"}}, true, "", ""}) {}
+};
+}  // namespace
+
+TEST_F(EncoderDialogWithItsLame, AFailedEncodeSaysWhatIsWrongAndALaterStartBringsTheBoxForward) {
+    const std::string input = program.Folder() + "\\missing.wav";
+    const std::string longInput = program.Folder() + "\\" + std::string(264 - program.Folder().size() - 5, 'a') + ".wav";
+    // What is known before a start: nothing starts, and the box says why.
+    const struct {
+        std::string input, output;
+        const char* says;
+    } refused[] = {
+        {input, program.Folder() + "\\gone\\song", "The output file's folder does not exist"},
+        {input, "a?b", "Windows does not allow the character '?'"},
+        {input, "say \"hi\"", "Windows does not allow the character '\"'"},
+        {input, "CON", "CON is the name of a device"},
+        {longInput, "EncodedFile", "The path is 264 characters long"},
+    };
+    for (const auto& r : refused) {
+        SetField(kIdLameInput, r.input);
+        SetField(kIdLameOutput, r.output);
+        const std::string text = PressForBox(kMp3X, kMp3Y);
+        EXPECT_NE(text.find(r.says), std::string::npos) << text;
+        EXPECT_NE(text.find("nothing was started"), std::string::npos) << text;
+    }
+
+    // lame.exe fails on a missing input: its error code is told when it ends.
+    SetField(kIdLameInput, input);
+    SetField(kIdLameOutput, "EncodedFile");
+    Click(kMp3X, kMp3Y);
+    HWND box = WaitForMessageBox(program.ProcessId(), 30000);
+    ASSERT_NE(box, nullptr) << "the failure was not told";
+    const std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+    EXPECT_EQ(text.rfind("lame.exe ended with error code ", 0), 0u) << text;
+    EXPECT_NE(text.find("-h -b 128 " + input + " EncodedFile.mp3"), std::string::npos) << text;
+
+    // A later start while the box is up brings the box forward.
+    HWND front = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 600, 400, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(front);
+    Process again(program.ExePath(), "", program.Folder());
+    EXPECT_TRUE(again.WaitForExit(30000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
+    DestroyWindow(front);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(IsWindowEnabled(dialog));
 }
 
 // Not a check: pictures of the three faces for the documentation, taken by

@@ -27,6 +27,8 @@
 #include <vector>
 
 #include "../unit/MemoryKeyStore.h"
+#include "app/AppText.h"
+#include "app/Exception.h"
 #include "shell/FormStorage.h"
 
 using namespace orvik;
@@ -70,8 +72,9 @@ int Number(const std::string& text) { return text.empty() ? 0 : static_cast<unsi
 
 // An entry the media list can hold within the limits a restore applies.
 bool Fits(const Entries& list, const std::string& entry, const StoreLimits& limits) {
-    std::size_t total = entry.size();
-    for (const std::string& e : list) total += e.size();
+    // The list's total counts characters, as the platform counts them.
+    std::size_t total = Utf16Length(entry);
+    for (const std::string& e : list) total += Utf16Length(e);
     return list.size() < static_cast<std::size_t>(limits.maxEntries) && entry.size() <= limits.maxEntryLength &&
            total <= limits.maxListText;
 }

@@ -553,7 +553,14 @@ TEST(ShippedFiles, ManifestsAskForNoExecutionLevelAndSizesStayWithinBounds) {
 
     const ManifestScan lame = Manifests(build + "\\lame.exe");
     ASSERT_NE(lame.module, nullptr);
+    EXPECT_EQ(lame.count, 1);
     EXPECT_EQ(lame.text.find("requestedExecutionLevel"), std::string::npos) << lame.text;
+    // Both run in UTF-8, so that names of every language reach them whole.
+    for (const ManifestScan* scan : {&program, &lame})
+        EXPECT_NE(scan->text.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                                  "UTF-8</activeCodePage>"),
+                  std::string::npos)
+            << scan->text;
 
     EXPECT_LE(FileSize(build + "\\OrvikPlayer.exe"), 512u * 1024);
     EXPECT_LE(FileSize(PackagesFolder() + "\\OrvikPlayer-" ORVIK_VERSION_TEXT "-setup.exe"), 600u * 1024);

@@ -172,9 +172,59 @@ TEST(ToolLaunch, StartsTheToolFromTheProgramFolderAndSaysWhereAMissingOneComesFr
         EXPECT_NE(text.find("\nC:\\Apps\\Orvik\n"), std::string::npos) << text;
         EXPECT_NE(text.find(t.source), std::string::npos) << text;
     }
-    // The system's reason as it words it, without its line break.
-    EXPECT_EQ(ToolStartFailedText("C:\\A\\lame.exe", "Bad EXE format.\r\n"),
-              "C:\\A\\lame.exe could not be started:\nBad EXE format.");
+    // The system's reason as it words it, without its line break and with
+    // the tool for its placeholder, then how to get the tool back.
+    EXPECT_EQ(ToolStartFailedText(kLameTool, "C:\\A\\lame.exe", "Bad EXE format for %1.\r\n"),
+              "C:\\A\\lame.exe could not be started:\nBad EXE format for lame.exe.\n\nlame.exe comes with Orvik "
+              "Encoder: install the program again, or unpack its zip again, to put it back.");
+    EXPECT_EQ(ToolFailedText(kLameTool, 1, "-b 128 a.wav EncodedFile.mp3"),
+              "lame.exe ended with error code 1: the file was not encoded. Its parameters were:\n"
+              "-b 128 a.wav EncodedFile.mp3");
+}
+
+// What Windows refuses as a file's name is found before a tool starts; the
+// texts are UTF-8, so a character's bytes never pass for a separator.
+TEST(ToolLaunch, FileNamesWindowsRefusesAreFoundBeforeAStart) {
+    EXPECT_EQ(ToolFilePath("C:\\Apps", "a.mp3"), "C:\\Apps\\a.mp3");
+    EXPECT_EQ(ToolFilePath("C:\\Apps", "sub/a.mp3"), "C:\\Apps\\sub/a.mp3");
+    EXPECT_EQ(ToolFilePath("C:\\Apps", "\\a.mp3"), "C:\\a.mp3");
+    EXPECT_EQ(ToolFilePath("C:\\Apps", "D:\\Music\\a.mp3"), "D:\\Music\\a.mp3");
+    EXPECT_EQ(ToolFilePath("C:\\Apps", "\\\\server\\share\\a.mp3"), "\\\\server\\share\\a.mp3");
+    const std::string greek = "C:\\\xCE\xB5\xCE\xBB\\\xF0\x9F\x8E\xB5 song.wav";  // "ελ", an emoji
+    EXPECT_EQ(Utf16Length(greek), 17u);
+    const std::string longest = "C:\\" + std::string(256, 'a');  // 259 characters
+    const struct {
+        std::string path;
+        const char* fault;  // a part of the reason, or nullptr for none
+    } cases[] = {
+        {greek, nullptr},
+        {"C:\\Music\\", nullptr},
+        {"\\\\?\\C:\\Music\\a.wav", nullptr},
+        {"C:\\Music\\con.txt\\a.wav", nullptr},
+        {"C:\\Music\\COM10.mp3", nullptr},
+        {longest, nullptr},
+        {longest + "b", "260 characters long"},
+        {"C:\\" + std::string(120, '\x01'), "with code 1"},
+        {"C:\\Music\\a?.wav", "'?'"},
+        {"C:\\Music\\*.wav", "'*'"},
+        {"C:\\Music\\say \"hi\".mp3", "'\"'"},
+        {"C:\\Music\\a<b>.mp3", "'<'"},
+        {"C:\\Mu|sic\\a.mp3", "'|'"},
+        {"C:\\Music\\a:b.mp3", "':'"},
+        {"C:\\Music\\CON", "CON is the name of a device"},
+        {"C:\\Music\\nul.mp3", "nul is the name of a device"},
+        {"C:\\Music\\Lpt3 .wav", "Lpt3 is the name of a device"},
+        {"\\\\.\\CON", "CON is the name of a device"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> fault = FileNameFault(c.path);
+        if (!c.fault) {
+            EXPECT_FALSE(fault) << c.path << ": " << *fault;
+        } else {
+            ASSERT_TRUE(fault) << c.path;
+            EXPECT_NE(fault->find(c.fault), std::string::npos) << *fault;
+        }
+    }
 }
 
 TEST(Lists, BitRatesAndLevelsInTheirOrder) {

@@ -27,6 +27,10 @@ TEST(TrayShortHint, IsTheHintUpToTheBarCutTo63Characters) {
     EXPECT_EQ(TrayShortHint("|Long only"), "");
     EXPECT_EQ(TrayShortHint(std::string(63, 'a')), std::string(63, 'a'));
     EXPECT_EQ(TrayShortHint(std::string(64, 'a') + "|b"), std::string(63, 'a'));
+    // The tip's 63 bytes end before a UTF-8 sequence, never inside one.
+    std::string greek;
+    for (int i = 0; i < 40; ++i) greek += "\xCE\xB1";  // alpha
+    EXPECT_EQ(TrayShortHint(greek), greek.substr(0, 62));
 }
 
 TEST(TrayIconModel, AddClearsAnyEarlierIconFirstAndNeedsAnIcon) {

@@ -126,18 +126,24 @@ protected:
     }
 };
 
-// Every character a Windows path may hold, in entries of the shapes a user has.
+// Every character a Windows path may hold, in entries of the shapes a user
+// has. The program runs in UTF-8, so its texts are UTF-8.
 Entries PathLikeEntries() {
     std::string ascii;
     for (int c = 0x20; c < 0x7F; ++c)
         if (std::string("<>\"/|?*").find(static_cast<char>(c)) == std::string::npos) ascii += static_cast<char>(c);
-    std::string high;
-    for (int c = 0xA0; c <= 0xFF; ++c) high += static_cast<char>(c);
+    std::string high;  // U+00A0 to U+00FF
+    for (int c = 0xA0; c <= 0xFF; ++c) high += {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+    // Greek, Japanese and an emoji
+    high += " \xCE\x95\xCE\xBB \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8E\xB5";
+    std::string japanese;  // 12,000 characters: 36,000 bytes of UTF-8
+    for (int i = 0; i < 12000; ++i) japanese += "\xE6\x97\xA5";
     return {"C:\\Music\\" + ascii + ".wav",
             "  D:\\leading and trailing blanks.mp3  ",
             "\\\\server\\share\\" + high + ".wma",
             "",
             "C:\\" + std::string(2000, 'L') + ".mid",
+            "C:\\" + japanese + ".wav",
             "C:\\Music\\a.wav"};
 }
 }  // namespace

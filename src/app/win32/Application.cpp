@@ -7,6 +7,7 @@
 #include "app/AppText.h"
 #include "app/Exception.h"
 #include "app/win32/Form.h"
+#include "app/win32/WideText.h"
 
 namespace orvik {
 
@@ -22,10 +23,22 @@ Application& Application::Instance() {
 void Application::Initialize(HINSTANCE module) {
     if (hwnd_) return;
     module_ = module;
-    char path[MAX_PATH * 2] = {};
-    GetModuleFileNameA(module_, path, sizeof path - 1);
-    exePath_ = path;
-    title_ = ApplicationTitle(exePath_);
+    // Read wide, so that no buffer cuts a character in two; the path in the
+    // process code page where it holds it (else with the system's "?").
+    WideText wide(32768, L'\0');
+    GetModuleFileNameW(module_, wide.data(), static_cast<DWORD>(wide.size() - 1));
+    const std::optional<std::string> path = Narrow(wide.data());
+    if (path) {
+        exePath_ = *path;
+    } else {
+        std::string lossy(32768, '\0');
+        lossy.resize(GetModuleFileNameA(module_, &lossy[0], static_cast<DWORD>(lossy.size() - 1)));
+        exePath_ = lossy;
+    }
+    // The name is found in UTF-8, where no character's byte passes for a
+    // backslash (in a legacy double-byte code page a second byte can).
+    const std::optional<std::string> title = Narrow(WidenUtf8(ApplicationTitle(Utf8Of(wide))).data());
+    title_ = title ? *title : ApplicationTitle(exePath_);
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
@@ -258,10 +271,19 @@ int Application::ShowModal(Form& form) {
     return result;
 }
 
-void Application::ShowError(const std::string& message) {
+void Application::ShowError(const std::string& message) { ShowErrorBox(Widen(ErrorBoxText(message))); }
+
+void Application::ShowErrorBox(const WideText& text) {
     HWND owner = GetActiveWindow();
     if (!owner) owner = hwnd_;
-    MessageBoxA(owner, ErrorBoxText(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    // Modal to the whole program, as its modal forms are: with the other
+    // windows disabled, show-main brings the box forward, not a window
+    // that would then cover it.
+    DisabledWindows disabled{owner, {}};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableVisible, reinterpret_cast<LPARAM>(&disabled));
+    MessageBoxW(owner, text.data(), Widen(title_).data(), MB_OK | MB_ICONERROR);
+    for (HWND w : disabled.windows)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
 }
 
 void Application::ShowException(const std::exception& e) { ShowError(e.what()); }

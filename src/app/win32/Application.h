@@ -63,6 +63,8 @@ public:
     // The error box: error icon, application title, message with the period rule.
     void ShowException(const std::exception& e);
     void ShowError(const std::string& message);
+    // The error box with wide text, shown as it is.
+    void ShowErrorBox(const std::vector<wchar_t>& text);
 
     // The taskbar entry exists only while a form of the program is visible.
     void UpdateTaskbarEntry();

@@ -20,9 +20,10 @@ AacForm::AacForm() : EncoderForm(EncodeFace::Aac, OneFaceDialogSpec("TEncodeForm
 void AacForm::Browse() { BrowseInto(hwnd_, Control(kIdAacInput)); }
 
 void AacForm::Encode() {
-    std::string input;
-    if (!TakeInput(Control(kIdAacInput), input)) return;
-    LaunchEncoderTool(kAacTool, AacOptionText(input, TextOf(kIdAacBitRate), SwitchOf(kIdAacMidSide).StateOn()));
+    std::string input, bitRate;
+    if (!TakeInput(Control(kIdAacInput), input) || !TakeFieldText(Control(kIdAacBitRate), "The bit rate", bitRate))
+        return;
+    LaunchEncoderTool(kAacTool, AacOptionText(input, bitRate, SwitchOf(kIdAacMidSide).StateOn()));
 }
 
 }  // namespace orvik

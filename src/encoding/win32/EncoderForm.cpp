@@ -3,6 +3,7 @@
 #include "app/Exception.h"
 #include "controls/win32/OpenDialog.h"
 #include "encoding/EncoderOptions.h"
+#include "encoding/win32/ToolLaunch.h"
 
 namespace orvik {
 
@@ -60,12 +61,7 @@ SIZE TextSize(HFONT font, const char* text) {
 
 // ---- Shared by all encoder dialogs -----------------------------------------
 
-bool TakeInput(HWND inputEdit, std::string& input) {
-    input = WindowText(inputEdit);
-    if (!input.empty()) return true;
-    MessageBeep(0);
-    return false;
-}
+bool TakeInput(HWND inputEdit, std::string& input) { return TakeInputPath(inputEdit, input); }
 
 void BrowseInto(HWND owner, HWND edit, const char* filter) {
     OpenDialogOptions options;

@@ -36,10 +36,12 @@ void GoGoForm::QualityPicked(int index) {
 void GoGoForm::Browse() { BrowseInto(hwnd_, Control(kIdGoGoInput)); }
 
 void GoGoForm::Encode() {
-    std::string input;
-    if (!TakeInput(Control(kIdGoGoInput), input)) return;
-    LaunchEncoderTool(kGoGoTool, GoGoOptionText(TextOf(kIdGoGoBitRate), TextOf(kIdGoGoQuality), input,
-                                                TextOf(kIdGoGoOutput)));
+    std::string input, bitRate, quality, output;
+    if (!TakeInput(Control(kIdGoGoInput), input) || !TakeFieldText(Control(kIdGoGoBitRate), "The bit rate", bitRate) ||
+        !TakeFieldText(Control(kIdGoGoQuality), "The quality", quality) ||
+        !TakeOutputName(Control(kIdGoGoOutput), ".mp3", output))
+        return;
+    LaunchEncoderTool(kGoGoTool, GoGoOptionText(bitRate, quality, input, output));
 }
 
 }  // namespace orvik

@@ -210,18 +210,20 @@ void LameVorbisForm::BrowseOggDec() {
 
 void LameVorbisForm::EncodeMp3() {
     EnsureBuilt();
-    std::string input;
-    if (!TakeInput(lameInput_, input)) return;
-    LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(),
-                                                WindowText(lameBitRate_.Handle()), input, WindowText(lameOutput_)));
+    std::string input, bitRate, output;
+    if (!TakeInput(lameInput_, input) || !TakeFieldText(lameBitRate_.Handle(), "The bit rate", bitRate) ||
+        !TakeOutputName(lameOutput_, ".mp3", output))
+        return;
+    LaunchEncoderTool(kLameTool, LameOptionText(lameHighQuality_.StateOn(), lameMono_.StateOn(), bitRate, input, output));
 }
 
 void LameVorbisForm::EncodeOgg() {
     EnsureBuilt();
-    std::string input;
-    if (!TakeInput(oggEncInput_, input)) return;
-    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), WindowText(oggEncBitRate_.Handle()),
-                                                    WindowText(oggEncQuality_.Handle())));
+    std::string input, bitRate, quality;
+    if (!TakeInput(oggEncInput_, input) || !TakeFieldText(oggEncBitRate_.Handle(), "The bit rate", bitRate) ||
+        !TakeFieldText(oggEncQuality_.Handle(), "The quality level", quality))
+        return;
+    LaunchEncoderTool(kOggEncTool, OggEncOptionText(input, oggEncManaged_.StateOn(), bitRate, quality));
 }
 
 void LameVorbisForm::DecodeOgg() {

@@ -41,8 +41,12 @@ void WmaForm::Encode() {
         return;
     }
     if (*quality != qualityEdit.Value()) qualityEdit.SetValue(*quality);
-    LaunchEncoderTool(kWmaTool, WmaOptionText(input, TextOf(kIdWmaOutput), SwitchOf(kIdWmaAllStats).StateOn(),
-                                              TextOf(kIdWmaBitRate), std::to_string(*quality)));
+    std::string output, bitRate;
+    if (!TakeOutputName(Control(kIdWmaOutput), ".wma", output) ||
+        !TakeFieldText(Control(kIdWmaBitRate), "The bit rate", bitRate))
+        return;
+    LaunchEncoderTool(kWmaTool,
+                      WmaOptionText(input, output, SwitchOf(kIdWmaAllStats).StateOn(), bitRate, std::to_string(*quality)));
 }
 
 }  // namespace orvik

@@ -135,8 +135,9 @@ public:
 
     ReadStatus ReadText(const std::string& name, std::string& text, std::size_t maxLength) override {
         // The size the ANSI call reports can be that of the stored wide text,
-        // up to twice the length: allow for it, and check the real length once read.
-        const DWORD limit = static_cast<DWORD>(2 * (maxLength + 2));
+        // or of the text in UTF-8, up to three bytes a character: allow for
+        // it, and check the real length, in characters, once read.
+        const DWORD limit = static_cast<DWORD>(3 * (maxLength + 2));
         std::vector<char> buffer(64);
         // The value can change between calls; a few rounds settle it.
         for (int round = 0; round < 4; ++round) {
@@ -158,7 +159,10 @@ public:
             const std::size_t stored = size <= buffer.size() ? size : buffer.size();
             std::size_t length = 0;
             while (length < stored && buffer[length] != '\0') ++length;
-            if (length > maxLength) return ReadStatus::TooLong;
+            if (length > maxLength &&
+                static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, buffer.data(), static_cast<int>(length),
+                                                             nullptr, 0)) > maxLength)
+                return ReadStatus::TooLong;
             text.assign(buffer.data(), length);
             return ReadStatus::Ok;
         }
