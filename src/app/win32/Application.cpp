@@ -125,10 +125,14 @@ bool Application::PumpOne() {
         }
         if (more && !idleStep_) idleStep_ = std::move(step);
     }
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
         terminated_ = true;
         return false;
     }
+    // -1: the system failed to deliver a message (Wine, with a message of
+    // megabytes sent by another process). The program carries on.
+    if (got == -1) return true;
     Dispatch(msg);
     return true;
 }
@@ -265,5 +269,15 @@ void Application::ShowError(const std::string& message) {
 }
 
 void Application::ShowException(const std::exception& e) { ShowError(e.what()); }
+
+void Application::ShowWarning(const std::wstring& text) {
+    HWND owner = GetActiveWindow();
+    if (!owner && MainForm()) owner = MainForm()->Handle();
+    if (!owner) owner = hwnd_;
+    std::wstring caption(title_.size() + 1, L'\0');
+    const int units = MultiByteToWideChar(CP_ACP, 0, title_.c_str(), -1, &caption[0], static_cast<int>(caption.size()));
+    caption.resize(units > 0 ? static_cast<size_t>(units) - 1 : 0);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
 
 }  // namespace orvik

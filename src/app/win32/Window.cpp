@@ -47,11 +47,26 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
     if (!RegisterClassExA(&wc)) throw Exception(ErrorText("Cannot register the window class", className));
 }
 
+namespace {
+// The object whose window this thread is creating: the one object the thunk
+// binds, at that window's own WM_NCCREATE.
+thread_local Window* t_creating = nullptr;
+
+// A message sent by another thread or process, not by this thread's own
+// window calls: WM_NCCREATE and WM_NCDESTROY from there create and destroy
+// nothing, and bind or unbind nothing.
+bool FromElsewhere() { return InSendMessage() != FALSE; }
+}  // namespace
+
 void Window::Create(const char* className, const WindowSpec& s) {
     const IntRect& r = s.place.bounds;
-    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(), s.place.parent,
-                         reinterpret_cast<HMENU>(s.place.id), Application::Instance().Module(), this))
-        throw Exception(ErrorText("Cannot create a window of class", className));
+    Window* const outer = t_creating;
+    t_creating = this;
+    const HWND made = CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(),
+                                      s.place.parent, reinterpret_cast<HMENU>(s.place.id),
+                                      Application::Instance().Module(), this);
+    t_creating = outer;
+    if (!made) throw Exception(ErrorText("Cannot create a window of class", className));
 }
 
 bool Window::Reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -61,16 +76,19 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return D
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd_, msg, wParam, lParam); }
 
 LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Window* self;
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        // Only the window being created here, by its own CreateWindowEx.
+        if (self || FromElsewhere() || !t_creating || !create || create->lpCreateParams != t_creating) return FALSE;
+        self = t_creating;
+        t_creating = nullptr;
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        if (FromElsewhere()) return 0;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
         self->hwnd_ = nullptr;
@@ -112,6 +130,7 @@ LRESULT SubclassedControl::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<SubclassedControl*>(data);
+    if (msg == WM_NCDESTROY && FromElsewhere()) return 0;
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &SubclassedControl::Proc, kSubclassId);
         self->hwnd_ = nullptr;
