@@ -270,14 +270,13 @@ void Application::ShowError(const std::string& message) {
 
 void Application::ShowException(const std::exception& e) { ShowError(e.what()); }
 
-void Application::ShowWarning(const std::wstring& text) {
+void Application::ShowWarning(const wchar_t* text) {
     HWND owner = GetActiveWindow();
     if (!owner && MainForm()) owner = MainForm()->Handle();
     if (!owner) owner = hwnd_;
-    std::wstring caption(title_.size() + 1, L'\0');
-    const int units = MultiByteToWideChar(CP_ACP, 0, title_.c_str(), -1, &caption[0], static_cast<int>(caption.size()));
-    caption.resize(units > 0 ? static_cast<size_t>(units) - 1 : 0);
-    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+    std::vector<wchar_t> caption(title_.size() + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, title_.c_str(), -1, caption.data(), static_cast<int>(caption.size()));
+    MessageBoxW(owner, text, caption.data(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace orvik

@@ -66,7 +66,7 @@ public:
     // The warning box: warning icon, application title, the text as given
     // (wide: it may hold file names the code page cannot). Over the active
     // window of the program, else the main form.
-    void ShowWarning(const std::wstring& text);
+    void ShowWarning(const wchar_t* text);
 
     // The taskbar entry exists only while a form of the program is visible.
     void UpdateTaskbarEntry();

@@ -48,9 +48,10 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
 }
 
 namespace {
-// The object whose window this thread is creating: the one object the thunk
-// binds, at that window's own WM_NCCREATE.
-thread_local Window* t_creating = nullptr;
+// The object whose window is being created, and the thread creating it:
+// the one object the thunk binds, at that window's own WM_NCCREATE.
+Window* g_creating = nullptr;
+DWORD g_creatingThread = 0;
 
 // A message sent by another thread or process, not by this thread's own
 // window calls: WM_NCCREATE and WM_NCDESTROY from there create and destroy
@@ -60,12 +61,13 @@ bool FromElsewhere() { return InSendMessage() != FALSE; }
 
 void Window::Create(const char* className, const WindowSpec& s) {
     const IntRect& r = s.place.bounds;
-    Window* const outer = t_creating;
-    t_creating = this;
+    Window* const outer = g_creating;
+    g_creating = this;
+    g_creatingThread = GetCurrentThreadId();
     const HWND made = CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(),
                                       s.place.parent, reinterpret_cast<HMENU>(s.place.id),
                                       Application::Instance().Module(), this);
-    t_creating = outer;
+    g_creating = outer;
     if (!made) throw Exception(ErrorText("Cannot create a window of class", className));
 }
 
@@ -80,9 +82,11 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         // Only the window being created here, by its own CreateWindowEx.
-        if (self || FromElsewhere() || !t_creating || !create || create->lpCreateParams != t_creating) return FALSE;
-        self = t_creating;
-        t_creating = nullptr;
+        if (self || !g_creating || g_creatingThread != GetCurrentThreadId() || !create ||
+            create->lpCreateParams != g_creating)
+            return FALSE;
+        self = g_creating;
+        g_creating = nullptr;
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

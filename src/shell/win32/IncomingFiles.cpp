@@ -105,8 +105,7 @@ void AddIncomingFiles(MediaList& list, const FileNames& names) {
 
 void ShowNotAdded(const NotAddedReport& report) {
     if (report.Empty()) return;
-    const std::u16string text = report.Text();
-    Application::Instance().ShowWarning(std::wstring(text.begin(), text.end()));
+    Application::Instance().ShowWarning(Wide(report.Text()));
 }
 
 }  // namespace orvik
