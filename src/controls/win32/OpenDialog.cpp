@@ -8,43 +8,13 @@
 
 #include "app/win32/Application.h"
 #include "app/win32/LateBound.h"
+#include "app/win32/WideText.h"
 #include "controls/FileFilter.h"
 
 namespace orvik {
 
 namespace {
 constexpr UINT_PTR kCheckSubclass = 1;
-
-// Zero-terminated wide text in a plain buffer: the dialog's side of the
-// conversion (a wide string class would bring a second string
-// implementation into the program).
-using WideText = std::vector<wchar_t>;
-
-WideText Widen(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    WideText wide(static_cast<size_t>(n) + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-// The text in the ANSI code page, or nothing when a character has no place there.
-std::optional<std::string> Narrow(const wchar_t* text) {
-    const int length = static_cast<int>(wcslen(text));
-    if (length == 0) return std::string();
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &lossy);
-    if (n <= 0 || lossy) return std::nullopt;
-    std::string narrow(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, &narrow[0], n, nullptr, &lossy);
-    if (lossy) return std::nullopt;
-    return narrow;
-}
-
-WideText TextOf(HWND window) {
-    WideText text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return text;
-}
 
 // The "File name" field: an edit inside the dialog's name box (or the edit
 // of the older layout).
