@@ -7,6 +7,7 @@
 #include "app/AppText.h"
 #include "app/Exception.h"
 #include "app/win32/Form.h"
+#include "app/win32/WideText.h"
 
 namespace orvik {
 
@@ -274,9 +275,7 @@ void Application::ShowWarning(const wchar_t* text) {
     HWND owner = GetActiveWindow();
     if (!owner && MainForm()) owner = MainForm()->Handle();
     if (!owner) owner = hwnd_;
-    std::vector<wchar_t> caption(title_.size() + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, title_.c_str(), -1, caption.data(), static_cast<int>(caption.size()));
-    MessageBoxW(owner, text, caption.data(), MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, text, Widen(title_).data(), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace orvik

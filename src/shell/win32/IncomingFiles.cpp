@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/Application.h"
+#include "app/win32/WideText.h"
 #include "controls/win32/OpenDialog.h"
 #include "shell/FormStorage.h"
 
@@ -80,7 +81,6 @@ FileNames DroppedFiles(HDROP drop) {
     if (size >= sizeof(DROPFILES) && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
         const char* at = reinterpret_cast<const char*>(header) + header->pFiles;
         const char* const end = reinterpret_cast<const char*>(header) + size;
-        std::vector<wchar_t> wide;
         while (at < end) {
             FileName name;
             if (header->fWide) {
@@ -93,10 +93,8 @@ FileNames DroppedFiles(HDROP drop) {
             } else {
                 const char* const start = at;
                 while (at < end && *at) ++at;
-                const int length = static_cast<int>(at - start);
-                wide.assign(static_cast<std::size_t>(length), L'\0');
-                const int units = MultiByteToWideChar(CP_ACP, 0, start, length, wide.data(), length);
-                name = NameOf(wide.data(), units > 0 ? static_cast<std::size_t>(units) : 0);
+                const WideText wide = Widen(std::string(start, at));
+                name = NameOf(wide.data(), wcslen(wide.data()));
                 ++at;
             }
             if (name.empty()) break;
