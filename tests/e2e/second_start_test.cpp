@@ -16,15 +16,19 @@ using Entries = std::vector<std::string>;
 namespace {
 const char* const kHandOverClass = "OrvikEncoderHandOver";
 
-int VisibleWindowsOf(DWORD process) {
+// Visible top-level windows of the process (of one class if given).
+int VisibleWindowsOf(DWORD process, const char* className = nullptr) {
     int count = 0;
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
-        if (owner == process && IsWindowVisible(w)) ++count;
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (owner == process && IsWindowVisible(w) && (!className || std::string(name) == className)) ++count;
     }
     return count;
 }
+int MessageBoxesOf(DWORD process) { return VisibleWindowsOf(process, "#32770"); }
 
 // The processes that own a hand-over window.
 std::string HandOverOwners() {
@@ -36,19 +40,6 @@ std::string HandOverOwners() {
         owners += std::to_string(owner) + " ";
     }
     return owners.empty() ? "none" : owners;
-}
-
-// Message boxes of the process on show.
-int MessageBoxesOf(DWORD process) {
-    int count = 0;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        char name[16] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (owner == process && IsWindowVisible(w) && std::string(name) == "#32770") ++count;
-    }
-    return count;
 }
 
 // Sends one hand-over message of raw units to the window, as any process

@@ -106,22 +106,24 @@ FileNames DroppedFiles(HDROP drop) {
 }
 
 void AddIncomingFiles(MediaList& list, const FileNames& names) {
-    const int count = list.Count();
-    const std::size_t room = count < kMaxListEntries ? static_cast<std::size_t>(kMaxListEntries - count) : 0;
     NotAddedReport report;
     std::vector<std::string> entries;
-    std::size_t overCap = 0;
     FileName path;
     std::string entry;
     for (const FileName& name : names) {
         if (const std::optional<Refusal> why = Examine(name, path, entry))
             report.Refuse(path, *why);
-        else if (entries.size() < room)
-            entries.push_back(std::move(entry));
         else
-            ++overCap;
+            entries.push_back(std::move(entry));
     }
-    if (overCap > 0) report.ListFull(overCap, kMaxListEntries);
+    if (!entries.empty()) {
+        const int count = list.Count();
+        const std::size_t room = count < kMaxListEntries ? static_cast<std::size_t>(kMaxListEntries - count) : 0;
+        if (entries.size() > room) {
+            report.ListFull(entries.size() - room, kMaxListEntries);
+            entries.resize(room);
+        }
+    }
     if (!entries.empty()) {
         list.AppendAll(entries);
         list.SetSelectedIndex(0);

@@ -189,14 +189,14 @@ void MainForm::OpenFile() {
     if (Application::Instance().Terminated()) return;
     OpenDialogOptions options;
     options.filter = kMediaFileFilter;
-    std::string path;
-    if (!RunOpenDialog(hwnd_, options, path)) return;
     if (mediaList_.Count() >= kMaxListEntries) {
         NotAddedReport full;
         full.ListFull(1, kMaxListEntries);
         ShowNotAdded(full);
         return;
     }
+    std::string path;
+    if (!RunOpenDialog(hwnd_, options, path)) return;
     AddChosenFile(mediaList_, path);
 }
 
