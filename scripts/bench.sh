@@ -6,8 +6,9 @@
 # start, file size, and the ratios; the start with 10,000 stored entries
 # against an empty store and the close-to-exit time that holds their save;
 # and the phase tables of the benchmark build (build/<arch>/trace/); the
-# player's CPU, GDI and memory figures; and the CPU time of the shipped
-# lame.exe under Wine against Debian's lame (tests/bench/lame_bench.py).
+# player's CPU, GDI and memory figures; 10,000 files coming in at once; and
+# the CPU time of the shipped lame.exe under Wine against Debian's lame
+# (tests/bench/lame_bench.py).
 # Needs a built tree (scripts/build.sh). Figures only: nothing is asserted.
 #   bash scripts/bench.sh [starts of each program] [starts with 10,000 entries] [traced starts] [other.exe]
 #   bash scripts/bench.sh lame [pairs]     the lame.exe figure alone
@@ -41,5 +42,9 @@ if [ -n "${4:-}" ]; then other=("$(winepath -w "$(realpath "$4")")"); fi
 # The player: CPU while idle and playing, GDI objects and memory over
 # end-of-entry advances (player_bench.exe [advances] [seconds per figure]).
 "$ORVIK_WINE" "$build/player_bench.exe" "${ORVIK_PLAYER_ADVANCES:-500}" 10
+
+# Files coming in: 10,000 at once, until listed, and the longest wait for
+# the window to answer meanwhile (incoming_bench.exe [files] [runs]).
+"$ORVIK_WINE" "$build/incoming_bench.exe" 10000 3
 
 lame_figure "${ORVIK_LAME_PAIRS:-5}"

@@ -1,8 +1,11 @@
 // OrvikPlayer.exe: one copy per desktop. A start while a copy runs hands
-// its files to that copy and ends; the first start creates the window set,
-// adds the files it was started with, runs the message loop, and takes the
-// windows down in reverse order when the loop ends.
+// its files to that copy and ends; the first start listens for later
+// starts, creates the window set, adds the files it was started with, runs
+// the message loop, and takes the windows down in reverse order when the
+// loop ends.
 #include <windows.h>
+
+#include <optional>
 
 #include "OrvikPlayer/win32/WindowSet.h"
 #include "app/win32/Application.h"
@@ -12,10 +15,15 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     orvik::Application& app = orvik::Application::Instance();
-    const orvik::HandOverMessage files = orvik::CommandLineFiles();
+    orvik::FileNames files = orvik::CommandLineFiles();
+    orvik::NotAddedReport notHandedOver;
     orvik::SingleCopy copy;
-    switch (copy.Claim(files)) {
+    switch (copy.Claim(files, notHandedOver)) {
     case orvik::SingleCopy::Start::HandedOver:
+        if (!notHandedOver.Empty()) {
+            app.Initialize(instance);
+            orvik::ShowNotAdded(notHandedOver);
+        }
         return 0;
     case orvik::SingleCopy::Start::NotAnswering:
         app.Initialize(instance);
@@ -26,10 +34,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     try {
         app.Initialize(instance);
-        orvik::WindowSet windows;
-        orvik::MainForm& main = windows.Main();
-        if (!files.empty()) main.AddFiles(files.data(), files.size() * sizeof(wchar_t));
-        copy.Listen([&main](const void* message, std::size_t bytes) { main.TakeHandOver(message, bytes); });
+        // Later starts find this copy before it makes its windows or adds
+        // its own files, either of which may show a box: what they hand
+        // over waits until that is done.
+        orvik::MainForm* main = nullptr;
+        copy.Listen([&main](const orvik::FileNames& names) {
+            if (main) main->TakeHandOver(names);
+        });
+        std::optional<orvik::WindowSet> windows;
+        copy.HoldHandOvers([&] {
+            windows.emplace();
+            main = &windows->Main();
+            if (!files.empty()) main->AddFiles(files);
+        });
         app.Run();
         // Later starts wait for this copy to end from here on.
         copy.StopListening();

@@ -26,12 +26,15 @@
 
 namespace orvik {
 
+// The most entries the media list holds: the most a list box holds everywhere
+// the program runs. Adding stops here, and a restore reads no more.
+constexpr int kMaxListEntries = 32767;
+
 // What a restore accepts from the store, so that a corrupt or hostile store
 // can neither hang the program nor exhaust its memory.
 struct StoreLimits {
-    // A larger "Count" is cut to this: the most entries a list box holds
-    // everywhere the program runs. The entries beyond it are not read.
-    int maxEntries = 32767;
+    // A larger "Count" is cut to this; the entries beyond it are not read.
+    int maxEntries = kMaxListEntries;
     // The longest path the platform knows; a longer entry is a corrupt list.
     std::size_t maxEntryLength = 32767;
     // All entries together; more is a corrupt list.
@@ -143,6 +146,7 @@ public:
     void Append(const std::string& entry) override { Whole().Append(entry); }
     void Delete(int index) override { Whole().Delete(index); }
     void ReplaceAll(const std::vector<std::string>& entries) override { Whole().ReplaceAll(entries); }
+    void AppendAll(const std::vector<std::string>& entries) override { Whole().AppendAll(entries); }
 
 private:
     MediaList& Whole() const {

@@ -1,9 +1,12 @@
-// Fuzzes the decoding of a hand-over message, as a running copy receives it
-// from another process: every name found lies inside the message, holds no
-// zero unit and is not empty; everything between names is zero units; and a
-// message is refused exactly when it is not whole units, too large, or holds
-// a name too long. The input is read from an odd address too (the data need
-// not be aligned).
+// Fuzzes both halves of the hand-over format. The reader, as a running copy
+// receives a message from another process: every name found is a run of
+// non-zero units of the message, in order, none skipped; a message is refused
+// exactly when it is not whole units, too large, or holds a name too long;
+// the data may lie at an odd address. The writer, as a later start sends its
+// names: the input taken as a list of names (split at the unit 0x000A, so
+// names may be empty or hold zero units, and a long one is added), its
+// messages within the size, covering the list in order, and read back as
+// exactly the names that can travel.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,41 +25,66 @@ std::uint16_t UnitAt(const std::uint8_t* data, std::size_t i) {
     return unit;
 }
 
-void Check(const std::uint8_t* data, std::size_t size) {
+void CheckReader(const std::uint8_t* data, std::size_t size) {
     const auto names = DecodeHandOver(data, size);
     if (size % 2 != 0 || size > kMaxHandOverBytes) {
         if (names) std::abort();
         return;
     }
-    const std::size_t units = size / 2;
-    std::size_t longest = 0, run = 0;
-    for (std::size_t i = 0; i < units; ++i) {
-        run = UnitAt(data, i) ? run + 1 : 0;
-        if (run > longest) longest = run;
+    // The names as runs of non-zero units, the longest run's length.
+    FileNames runs(1);
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < size / 2; ++i) {
+        const std::uint16_t unit = UnitAt(data, i);
+        if (unit == 0) {
+            if (!runs.back().empty()) runs.emplace_back();
+            continue;
+        }
+        runs.back().push_back(static_cast<char16_t>(unit));
+        if (runs.back().size() > longest) longest = runs.back().size();
     }
+    if (runs.back().empty()) runs.pop_back();
     if (!names) {
         if (longest <= kMaxNameUnits) std::abort();
         return;
     }
-    std::size_t next = 0;  // the first unit not yet accounted for
-    for (const NameSpan& name : *names) {
-        if (name.count == 0 || name.first < next || name.first + name.count > units) std::abort();
-        for (std::size_t i = next; i < name.first; ++i)
-            if (UnitAt(data, i) != 0) std::abort();
-        for (std::size_t i = name.first; i < name.first + name.count; ++i)
-            if (UnitAt(data, i) == 0) std::abort();
-        next = name.first + name.count;
+    if (*names != runs) std::abort();
+}
+
+void CheckWriter(const std::uint8_t* data, std::size_t size) {
+    FileNames names(1);
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const std::uint16_t unit = UnitAt(data, i / 2);
+        if (unit == 0x000A)
+            names.emplace_back();
+        else
+            names.back().push_back(static_cast<char16_t>(unit));
     }
-    for (std::size_t i = next; i < units; ++i)
-        if (UnitAt(data, i) != 0) std::abort();
+    if (size % 2) names.insert(names.begin() + names.size() / 2, FileName(kMaxNameUnits + data[0] % 2, u'x'));
+    const std::vector<HandOverPart> parts = EncodeHandOver(names);
+    FileNames read;
+    std::size_t covered = 0;
+    for (const HandOverPart& part : parts) {
+        if (part.units.size() * 2 > kMaxHandOverBytes || part.first != covered || part.end < part.first) std::abort();
+        covered = part.end;
+        const auto got = DecodeHandOver(part.units.data(), part.units.size() * 2);
+        if (!got) std::abort();
+        read.insert(read.end(), got->begin(), got->end());
+    }
+    if (parts.empty() || covered != names.size()) std::abort();
+    FileNames travelling;
+    for (const FileName& name : names)
+        if (CanHandOver(name)) travelling.push_back(name);
+    if (read != travelling) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Check(data, size);
+    CheckReader(data, size);
     std::vector<std::uint8_t> shifted(size + 1);
     if (size) std::memcpy(shifted.data() + 1, data, size);
-    Check(shifted.data() + 1, size);
+    CheckReader(shifted.data() + 1, size);
+    CheckWriter(data, size);
     return 0;
 }

@@ -53,9 +53,10 @@ std::string TextOfChild(HWND parent, int id) {
 struct ErrorBoxReader {
     std::string caption, text;
     std::thread thread;
+    std::atomic<bool> stop{false};
     void Start() {
         thread = std::thread([this] {
-            for (int i = 0; i < 500; ++i) {
+            for (int i = 0; i < 500 && !stop; ++i) {
                 HWND box = FindWindowA("#32770", nullptr);
                 if (box && IsWindowVisible(box)) {
                     char c[256] = {};
@@ -70,7 +71,45 @@ struct ErrorBoxReader {
         });
     }
     void Join() { thread.join(); }
+    // Joins at once when no box came.
+    void Stop() {
+        stop = true;
+        Join();
+    }
 };
+
+// Drops the names (each ended by a zero) onto the main window as the shell
+// does: a real HDROP with wide names.
+void DropOnMain(const std::wstring& names) {
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    SendMessageA(Main().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// A folder of `count` empty files under the temporary folder; their names.
+std::vector<std::string> MakeFiles(const std::string& name, int count) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::vector<std::string> files;
+    for (int i = 0; i < count; ++i) {
+        files.push_back(folder + "\\" + std::to_string(i) + ".wav");
+        CloseHandle(CreateFileA(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    return files;
+}
+
+void DeleteFiles(const std::vector<std::string>& files) {
+    for (const std::string& f : files) DeleteFileA(f.c_str());
+    if (!files.empty()) RemoveDirectoryA(files[0].substr(0, files[0].rfind('\\')).c_str());
+}
 }  // namespace
 
 TEST_F(WindowSetTest, CreatesSixWindowsWithOnlyTheirCaptionsAndFramesAndShowsOnlyTheMainOne) {
@@ -174,18 +213,11 @@ TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
     CloseHandle(CreateFileW(greek.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const std::wstring names = std::wstring(second.begin(), second.end()) + L'\0' +
                                std::wstring(folder.begin(), folder.end()) + L'\0' + L"C:\\gone.wav" + L'\0' +
-                               std::wstring(first.begin(), first.end()) + L'\0' + greek + L'\0' + L'\0';
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(drop);
-
+                               std::wstring(first.begin(), first.end()) + L'\0' + greek + L'\0';
     Main().Media().ReplaceAll({"stored.wav"});
     ErrorBoxReader reader;
     reader.Start();
-    SendMessageA(Main().Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    DropOnMain(names);
     reader.Join();
     const std::vector<std::string> added = Main().Media().All();
     ASSERT_EQ(added.size(), 4u);
@@ -201,6 +233,47 @@ TEST_F(WindowSetTest, DroppedFilesAreAddedInOrderAndOneBoxNamesWhatIsNot) {
     for (const std::string& f : {first, second}) DeleteFileA(f.c_str());
     DeleteFileW(greek.c_str());
     RemoveDirectoryA(folder.c_str());
+    HideAll();
+}
+
+// A drop of ten thousand files (a hundred, each named a hundred times): all
+// of them added, in order, at once.
+TEST_F(WindowSetTest, ADropOfTenThousandFilesAddsThemAll) {
+    ShowMain();
+    const std::vector<std::string> made = MakeFiles("orvik-drop-many", 100);
+    std::vector<std::string> files;
+    std::wstring names;
+    for (int i = 0; i < 10000; ++i) files.push_back(made[i % 100]);
+    for (const std::string& f : files) names += Wide(f) + L'\0';
+    Main().Media().ReplaceAll({});
+    ErrorBoxReader reader;
+    reader.Start();
+    DropOnMain(names);
+    reader.Stop();
+    EXPECT_EQ(reader.text, "");
+    EXPECT_EQ(Main().Media().All(), files);
+    EXPECT_EQ(Main().Media().SelectedIndex(), 0);
+    Main().Media().ReplaceAll({});
+    DeleteFiles(made);
+    HideAll();
+}
+
+// The list holds 32767 entries: adding stops there, and says so.
+TEST_F(WindowSetTest, AddingStopsAtTheListsLimitWithAMessage) {
+    ShowMain();
+    const std::vector<std::string> files = MakeFiles("orvik-drop-full", 3);
+    Main().Media().ReplaceAll(std::vector<std::string>(32765, "stored.wav"));
+    ErrorBoxReader reader;
+    reader.Start();
+    DropOnMain(Wide(files[0]) + L'\0' + L"C:\\gone.wav" + L'\0' + Wide(files[1]) + L'\0' + Wide(files[2]) + L'\0');
+    reader.Join();
+    EXPECT_EQ(Main().Media().Count(), 32767);
+    EXPECT_EQ(Main().Media().Entry(32766), files[1]);
+    EXPECT_NE(reader.text.find("C:\\gone.wav  (not found)\n\nThe list holds 32767 entries at most: 1 file was not added."),
+              std::string::npos)
+        << reader.text;
+    Main().Media().ReplaceAll({});
+    DeleteFiles(files);
     HideAll();
 }
 

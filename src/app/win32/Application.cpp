@@ -138,10 +138,14 @@ bool Application::PumpOne() {
         }
         if (more && !idleStep_) idleStep_ = std::move(step);
     }
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
         terminated_ = true;
         return false;
     }
+    // -1: the system failed to deliver a message (Wine, with a message of
+    // megabytes sent by another process). The program carries on.
+    if (got == -1) return true;
     Dispatch(msg);
     return true;
 }
@@ -287,5 +291,12 @@ void Application::ShowErrorBox(const WideText& text) {
 }
 
 void Application::ShowException(const std::exception& e) { ShowError(e.what()); }
+
+void Application::ShowWarning(const wchar_t* text) {
+    HWND owner = GetActiveWindow();
+    if (!owner && MainForm()) owner = MainForm()->Handle();
+    if (!owner) owner = hwnd_;
+    MessageBoxW(owner, text, Widen(title_).data(), MB_OK | MB_ICONWARNING);
+}
 
 }  // namespace orvik

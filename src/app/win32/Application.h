@@ -65,13 +65,17 @@ public:
     void ShowError(const std::string& message);
     // The error box with wide text, shown as it is.
     void ShowErrorBox(const std::vector<wchar_t>& text);
+    // The warning box: warning icon, application title, the text as given
+    // (wide: it may hold file names the code page cannot). Over the active
+    // window of the program, else the main form.
+    void ShowWarning(const wchar_t* text);
 
     // The taskbar entry exists only while a form of the program is visible.
     void UpdateTaskbarEntry();
 
 private:
     Application() = default;
-    bool PumpOne();  // false when the queue delivered WM_QUIT
+    bool PumpOne();  // false when the queue delivered WM_QUIT (a failed wait is no quit)
     void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

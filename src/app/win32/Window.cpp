@@ -47,11 +47,28 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
     if (!RegisterClassExA(&wc)) throw Exception(ErrorText("Cannot register the window class", className));
 }
 
+namespace {
+// The object whose window is being created, and the thread creating it:
+// the one object the thunk binds, at that window's own WM_NCCREATE.
+Window* g_creating = nullptr;
+DWORD g_creatingThread = 0;
+
+// A message sent by another thread or process, not by this thread's own
+// window calls: WM_NCCREATE and WM_NCDESTROY from there create and destroy
+// nothing, and bind or unbind nothing.
+bool FromElsewhere() { return InSendMessage() != FALSE; }
+}  // namespace
+
 void Window::Create(const char* className, const WindowSpec& s) {
     const IntRect& r = s.place.bounds;
-    if (!CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(), s.place.parent,
-                         reinterpret_cast<HMENU>(s.place.id), Application::Instance().Module(), this))
-        throw Exception(ErrorText("Cannot create a window of class", className));
+    Window* const outer = g_creating;
+    g_creating = this;
+    g_creatingThread = GetCurrentThreadId();
+    const HWND made = CreateWindowExA(s.exStyle, className, s.text, s.style, r.left, r.top, r.Width(), r.Height(),
+                                      s.place.parent, reinterpret_cast<HMENU>(s.place.id),
+                                      Application::Instance().Module(), this);
+    g_creating = outer;
+    if (!made) throw Exception(ErrorText("Cannot create a window of class", className));
 }
 
 bool Window::Reflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -61,16 +78,21 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return D
 LRESULT Window::Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd_, msg, wParam, lParam); }
 
 LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    Window* self;
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
-        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        // Only the window being created here, by its own CreateWindowEx.
+        if (self || !g_creating || g_creatingThread != GetCurrentThreadId() || !create ||
+            create->lpCreateParams != g_creating)
+            return FALSE;
+        self = g_creating;
+        g_creating = nullptr;
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
+        if (FromElsewhere()) return 0;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
         self->hwnd_ = nullptr;
@@ -112,6 +134,7 @@ LRESULT SubclassedControl::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<SubclassedControl*>(data);
+    if (msg == WM_NCDESTROY && FromElsewhere()) return 0;
     if (msg == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &SubclassedControl::Proc, kSubclassId);
         self->hwnd_ = nullptr;

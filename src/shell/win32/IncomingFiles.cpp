@@ -1,115 +1,139 @@
 #include "shell/win32/IncomingFiles.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/win32/Application.h"
+#include "app/win32/WideText.h"
 #include "controls/win32/OpenDialog.h"
-#include "shell/HandOver.h"
+#include "shell/FormStorage.h"
 
 namespace orvik {
 
 namespace {
-// The box names this many refused files at most, then only counts the rest.
-constexpr std::size_t kListedRefusals = 12;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "a wide character is one UTF-16 unit");
 
-void Append(std::vector<wchar_t>& text, const wchar_t* part) { text.insert(text.end(), part, part + wcslen(part)); }
-
-// A name as a whole path, zero-terminated; the name itself when the
-// platform cannot make one.
-std::vector<wchar_t> WholePath(const wchar_t* name) {
-    std::vector<wchar_t> path(MAX_PATH, L'\0');
-    DWORD n = GetFullPathNameW(name, static_cast<DWORD>(path.size()), path.data(), nullptr);
-    if (n >= path.size()) {
-        path.assign(n + 1, L'\0');
-        n = GetFullPathNameW(name, static_cast<DWORD>(path.size()), path.data(), nullptr);
-    }
-    if (n == 0 || n >= path.size()) {
-        path.assign(name, name + wcslen(name));
-        path.push_back(L'\0');
-    }
-    return path;
+const wchar_t* Wide(const FileName& name) { return reinterpret_cast<const wchar_t*>(name.c_str()); }
+FileName NameOf(const wchar_t* text, std::size_t units) {
+    return FileName(reinterpret_cast<const char16_t*>(text), units);
 }
 
-// Why a name is not added: nothing when it is an existing file.
-const wchar_t* NotAFile(const wchar_t* path) {
-    const DWORD attributes = GetFileAttributesW(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return L"  (not found)";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return L"  (a folder, not a file)";
-    return nullptr;
+// A name as a whole path: exactly the characters the platform returns; the
+// name itself when it cannot make one.
+FileName WholePath(const FileName& name) {
+    std::vector<wchar_t> path(MAX_PATH, L'\0');
+    DWORD n = GetFullPathNameW(Wide(name), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    if (n >= path.size()) {
+        path.assign(n + 1, L'\0');
+        n = GetFullPathNameW(Wide(name), static_cast<DWORD>(path.size()), path.data(), nullptr);
+    }
+    if (n == 0 || n >= path.size()) return name;
+    return NameOf(path.data(), n);
+}
+
+// Why a file is not added; nothing when it is, and then `entry` is what the
+// list keeps. `path` becomes the name as the box shows it.
+std::optional<Refusal> Examine(const FileName& name, FileName& path, std::string& entry) {
+    path = WholePath(name);
+    // "\\?\C:\a.wav" is "C:\a.wav", made whole again ("\\?\C:\x\..\a.wav"),
+    // and checked again ("\\?\C:\CON" is the device CON).
+    for (int pass = 0; pass < 2; ++pass) {
+        if (path.size() > kMaxNameUnits) return Refusal::TooLong;
+        const std::optional<FileName> plain = PlainPath(path);
+        if (!plain) return Refusal::Device;
+        if (*plain == path) break;
+        path = WholePath(*plain);
+    }
+    const DWORD attributes = GetFileAttributesW(Wide(path));
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Refusal::NotFound;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Refusal::Folder;
+    std::optional<std::string> ansi = AnsiPathOf(Wide(path));
+    if (!ansi) return Refusal::NoPassableName;
+    entry = std::move(*ansi);
+    return std::nullopt;
 }
 }  // namespace
 
-void AppendName(HandOverMessage& message, const wchar_t* name) {
-    if (!name || !*name) return;
-    const std::vector<wchar_t> path = WholePath(name);
-    message.insert(message.end(), path.begin(), path.end());  // with its zero
-}
-
-HandOverMessage CommandLineFiles() {
-    HandOverMessage message;
+FileNames CommandLineFiles() {
+    FileNames names;
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!args) return message;
-    for (int i = 1; i < count; ++i) AppendName(message, args[i]);  // args[0] is the program
+    if (!args) return names;
+    for (int i = 1; i < count; ++i)  // args[0] is the program
+        if (*args[i]) names.push_back(WholePath(NameOf(args[i], wcslen(args[i]))));
     LocalFree(args);
-    return message;
+    return names;
 }
 
-HandOverMessage DroppedFiles(HDROP drop) {
-    HandOverMessage message;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<wchar_t> name;
-    for (UINT i = 0; i < count; ++i) {
-        name.assign(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        if (DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())) > 0) AppendName(message, name.data());
-    }
-    return message;
-}
-
-void AddIncomingFiles(MediaList& list, const void* message, std::size_t bytes, HWND owner) {
-    const std::optional<std::vector<NameSpan>> names = DecodeHandOver(message, bytes);
-    if (!names) return;
-    const auto* octets = static_cast<const unsigned char*>(message);
-    std::vector<wchar_t> refused;
-    std::size_t refusals = 0;
-    std::vector<wchar_t> name;
-    for (const NameSpan& span : *names) {
-        name.assign(span.count + 1, L'\0');
-        std::memcpy(name.data(), octets + 2 * span.first, 2 * span.count);
-        const std::vector<wchar_t> path = WholePath(name.data());
-        const wchar_t* reason = NotAFile(path.data());
-        if (!reason) {
-            if (const std::optional<std::string> ansi = AnsiPathOf(path.data())) {
-                AddChosenFile(list, *ansi);
-                continue;
+FileNames DroppedFiles(HDROP drop) {
+    // Read from the drop's own block (a DROPFILES header, then the names,
+    // each ended by a zero, an empty one last): DragQueryFile walks the
+    // names from the first at every call, which for 10,000 files took seconds.
+    FileNames names;
+    const auto* header = static_cast<const DROPFILES*>(GlobalLock(drop));
+    if (!header) return names;
+    const SIZE_T size = GlobalSize(drop);
+    if (size >= sizeof(DROPFILES) && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
+        const char* at = reinterpret_cast<const char*>(header) + header->pFiles;
+        const char* const end = reinterpret_cast<const char*>(header) + size;
+        while (at < end) {
+            FileName name;
+            if (header->fWide) {
+                for (char16_t unit = 0; end - at >= 2; at += 2) {
+                    std::memcpy(&unit, at, 2);
+                    if (unit == 0) break;
+                    name.push_back(unit);
+                }
+                at += 2;
+            } else {
+                const char* const start = at;
+                while (at < end && *at) ++at;
+                const WideText wide = Widen(std::string(start, at));
+                name = NameOf(wide.data(), wcslen(wide.data()));
+                ++at;
             }
-            reason = L"  (its name has characters that this program cannot pass on, and it has no short name)";
+            if (name.empty()) break;
+            names.push_back(std::move(name));
         }
-        if (++refusals > kListedRefusals) continue;
-        Append(refused, L"\n");
-        Append(refused, path.data());
-        Append(refused, reason);
     }
-    if (refusals == 0) return;
-    std::vector<wchar_t> text;
-    Append(text, refusals == 1 ? L"This was not added to the list:\n" : L"These were not added to the list:\n");
-    text.insert(text.end(), refused.begin(), refused.end());
-    if (refusals > kListedRefusals) {
-        Append(text, L"\n\nand ");
-        wchar_t more[16];
-        wsprintfW(more, L"%u", static_cast<unsigned>(refusals - kListedRefusals));
-        Append(text, more);
-        Append(text, L" more.");
+    GlobalUnlock(drop);
+    return names;
+}
+
+void AddIncomingFiles(MediaList& list, const FileNames& names) {
+    NotAddedReport report;
+    std::vector<std::string> entries;
+    FileName path;
+    std::string entry;
+    for (const FileName& name : names) {
+        if (const std::optional<Refusal> why = Examine(name, path, entry))
+            report.Refuse(path, *why);
+        else
+            entries.push_back(std::move(entry));
     }
-    text.push_back(L'\0');
-    const std::string& title = Application::Instance().Title();
-    std::vector<wchar_t> caption(title.size() + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, caption.data(), static_cast<int>(caption.size()));
-    MessageBoxW(owner, text.data(), caption.data(), MB_OK | MB_ICONWARNING);
+    if (!entries.empty()) {
+        const int count = list.Count();
+        const std::size_t room = count < kMaxListEntries ? static_cast<std::size_t>(kMaxListEntries - count) : 0;
+        if (entries.size() > room) {
+            report.ListFull(entries.size() - room, kMaxListEntries);
+            entries.resize(room);
+        }
+    }
+    if (!entries.empty()) {
+        list.AppendAll(entries);
+        list.SetSelectedIndex(0);
+    }
+    ShowNotAdded(report);
+}
+
+void ShowNotAdded(const NotAddedReport& report) {
+    if (report.Empty()) return;
+    Application::Instance().ShowWarning(Wide(report.Text()));
 }
 
 }  // namespace orvik

@@ -1,34 +1,31 @@
 // Files that come in from Explorer: a start's command line ("Open with", a
 // drop on the program's icon), a later start's hand-over, a drop onto the
-// main window. All of them arrive as a hand-over message (shell/HandOver.h).
+// main window. All of them arrive as a list of names (shell/HandOver.h).
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstddef>
-#include <vector>
-
 #include "controls/MediaList.h"
+#include "shell/HandOver.h"
+#include "shell/IncomingNames.h"
 
 namespace orvik {
 
-// The message: each name as a whole path, ended by a zero.
-using HandOverMessage = std::vector<wchar_t>;
-
-// Appends one name to a message, made a whole path against the current
-// folder (a relative name on a command line means the folder the start was
-// made in).
-void AppendName(HandOverMessage& message, const wchar_t* name);
-// The files named on this process's command line.
-HandOverMessage CommandLineFiles();
+// The files named on this process's command line, each made a whole path
+// against the current folder (a relative name on a command line means the
+// folder the start was made in).
+FileNames CommandLineFiles();
 // The files of a drop, in the order given.
-HandOverMessage DroppedFiles(HDROP drop);
+FileNames DroppedFiles(HDROP drop);
 
-// Appends the message's files to the list in order, as the open dialog adds
+// Appends the files to the list in order, in one go, as the open dialog adds
 // a chosen file (entry 0 selected; a name the ANSI code page cannot hold by
-// its short name). What is not an existing file, or has no name the program
-// can pass on, is not added: one box over `owner` lists it. A malformed
-// message adds nothing.
-void AddIncomingFiles(MediaList& list, const void* message, std::size_t bytes, HWND owner);
+// its short name), each by its plain whole path. What is not an existing
+// file (a folder, a device, a name too long), has no name the program can
+// pass on, or finds the list full is not added: one warning box lists it.
+void AddIncomingFiles(MediaList& list, const FileNames& names);
+
+// The warning box with the report's text, unless it is empty.
+void ShowNotAdded(const NotAddedReport& report);
 
 }  // namespace orvik

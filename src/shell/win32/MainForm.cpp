@@ -172,6 +172,12 @@ void MainForm::OpenFile() {
     if (Application::Instance().Terminated()) return;
     OpenDialogOptions options;
     options.filter = kMediaFileFilter;
+    if (mediaList_.Count() >= kMaxListEntries) {
+        NotAddedReport full;
+        full.ListFull(1, kMaxListEntries);
+        ShowNotAdded(full);
+        return;
+    }
     std::string path;
     if (!RunOpenDialog(hwnd_, options, path)) return;
     AddChosenFile(mediaList_, path);
@@ -193,15 +199,14 @@ void MainForm::OpenHomePage() {
     ShellExecuteA(Application::Instance().Handle(), nullptr, kHomePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void MainForm::AddFiles(const void* message, std::size_t bytes) {
+void MainForm::AddFiles(const FileNames& names) {
     if (Application::Instance().Terminated()) return;
-    HWND owner = GetActiveWindow();
-    AddIncomingFiles(mediaList_, message, bytes, owner ? owner : hwnd_);
+    AddIncomingFiles(mediaList_, names);
 }
 
-void MainForm::TakeHandOver(const void* message, std::size_t bytes) {
+void MainForm::TakeHandOver(const FileNames& names) {
     Application::Instance().ShowMain();
-    AddFiles(message, bytes);
+    AddFiles(names);
 }
 
 void MainForm::DragWindow() {
@@ -254,9 +259,9 @@ LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(listBrush_.Get());
     case WM_DROPFILES: {
         const auto drop = reinterpret_cast<HDROP>(wParam);
-        const HandOverMessage files = DroppedFiles(drop);
+        const FileNames files = DroppedFiles(drop);
         DragFinish(drop);
-        AddFiles(files.data(), files.size() * sizeof(wchar_t));
+        AddFiles(files);
         return 0;
     }
     case WM_ENDSESSION:  // the process ends with the session: save now

@@ -10,6 +10,7 @@
 #include "controls/win32/ShadowLabel.h"
 #include "platform/win32/RegistryKeyStore.h"
 #include "shell/FormStorage.h"
+#include "shell/HandOver.h"
 #include "shell/win32/MediaListBox.h"
 #include "shell/win32/TrayIcon.h"
 
@@ -34,11 +35,11 @@ public:
     void EncodeFile();
     void OpenHomePage();
     void DragWindow();
-    // Files from Explorer (a hand-over message, shell/HandOver.h): added to
-    // the list by the open dialog's rules. A later start's hand-over first
-    // shows the window as show-main does.
-    void AddFiles(const void* message, std::size_t bytes);
-    void TakeHandOver(const void* message, std::size_t bytes);
+    // Files from Explorer: added to the list by the open dialog's rules, in
+    // one go. A later start's hand-over first shows the window as show-main
+    // does.
+    void AddFiles(const FileNames& names);
+    void TakeHandOver(const FileNames& names);
 
     bool PreTranslateMessage(MSG& msg) override;
     bool CloseQuery() override;

@@ -1,6 +1,9 @@
 #include "shell/win32/SingleCopy.h"
 
+#include <cstddef>
 #include <exception>
+#include <optional>
+#include <vector>
 
 #include "app/win32/Application.h"
 #include "shell/HandOver.h"
@@ -41,7 +44,29 @@ SingleCopy::~SingleCopy() {
     }
 }
 
-SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
+namespace {
+// Raised while files are being added; lowered however that ends.
+struct Raised {
+    bool& flag;
+    explicit Raised(bool& f) : flag(f) { flag = true; }
+    ~Raised() { flag = false; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+};
+
+// The names the running copy did not take: those that cannot travel, and
+// from `from` on (when it refused a message) every name.
+void ReportNotTaken(const FileNames& files, std::size_t from, NotAddedReport& refused) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!CanHandOver(files[i]))
+            refused.Refuse(files[i], Refusal::TooLong);
+        else if (i >= from)
+            refused.Refuse(files[i], Refusal::Busy);
+    }
+}
+}  // namespace
+
+SingleCopy::Start SingleCopy::Claim(FileNames& files, NotAddedReport& refused) {
     // Made owned: of two starts at the same moment exactly one creates it.
     mutex_ = CreateMutexA(nullptr, TRUE, kSingleCopyMutex);
     const DWORD created = GetLastError();
@@ -49,14 +74,25 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
         owned_ = true;
         return Start::First;
     }
-    // It exists (or belongs to a copy this one may not open, which counts
-    // the same): a copy runs, starts or ends.
+    // It exists (or belongs to a copy this one may not open, of another
+    // integrity level): a copy runs, starts or ends.
+    const std::vector<HandOverPart> parts = EncodeHandOver(files);
+    std::size_t taken = 0;  // the messages the running copy has
+    bool blocked = !mutex_;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kWaitForCopyMs) {
         if (HWND running = FindWindowA(kHandOverClass, nullptr)) {
-            switch (HandOver(running, files)) {
-            case Answer::Taken: return Start::HandedOver;
+            Answer answer = Answer::Taken;
+            while (taken < parts.size() && (answer = HandOver(running, parts[taken])) == Answer::Taken) ++taken;
+            switch (answer) {
+            case Answer::Taken:
+                ReportNotTaken(files, files.size(), refused);
+                return Start::HandedOver;
+            case Answer::Full:
+                ReportNotTaken(files, parts[taken].first, refused);
+                return Start::HandedOver;
             case Answer::Hung: return Start::NotAnswering;
+            case Answer::Blocked: blocked = true; break;
             case Answer::Refused: break;
             }
         }
@@ -65,38 +101,46 @@ SingleCopy::Start SingleCopy::Claim(const HandOverMessage& files) {
             continue;
         }
         // The copy that ends releases the mutex (or abandons it with its
-        // process): this start is then the first.
+        // process): this start is then the first, with what it did not hand over.
         const DWORD waited = WaitForSingleObject(mutex_, kRetryMs);
         if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
             owned_ = true;
+            files.erase(files.begin(), files.begin() + static_cast<std::ptrdiff_t>(parts[taken].first));
             return Start::First;
         }
     }
-    // A copy that neither takes the files nor ends (one of another integrity
-    // level, elevated beside a normal one, takes no messages from this one):
-    // the user's start is not lost. The two copies meet, and the one whose
-    // list did not change writes nothing at its end.
+    // A copy that is alive but neither answers nor ends in time is reported.
+    // Only one the system keeps this start from (elevated beside a normal
+    // one) is met by a second copy: the user's start is not lost, and the
+    // copy whose list did not change writes nothing at its end.
+    if (!blocked) return Start::NotAnswering;
+    files.erase(files.begin(), files.begin() + static_cast<std::ptrdiff_t>(parts[taken].first));
     return Start::First;
 }
 
-SingleCopy::Answer SingleCopy::HandOver(HWND running, const HandOverMessage& files) const {
+SingleCopy::Answer SingleCopy::HandOver(HWND running, const HandOverPart& part) const {
     DWORD process = 0;
     GetWindowThreadProcessId(running, &process);
     // The running copy may then take the foreground from this start.
     AllowSetForegroundWindow(process);
     COPYDATASTRUCT data{};
     data.dwData = kHandOverTag;
-    data.cbData = static_cast<DWORD>(files.size() * sizeof(wchar_t));
-    data.lpData = files.empty() ? nullptr : const_cast<wchar_t*>(files.data());
-    DWORD_PTR taken = FALSE;
+    data.cbData = static_cast<DWORD>(part.units.size() * sizeof(char16_t));
+    data.lpData = part.units.empty() ? nullptr : const_cast<char16_t*>(part.units.data());
+    DWORD_PTR answer = 0;
     SetLastError(0);
     if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerMs,
-                            &taken))
-        return taken == TRUE ? Answer::Taken : Answer::Refused;
-    // No answer from a window that is still there: the copy hangs. Anything
-    // else (a window gone, access denied) is tried again.
+                            &answer)) {
+        if (answer == static_cast<DWORD_PTR>(HandOverAnswer::Taken)) return Answer::Taken;
+        if (answer == static_cast<DWORD_PTR>(HandOverAnswer::Full)) return Answer::Full;
+        return Answer::Refused;
+    }
+    // No answer from a window that is still there: the copy hangs, or the
+    // system refused the message. A window gone is tried again.
     const DWORD error = GetLastError();
-    return IsWindow(running) && (error == ERROR_TIMEOUT || error == 0) ? Answer::Hung : Answer::Refused;
+    if (!IsWindow(running)) return Answer::Refused;
+    if (error == ERROR_TIMEOUT || error == 0) return Answer::Hung;
+    return error == ERROR_ACCESS_DENIED ? Answer::Blocked : Answer::Refused;
 }
 
 void SingleCopy::Listen(HandOverSink onHandOver) {
@@ -111,9 +155,31 @@ void SingleCopy::Listen(HandOverSink onHandOver) {
     Create(kHandOverClass, spec);
 }
 
+void SingleCopy::HoldHandOvers(const std::function<void()>& add) {
+    {
+        Raised adding(adding_);
+        add();
+    }
+    if (waiting_ && hwnd_) PostMessageA(hwnd_, kHandleHandOvers, 0, 0);
+}
+
+void SingleCopy::AddWaiting() {
+    if (adding_) {
+        // The box of the files before is up: these follow when it closes.
+        // The box comes forward meanwhile, as for any later start.
+        Application::Instance().ShowMain();
+        return;
+    }
+    Raised adding(adding_);
+    while (waiting_ && onHandOver_ && !Application::Instance().Terminated()) {
+        waiting_ = false;
+        onHandOver_(pending_.Release());
+    }
+}
+
 void SingleCopy::StopListening() {
     if (hwnd_) Destroy();
-    pending_.clear();
+    pending_.Clear();
 }
 
 LRESULT SingleCopy::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -121,20 +187,21 @@ LRESULT SingleCopy::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COPYDATA: {
         // From another process: nothing in it is trusted.
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (!data || data->dwData != kHandOverTag || Application::Instance().Terminated()) return FALSE;
-        if (!DecodeHandOver(data->lpData, data->cbData)) return FALSE;
-        const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-        pending_.emplace_back(bytes, bytes + data->cbData);
-        if (pending_.size() == 1) PostMessageA(hwnd_, kHandleHandOvers, 0, 0);
-        return TRUE;
+        const auto answer = [](HandOverAnswer a) { return static_cast<LRESULT>(a); };
+        if (!data || data->dwData != kHandOverTag || Application::Instance().Terminated())
+            return answer(HandOverAnswer::NotTaken);
+        std::optional<FileNames> names = DecodeHandOver(data->lpData, data->cbData);
+        if (!names) return answer(HandOverAnswer::NotTaken);
+        if (!pending_.Take(std::move(*names))) return answer(HandOverAnswer::Full);
+        if (!waiting_) {
+            waiting_ = true;
+            PostMessageA(hwnd_, kHandleHandOvers, 0, 0);
+        }
+        return answer(HandOverAnswer::Taken);
     }
-    case kHandleHandOvers: {
-        std::vector<std::vector<unsigned char>> received;
-        received.swap(pending_);
-        for (const auto& message : received)
-            if (onHandOver_ && !Application::Instance().Terminated()) onHandOver_(message.data(), message.size());
+    case kHandleHandOvers:
+        AddWaiting();
         return 0;
-    }
     case WM_CLOSE:
         // Ends the program as Exit does: the list is saved on the way out.
         // A box's or an open dialog's loop does not end by it, and the
