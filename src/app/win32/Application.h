@@ -64,6 +64,13 @@ public:
     void ShowException(const std::exception& e);
     void ShowError(const std::string& message);
 
+    // Keys that act from every form (after the form's own key preview).
+    std::function<bool(MSG& msg)> globalKeys;
+
+    // Whether focus marks show: from a key that moves the focus on, until
+    // the next mouse press (as the system shows keyboard cues).
+    bool KeyboardCues() const { return keyboardCues_; }
+
     // The taskbar entry exists only while a form of the program is visible.
     void UpdateTaskbarEntry();
 
@@ -72,6 +79,8 @@ private:
     bool PumpOne();  // false when the queue delivered WM_QUIT
     void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
+    // The application window was activated: a window that takes input gets it.
+    void PassActivation();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE module_ = nullptr;
@@ -81,6 +90,7 @@ private:
     std::vector<Form*> forms_;
     bool terminated_ = false;
     bool startShown_ = false;
+    bool keyboardCues_ = true;
     std::function<bool()> idleStep_;
 };
 

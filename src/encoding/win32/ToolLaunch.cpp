@@ -5,6 +5,7 @@
 
 #include "app/AppText.h"
 #include "app/win32/Application.h"
+#include "app/win32/KeyboardFocus.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/ToolLaunch.h"
 
@@ -40,13 +41,18 @@ void LaunchEncoderTool(const std::string& tool, const std::string& optionText) {
     // failure is told once, in the program's box.
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof execute;
-    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
     execute.hwnd = app.Handle();
     execute.lpFile = path.c_str();
     execute.lpParameters = parameters.c_str();
     execute.lpDirectory = folder.c_str();
     execute.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&execute)) app.ShowError(ToolStartFailedText(path, SystemReason(GetLastError())));
+    HWND from = GetActiveWindow();
+    if (!ShellExecuteExA(&execute)) {
+        app.ShowError(ToolStartFailedText(path, SystemReason(GetLastError())));
+        return;
+    }
+    ReturnFocusAfter(execute.hProcess, from);
 }
 
 }  // namespace orvik
