@@ -4,18 +4,6 @@
 
 namespace orvik {
 
-bool IsNavigationKey(unsigned key) {
-    switch (key) {
-    case vk::kTab:
-    case vk::kMenu:
-    case vk::kLeft:
-    case vk::kUp:
-    case vk::kRight:
-    case vk::kDown: return true;
-    default: return false;
-    }
-}
-
 FocusKey ClassifyFocusKey(unsigned key, unsigned modifiers, bool focusWantsKey) {
     const unsigned held = modifiers & modifier::kKeys;
     if (key == vk::kTab && !(held & (modifier::kCtrl | modifier::kAlt)))

@@ -5,10 +5,6 @@
 
 namespace orvik {
 
-// A key that moves the focus or a selection (Tab, the arrows, Alt): after
-// one, the controls show their focus marks.
-bool IsNavigationKey(unsigned key);
-
 enum class FocusKey { None, NextStop, PreviousStop, PressDefault };
 
 // What a key pressed in a window with tab stops does there. Enter (also with

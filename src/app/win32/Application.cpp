@@ -6,7 +6,6 @@
 
 #include "app/AppText.h"
 #include "app/Exception.h"
-#include "app/FocusOrder.h"
 #include "app/win32/Form.h"
 #include "app/win32/Input.h"
 
@@ -111,7 +110,7 @@ bool Application::PreTranslate(MSG& msg) {
 
 void Application::Dispatch(MSG& msg) {
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
-        keyboardCues_ = keyboardCues_ || IsNavigationKey(static_cast<unsigned>(msg.wParam));
+        keyboardCues_ = true;
     else if (IsButtonDown(msg.message))
         keyboardCues_ = false;
     // Shortcuts run here, outside any window procedure: what they raise

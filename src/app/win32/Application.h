@@ -67,8 +67,9 @@ public:
     // Keys that act from every form (after the form's own key preview).
     std::function<bool(MSG& msg)> globalKeys;
 
-    // Whether focus marks show: from a key that moves the focus on, until
-    // the next mouse press (as the system shows keyboard cues).
+    // Whether focus marks show: while the keyboard is the input in use,
+    // from a key press until the next mouse press (as the system decides
+    // whether a window shows keyboard cues).
     bool KeyboardCues() const { return keyboardCues_; }
 
     // The taskbar entry exists only while a form of the program is visible.
