@@ -66,6 +66,13 @@ TEST_F(Keyboard, EveryTaskByKeysAlone) {
     ASSERT_TRUE(ConfirmOpenDialog(program.ProcessId(), wav));
     ASSERT_TRUE(WaitUntil([&] { return ListCount(list) == 1 && ListSelection(list) == 0; }));
 
+    // Shift+F10: the main menu; Escape closes it.
+    Key(VK_F10, {VK_SHIFT});
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FindWindowA("#32768", nullptr)); })) << "no menu";
+    Sleep(150);
+    Key(VK_ESCAPE);
+    ASSERT_TRUE(WaitForNoMenu());
+
     // Ctrl+P: the player plays it, the focus on its first button.
     ASSERT_TRUE(WaitUntil([&] { return Focus() == list; }));
     Key('P', {VK_CONTROL});
