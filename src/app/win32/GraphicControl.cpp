@@ -198,6 +198,8 @@ void GraphicHost::TakeFocus(GraphicControl* control) {
     FocusChanged();
 }
 
+void GraphicHost::FocusChanged() {}
+
 void GraphicHost::SetHover(GraphicControl* control) {
     if (control == hover_) return;
     GraphicControl* old = hover_;
@@ -270,7 +272,7 @@ bool GraphicHost::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (IsButtonDown(msg)) {
-        // The mouse is in use: focus marks go until keys move the focus.
+        // The mouse is in use: the focus mark goes (until the next key).
         if (focused_) focused_->Invalidate();
         if (!under) return true;
         captured_ = under;

@@ -149,8 +149,8 @@ public:
 private:
     void SetHover(GraphicControl* control);
     void TakeFocus(GraphicControl* control);
-    // The focused control changed.
-    void FocusChanged() {}
+    // The focused control changed (focused_ holds the new one).
+    void FocusChanged();
     void MakeTooltip(const MSG& firstMove);
 
     HWND hwnd_ = nullptr;
