@@ -24,8 +24,9 @@ struct MouseEvent {
 
 // Virtual key codes the models know.
 namespace vk {
-constexpr unsigned kBack = 0x08, kTab = 0x09, kReturn = 0x0D, kEscape = 0x1B, kSpace = 0x20, kEnd = 0x23,
-                   kHome = 0x24, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF1 = 0x70;
+constexpr unsigned kBack = 0x08, kTab = 0x09, kReturn = 0x0D, kEscape = 0x1B, kSpace = 0x20,
+                   kPageUp = 0x21, kPageDown = 0x22, kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26,
+                   kRight = 0x27, kDown = 0x28, kF1 = 0x70;
 }
 
 // A key with the modifier keys (Shift, Ctrl, Alt) that must be held with it.

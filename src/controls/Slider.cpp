@@ -329,6 +329,13 @@ void SliderModel::Jump(JumpMode mode) {
     if (target != value_) SetValue(static_cast<int32_t>(target));
 }
 
+void SliderModel::StepBy(int64_t delta) {
+    int64_t target = static_cast<int64_t>(value_) + delta;
+    if (target > max_) target = max_;
+    if (target < min_) target = min_;
+    if (target != value_) SetValue(static_cast<int32_t>(target));
+}
+
 JumpMode SliderModel::DirectionOf(int x, int y) const {
     if (Horizontal()) {
         if (x < thumb_.left) return JumpMode::Back;
@@ -443,9 +450,18 @@ void SliderModel::KeyDown(uint16_t& keyCode, unsigned shiftState) {
             case vk::kDown: if (!Horizontal()) mode = JumpMode::Back; break;
             default: break;
         }
-        if (mode != JumpMode::None) {
+        if (keyCode == vk::kPageDown || keyCode == vk::kPageUp) {
+            if (pageStep_ > 0) {
+                StepBy(keyCode == vk::kPageDown ? pageStep_ : -static_cast<int64_t>(pageStep_));
+                keyCode = 0;
+                Changed();
+            }
+        } else if (mode != JumpMode::None) {
             keyCode = 0;
-            Jump(mode);
+            if (keyStep_ > 0 && (mode == JumpMode::Forward || mode == JumpMode::Back))
+                StepBy(mode == JumpMode::Forward ? keyStep_ : -static_cast<int64_t>(keyStep_));
+            else
+                Jump(mode);
             Changed();
         }
     }

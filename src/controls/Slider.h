@@ -117,6 +117,14 @@ public:
     void SetMaxValue(int32_t value);
     int32_t Increment() const { return increment_; }
     void SetIncrement(int32_t value);
+    // The keys' steps: the arrows move by `line` (0: by Increment, on its
+    // grid), Page Down and Page Up by `page` (0: they do nothing).
+    void SetKeySteps(int32_t line, int32_t page) {
+        keyStep_ = line > 0 ? line : 0;
+        pageStep_ = page > 0 ? page : 0;
+    }
+    int32_t KeyStep() const { return keyStep_; }
+    int32_t PageStep() const { return pageStep_; }
     SliderOptions Options() const { return options_; }
     void SetOptions(SliderOptions options);
     SliderOrientation Orientation() const { return orientation_; }
@@ -195,6 +203,7 @@ private:
     void SetRange(int32_t min, int32_t max);
     void PlaceThumb(int offset);
     void Jump(JumpMode mode);
+    void StepBy(int64_t delta);
     JumpMode DirectionOf(int x, int y) const;
     void RepeatStep();
     bool InThumb(int x, int y) const;
@@ -204,6 +213,7 @@ private:
 
     SliderHost* host_;
     int32_t value_ = 0, min_ = 0, max_ = 100, increment_ = 10;
+    int32_t keyStep_ = 0, pageStep_ = 0;
     SliderOptions options_ = SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth;
     SliderOrientation orientation_ = SliderOrientation::Horizontal;
     SliderBevel bevel_ = SliderBevel::None;

@@ -35,6 +35,7 @@ bool PlayerModel::MeasureAndRewind() {
     media_.Next();
     const int32_t length = media_.GetPosition();
     slider.SetMaxValue(length);
+    slider.SetKeySteps(kKeySeekStep, length / 10 > kKeySeekStep ? length / 10 : kKeySeekStep);
     slider.SetValue(0);
     media_.Prev();
     return slider.MaxValue() == length;
@@ -143,6 +144,12 @@ void PlayerModel::SliderReleased() {
     if (closed_) return;  // closing stopped playback; the release comes too late to seek
     pendingSeek_ = host_.PositionSlider().Value();
     media_.Play();
+}
+
+// Before, a key moved only the thumb, and the next tick put it back.
+void PlayerModel::SliderKeyed() {
+    if (closed_ || !tracking_) return;
+    pendingSeek_ = host_.PositionSlider().Value();
 }
 
 void PlayerModel::GoToStartClick() {

@@ -65,6 +65,12 @@ public:
     // before) does nothing.
     void SliderPressed();
     void SliderReleased();
+    // A key moved the slider (the window has the slider's key steps set
+    // here): the next tick seeks there and plays on, as after a release.
+    void SliderKeyed();
+    // The slider's keys: the arrows step a second, the pages a tenth of
+    // the entry (at least a second).
+    static constexpr int32_t kKeySeekStep = 1000;
 
     // Transport buttons; every one but EjectClick beeps on any failure.
     void GoToStartClick();

@@ -4,30 +4,32 @@ namespace orvik {
 
 const std::vector<MenuItem>& MainPopupItems() {
     static const std::vector<MenuItem> items = {
-        {kCmdOpenMediaFile, "Open Media File", CtrlKey('O')},
-        {kCmdPlaySelectedFile, "Play Selected File", CtrlKey('P')},
-        {kCmdEncodeSelectedFile, "Encode Selected File", CtrlKey('E')},
+        {kCmdOpenMediaFile, "&Open Media File", CtrlKey('O')},
+        {kCmdPlaySelectedFile, "&Play Selected File", CtrlKey('P')},
+        {kCmdEncodeSelectedFile, "&Encode Selected File", CtrlKey('E')},
         {0, "-", {}},
-        {kCmdProgramOptions, "Program Options", FunctionKey(5)},
-        {kCmdProgramView, "Program View", {}},
+        {kCmdProgramOptions, "Program Op&tions", FunctionKey(5)},
+        {kCmdProgramView, "Program &View", {}},
         {0, "-", {}},
-        {kCmdHelpContents, "Help Contents", FunctionKey(1)},
-        {kCmdAboutProgram, "About Program", FunctionKey(2)},
+        {kCmdHelpContents, "&Help Contents", FunctionKey(1)},
+        {kCmdAboutProgram, "&About Program", FunctionKey(2)},
         {0, "-", {}},
-        {kCmdHomePage, "Program's Home Page", {}},
+        {kCmdHomePage, "Program's Ho&me Page", {}},
         {0, "-", {}},
-        {kCmdHideAll, "Hide Orvik Encoder", {}},
-        {kCmdShowMain, "Show Orvik Encoder", {}},
+        {kCmdHideAll, "Hi&de Orvik Encoder", CtrlKey('H')},
+        {kCmdShowMain, "&Show Orvik Encoder", CtrlKey('M')},
         {0, "-", {}},
-        {kCmdExit, "Exit", FunctionKey(12)},
+        {kCmdExit, "E&xit", FunctionKey(12)},
     };
     return items;
 }
 
+bool WorksFromEveryWindow(unsigned command) { return command == kCmdHideAll || command == kCmdShowMain; }
+
 const std::vector<MenuItem>& HeaderPopupItems() {
     static const std::vector<MenuItem> items = {
-        {kCmdMinimizeToTray, "Minimize to tray", {}},
-        {kCmdTerminate, "Terminate", {}},
+        {kCmdMinimizeToTray, "&Minimize to tray", {}},
+        {kCmdTerminate, "&Terminate", {}},
     };
     return items;
 }

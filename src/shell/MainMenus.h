@@ -23,8 +23,12 @@ enum MainCommand : unsigned {
     kCmdTerminate,
 };
 
-// The main popup menu, also the tray icon's menu.
+// The main popup menu, also the tray icon's menu. The underlined letters
+// (after '&') choose an item while the menu is open.
 const std::vector<MenuItem>& MainPopupItems();
+// Hide and Show: their shortcuts act from every window of the program, the
+// others only in the main window.
+bool WorksFromEveryWindow(unsigned command);
 // The header strip's menu.
 const std::vector<MenuItem>& HeaderPopupItems();
 

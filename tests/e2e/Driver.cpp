@@ -309,6 +309,14 @@ void PressKey(HWND window, WORD vk, bool ctrl) {
     Sleep(30);
 }
 
+void PressChord(WORD vk, std::initializer_list<WORD> held) {
+    for (WORD h : held) SendKey(h, false);
+    SendKey(vk, false);
+    SendKey(vk, true);
+    for (auto it = held.end(); it != held.begin();) SendKey(*--it, true);
+    Sleep(60);
+}
+
 void TypeChar(HWND window, char c) {
     // The high byte says which shift keys the character needs: 1 Shift, 2 Ctrl.
     const SHORT vk = VkKeyScanA(c);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,9 @@ POINT CloseButtonPoint(HWND window);
 // Brings the window to the foreground and types a key, with Ctrl if asked.
 void PressKey(HWND window, WORD vk, bool ctrl = false);
 void TypeChar(HWND window, char c);
+// Types a key while holding others (VK_SHIFT, VK_MENU...), into whatever
+// has the keyboard focus: no window is brought forward first.
+void PressChord(WORD vk, std::initializer_list<WORD> held = {});
 
 // Popup menus (#32768): waits for one to open, then moves down `downs`
 // items and chooses with Enter (or cancels with Escape when downs < 0).

@@ -176,6 +176,30 @@ TEST_F(PlayerTest, SliderSeeksOnTheTickAfterRelease) {
     }
 }
 
+// A key that moves the slider seeks as a release does, without a press:
+// before, the next tick put the thumb back and nothing was sought.
+TEST_F(PlayerTest, SliderKeysSeekOnTheNextTick) {
+    Show({"a.wav", "b.wav"}, 0);
+    EXPECT_EQ(host.slider.KeyStep(), PlayerModel::kKeySeekStep);
+    EXPECT_EQ(host.slider.PageStep(), PlayerModel::kKeySeekStep);  // a tenth of 3 s is less than a second
+    port.position = 1000;
+    player.Tick();
+    uint16_t key = vk::kRight;
+    host.slider.KeyDown(key, 0);
+    player.SliderKeyed();
+    EXPECT_EQ(player.PendingSeek(), 2000);
+    port.Sent();
+    player.Tick();
+    EXPECT_EQ(port.Sent(), (Calls{SeekTo(2000), Status(mci::kStatusPosition), Status(mci::kStatusLength),
+                                  C(kDev, mci::kPlay, 0x1, Cb), Status(mci::kStatusPosition)}));
+    port.lengths["long.wav"] = 60000;
+    Show({"long.wav"}, 0);
+    EXPECT_EQ(host.slider.PageStep(), 6000);
+    player.Close();  // closed: a key seeks nothing any more
+    player.SliderKeyed();
+    EXPECT_FALSE(player.PendingSeek());
+}
+
 TEST_F(PlayerTest, ZeroLengthKeepsTheRangeAndNeverEnds) {
     Show({"a.wav", "empty.wav"}, 0);
     list.SetSelectedIndex(1);

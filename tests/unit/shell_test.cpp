@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -69,11 +70,27 @@ TEST(MainMenus, MainPopupHasTheItemsShortcutsAndSeparatorsInOrder) {
     std::vector<std::string> texts;
     for (const MenuItem& item : MainPopupItems()) texts.push_back(MenuItemText(item));
     EXPECT_EQ(texts, (std::vector<std::string>{
-                         "Open Media File\tCtrl+O", "Play Selected File\tCtrl+P", "Encode Selected File\tCtrl+E", "-",
-                         "Program Options\tF5", "Program View", "-", "Help Contents\tF1", "About Program\tF2", "-",
-                         "Program's Home Page", "-", "Hide Orvik Encoder", "Show Orvik Encoder", "-", "Exit\tF12"}));
+                         "&Open Media File\tCtrl+O", "&Play Selected File\tCtrl+P", "&Encode Selected File\tCtrl+E",
+                         "-", "Program Op&tions\tF5", "Program &View", "-", "&Help Contents\tF1", "&About Program\tF2",
+                         "-", "Program's Ho&me Page", "-", "Hi&de Orvik Encoder\tCtrl+H", "&Show Orvik Encoder\tCtrl+M",
+                         "-", "E&xit\tF12"}));
     EXPECT_EQ(HeaderPopupItems().size(), 2u);
-    EXPECT_STREQ(HeaderPopupItems()[1].caption, "Terminate");
+    EXPECT_STREQ(HeaderPopupItems()[1].caption, "&Terminate");
+}
+
+TEST(MainMenus, EveryItemHasAnUnderlinedLetterOfItsOwnAndOnlyHideAndShowActEverywhere) {
+    for (const auto* items : {&MainPopupItems(), &HeaderPopupItems()}) {
+        std::string letters;
+        for (const MenuItem& item : *items) {
+            if (item.Separator()) continue;
+            const char* amp = std::strchr(item.caption, '&');
+            ASSERT_NE(amp, nullptr) << item.caption;
+            const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(amp[1])));
+            EXPECT_EQ(letters.find(letter), std::string::npos) << item.caption;
+            letters += letter;
+            EXPECT_EQ(WorksFromEveryWindow(item.command), item.command == kCmdHideAll || item.command == kCmdShowMain);
+        }
+    }
 }
 
 TEST(MainMenus, ShortcutsMatchOnlyWithTheirExactModifiers) {

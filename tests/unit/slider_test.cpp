@@ -332,6 +332,33 @@ TEST(SliderKeys, StepsFollowTheGridFromZero) {
     EXPECT_EQ(s.Value(), 30);
 }
 
+TEST(SliderKeys, KeyStepsMoveOffTheGridAndPagesOnlyWithAPageStep) {
+    struct Row {
+        uint16_t key;
+        int32_t from, to;
+        bool used;
+    } rows[] = {
+        {vk::kRight, 5, 35, true}, {vk::kLeft, 5, 0, true},  // by 30, clamped at the ends
+        {vk::kPageDown, 5, 105, true}, {vk::kPageUp, 150, 50, true},
+        {vk::kPageDown, 980, 1000, true}, {vk::kHome, 500, 0, true},
+    };
+    for (const Row& r : rows) {
+        TestSlider s;
+        s.SetMaxValue(1000);
+        s.SetKeySteps(30, 100);
+        s.SetValue(r.from);
+        uint16_t k = r.key;
+        s.KeyDown(k, 0);
+        EXPECT_EQ(s.Value(), r.to) << r.key << " from " << r.from;
+        EXPECT_EQ(k == 0, r.used) << r.key;
+    }
+    TestSlider plain;  // no page step: the page keys are not the slider's
+    uint16_t k = vk::kPageDown;
+    plain.KeyDown(k, 0);
+    EXPECT_EQ(k, vk::kPageDown);
+    EXPECT_EQ(plain.Value(), 0);
+}
+
 TEST(SliderVertical, ValueGrowsUpwards) {
     TestSlider s;
     s.SetOrientation(SliderOrientation::Vertical);

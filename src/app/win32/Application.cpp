@@ -8,11 +8,14 @@
 #include "app/Exception.h"
 #include "app/win32/Form.h"
 #include "app/win32/WideText.h"
+#include "app/win32/Input.h"
 
 namespace orvik {
 
 namespace {
 const char* const kAppClass = "TApplication";
+// Posted to the application window when it became the active window.
+constexpr UINT kPassActivation = WM_APP + 0x41;
 }
 
 Application& Application::Instance() {
@@ -77,6 +80,14 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         case WM_QUERYENDSESSION:
             if (Form* main = app.MainForm()) return main->CloseQuery() ? TRUE : FALSE;
             return TRUE;
+        case WM_ACTIVATE:
+            // The window has nothing to type into: a form takes the keys,
+            // once the activation is over.
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kPassActivation, 0, 0);
+            break;
+        case kPassActivation:
+            app.PassActivation();
+            return 0;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) return 0;
             break;
@@ -106,11 +117,15 @@ bool Application::PreTranslate(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     for (Form* form : forms_)
-        if (form->Handle() == root) return form->PreTranslateMessage(msg);
+        if (form->Handle() == root) return form->PreTranslateMessage(msg) || (globalKeys && globalKeys(msg));
     return false;
 }
 
 void Application::Dispatch(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+        keyboardCues_ = true;
+    else if (IsButtonDown(msg.message))
+        keyboardCues_ = false;
     // Shortcuts run here, outside any window procedure: what they raise
     // goes to the error box like everything else.
     try {
@@ -224,6 +239,13 @@ BOOL CALLBACK FindInputWindow(HWND hwnd, LPARAM lParam) {
     return FALSE;
 }
 }  // namespace
+
+void Application::PassActivation() {
+    if (GetActiveWindow() != hwnd_) return;
+    InputWindow input{hwnd_};
+    EnumWindows(&FindInputWindow, reinterpret_cast<LPARAM>(&input));
+    if (input.found) SetActiveWindow(input.found);
+}
 
 void Application::ShowMain() {
     Form* main = MainForm();

@@ -70,6 +70,14 @@ public:
     // window of the program, else the main form.
     void ShowWarning(const wchar_t* text);
 
+    // Keys that act from every form (after the form's own key preview).
+    std::function<bool(MSG& msg)> globalKeys;
+
+    // Whether focus marks show: while the keyboard is the input in use,
+    // from a key press until the next mouse press (as the system decides
+    // whether a window shows keyboard cues).
+    bool KeyboardCues() const { return keyboardCues_; }
+
     // The taskbar entry exists only while a form of the program is visible.
     void UpdateTaskbarEntry();
 
@@ -78,6 +86,8 @@ private:
     bool PumpOne();  // false when the queue delivered WM_QUIT (a failed wait is no quit)
     void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
+    // The application window was activated: a window that takes input gets it.
+    void PassActivation();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE module_ = nullptr;
@@ -87,6 +97,7 @@ private:
     std::vector<Form*> forms_;
     bool terminated_ = false;
     bool startShown_ = false;
+    bool keyboardCues_ = true;
     std::function<bool()> idleStep_;
 };
 

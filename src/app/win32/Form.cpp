@@ -64,8 +64,27 @@ void Form::Show() {
     BringToFront();
 }
 
+namespace {
+// The window that takes over when an active form hides: the next window of
+// the program below it (where the user came from), else the main form;
+// never the invisible application window, which would leave the keys nowhere.
+HWND Successor(HWND form) {
+    Application& app = Application::Instance();
+    for (HWND w = GetWindow(form, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == app.Handle() || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId()) continue;
+        if (IsWindowVisible(w) && IsWindowEnabled(w) && !(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) return w;
+    }
+    Form* main = app.MainForm();
+    return main && main->Handle() != form && main->Visible() && IsWindowEnabled(main->Handle()) ? main->Handle()
+                                                                                                   : nullptr;
+}
+}  // namespace
+
 void Form::Hide() {
-    if (hwnd_ && IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
+    if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+    HWND next = GetActiveWindow() == hwnd_ ? Successor(hwnd_) : nullptr;
+    if (next) SetActiveWindow(next);
+    ShowWindow(hwnd_, SW_HIDE);
 }
 
 void Form::BringToFront() {

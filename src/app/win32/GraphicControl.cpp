@@ -2,10 +2,21 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "app/win32/Application.h"
 #include "app/win32/Input.h"
 
 namespace orvik {
+
+namespace {
+// Hosts by window, for the Tab order that runs through windows and their
+// graphic controls alike.
+std::map<HWND, GraphicHost*>& Hosts() {
+    static std::map<HWND, GraphicHost*> hosts;
+    return hosts;
+}
+}  // namespace
 
 void GraphicControl::SetBounds(int left, int top, int width, int height) {
     Invalidate();
@@ -18,6 +29,7 @@ void GraphicControl::SetVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;
     Invalidate();
+    if (!visible && host_ && host_->Focused() == this) host_->SetFocus(nullptr);
     if (host_ && !hint_.empty()) host_->UpdateHint(this);
 }
 
@@ -25,6 +37,17 @@ void GraphicControl::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
     Invalidate();
+    if (!enabled && host_ && host_->Focused() == this) host_->SetFocus(nullptr);
+}
+
+bool GraphicControl::ShowsFocus() const {
+    return host_ && host_->Focused() == this && Application::Instance().KeyboardCues();
+}
+
+bool GraphicControl::HandleKey(unsigned key, unsigned modifiers) {
+    if ((key != VK_SPACE && key != VK_RETURN) || (modifiers & modifier::kKeys)) return false;
+    Click();
+    return true;
 }
 
 void GraphicControl::SetHint(const std::string& hint) {
@@ -67,11 +90,27 @@ void GraphicControl::HandleMouseUp(const MouseEvent& e) {
 
 GraphicHost::~GraphicHost() {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+    if (hwnd_) Hosts().erase(hwnd_);
+}
+
+void GraphicHost::SetWindow(HWND hwnd) {
+    if (hwnd_) Hosts().erase(hwnd_);
+    hwnd_ = hwnd;
+    if (hwnd_) Hosts()[hwnd_] = this;
+}
+
+GraphicHost* GraphicHost::Of(HWND hwnd) {
+    const auto found = Hosts().find(hwnd);
+    return found == Hosts().end() ? nullptr : found->second;
 }
 
 void GraphicHost::Add(GraphicControl* control) {
     controls_.push_back(control);
     control->host_ = this;
+    // In the Tab order after the child window made last before it: the
+    // window's controls keep the order they were made in.
+    if (hwnd_)
+        if (HWND first = GetWindow(hwnd_, GW_CHILD)) control->tabAfter_ = GetWindow(first, GW_HWNDLAST);
     UpdateHint(control);
 }
 
@@ -129,6 +168,38 @@ void GraphicHost::MakeTooltip(const MSG& firstMove) {
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&firstMove));
 }
 
+bool GraphicHost::CanFocus(const GraphicControl* c) const {
+    return c && c->host_ == this && c->TabStop() && c->Visible() && c->Enabled();
+}
+
+std::vector<GraphicControl*> GraphicHost::TabStopsAfter(HWND after) const {
+    std::vector<GraphicControl*> stops;
+    for (GraphicControl* c : controls_)
+        if (c->tabAfter_ == after && CanFocus(c)) stops.push_back(c);
+    return stops;
+}
+
+void GraphicHost::SetFocus(GraphicControl* control) {
+    if (control && !CanFocus(control)) return;
+    lastFocused_ = control;
+    if (control && hwnd_ && GetFocus() != hwnd_) {
+        ::SetFocus(hwnd_);  // WM_SETFOCUS passes it on to the control
+        return;
+    }
+    TakeFocus(control && GetFocus() == hwnd_ ? control : nullptr);
+}
+
+void GraphicHost::TakeFocus(GraphicControl* control) {
+    if (control == focused_) return;
+    GraphicControl* old = focused_;
+    focused_ = control;
+    if (old) old->Invalidate();
+    if (focused_) focused_->Invalidate();
+    FocusChanged();
+}
+
+void GraphicHost::FocusChanged() {}
+
 void GraphicHost::SetHover(GraphicControl* control) {
     if (control == hover_) return;
     GraphicControl* old = hover_;
@@ -157,6 +228,19 @@ bool GraphicHost::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         CaptureChanged(reinterpret_cast<HWND>(lParam));
         return true;
+    case WM_SETFOCUS:
+        // The window has the keyboard focus again: so has the control that
+        // had it, if it still can.
+        TakeFocus(CanFocus(lastFocused_) ? lastFocused_ : nullptr);
+        return false;
+    case WM_KILLFOCUS:
+        TakeFocus(nullptr);
+        return false;
+    case WM_KEYDOWN:
+        if (!focused_) return false;
+        // A held key presses once.
+        if ((lParam & 0x40000000) && (wParam == VK_SPACE || wParam == VK_RETURN)) return true;
+        return focused_->HandleKey(static_cast<unsigned>(wParam), KeyModifiers());
     case WM_SHOWWINDOW:
     case WM_ENABLE:
         // Hidden, or disabled by a modal window (a dialog, the file-open
@@ -188,6 +272,8 @@ bool GraphicHost::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
         return true;
     }
     if (IsButtonDown(msg)) {
+        // The mouse is in use: the focus mark goes (until the next key).
+        if (focused_) focused_->Invalidate();
         if (!under) return true;
         captured_ = under;
         SetCapture(hwnd_);

@@ -1,7 +1,9 @@
 // Windowless controls: they live in a window's client area, are painted by
 // their host in creation order and receive the mouse when they are the
 // topmost visible, enabled control under it. The control pressed keeps the
-// mouse until every button is released (as a captured window would).
+// mouse until every button is released (as a captured window would). A
+// control that is a tab stop takes the keyboard focus by keys alone: its
+// host window holds the focus and the host knows which of its controls has it.
 #pragma once
 #include <windows.h>
 
@@ -38,6 +40,12 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     void Invalidate();
+    // In the Tab order of its window (off by default: a mouse click never
+    // gives a graphic control the focus).
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    // Has the keyboard focus, and its window shows focus marks.
+    bool ShowsFocus() const;
 
     virtual void Paint(HDC dc) { (void)dc; }
     // A press followed by a left release inside the control.
@@ -51,6 +59,9 @@ public:
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     virtual void CaptureLost() { clicked_ = false; }
+    // A key pressed while the control has the focus; true when it acted.
+    // Space and Enter press it.
+    virtual bool HandleKey(unsigned key, unsigned modifiers);
 
     std::function<void()> onClick;
     std::function<void(const MouseEvent&)> onMouseDown;
@@ -69,6 +80,8 @@ protected:
 private:
     friend class GraphicHost;
     GraphicHost* host_ = nullptr;
+    bool tabStop_ = false;
+    HWND tabAfter_ = nullptr;  // the host's child window that comes before it in the Tab order
 };
 
 // The windowless-control host of a window: keeps its controls in creation
@@ -81,8 +94,20 @@ public:
     GraphicHost(const GraphicHost&) = delete;
     GraphicHost& operator=(const GraphicHost&) = delete;
 
-    void SetWindow(HWND hwnd) { hwnd_ = hwnd; }
+    void SetWindow(HWND hwnd);
     HWND Window() const { return hwnd_; }
+    // The host of a window, or nullptr.
+    static GraphicHost* Of(HWND hwnd);
+
+    // The control that has the keyboard focus: the host window has it and
+    // passes it on to this control; nullptr when the window does not have it.
+    GraphicControl* Focused() const { return focused_; }
+    // Gives the control the keyboard focus (the host window takes it).
+    void SetFocus(GraphicControl* control);
+    bool CanFocus(const GraphicControl* control) const;
+    // The focusable tab stops that follow the child window `after` in the
+    // Tab order (nullptr: those before the first child window).
+    std::vector<GraphicControl*> TabStopsAfter(HWND after) const;
 
     void Add(GraphicControl* control);
     void Paint(HDC dc, const RECT& area) const;
@@ -123,12 +148,17 @@ public:
 
 private:
     void SetHover(GraphicControl* control);
+    void TakeFocus(GraphicControl* control);
+    // The focused control changed (focused_ holds the new one).
+    void FocusChanged();
     void MakeTooltip(const MSG& firstMove);
 
     HWND hwnd_ = nullptr;
     std::vector<GraphicControl*> controls_;
     GraphicControl* captured_ = nullptr;
     GraphicControl* hover_ = nullptr;
+    GraphicControl* focused_ = nullptr;
+    GraphicControl* lastFocused_ = nullptr;  // taken again when the window gets the focus back
     bool trackingLeave_ = false;
     HWND tooltip_ = nullptr;
     bool tooltipFailed_ = false;

@@ -1,5 +1,7 @@
 #include "controls/win32/ComboBox.h"
 
+#include <string>
+
 namespace orvik {
 
 namespace {
@@ -43,13 +45,47 @@ void ComboBox::ShowFromStart() {
     SendMessageA(field, EM_SCROLLCARET, 0, 0);
 }
 
+void ComboBox::Commit() {
+    keyedFrom_ = kNoPick;
+    if (onPick) PostMessageA(hwnd_, kPicked, 0, 0);
+}
+
+void ComboBox::Revert() {
+    const LRESULT from = keyedFrom_;
+    keyedFrom_ = kNoPick;
+    if (from >= 0) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(from), 0);
+}
+
 bool ComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_COMMAND) return false;
     switch (HIWORD(wParam)) {
     case CBN_SELCHANGE:
-        if (onPick) PostMessageA(hwnd_, kPicked, 0, 0);
+        if (!keying_ || !keysBrowse) {
+            Commit();
+        } else if (onPick && keyedFrom_ == kNoPick) {
+            // The entry before the first step, from the text it showed.
+            const std::string shown = WindowText(hwnd_);
+            keyedFrom_ = SendMessageA(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(shown.c_str()));
+            if (keyedFrom_ == kNoPick) keyedFrom_ = CB_ERR;
+        }
+        break;
+    case CBN_DROPDOWN:
+        dropped_ = true;
+        break;
+    case CBN_SELENDCANCEL:
+        // Escape on the open list. (With the list closed, the box may say
+        // so of a step by the keys too: that is no cancel.)
+        if (dropped_ && PickPending()) Revert();
+        break;
+    case CBN_CLOSEUP:
+        // The list closed on an entry (Enter, F4, Alt+Up or a click).
+        dropped_ = false;
+        if (PickPending()) Commit();
         break;
     case CBN_KILLFOCUS:
+        // Left without Enter: the entry in effect shows again.
+        if (PickPending()) Revert();
         ShowFromStart();
         break;
     default:
@@ -64,6 +100,12 @@ LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (onPick) onPick(static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)));
         return 0;
     }
+    if (msg == WM_KEYDOWN) {
+        keying_ = true;
+        const LRESULT result = Default(msg, wParam, lParam);
+        keying_ = false;
+        return result;
+    }
     if (msg == WM_SETFOCUS) {
         const LRESULT result = Default(msg, wParam, lParam);
         ShowFromStart();
@@ -73,6 +115,21 @@ LRESULT ComboBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ComboBox::Field::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_GETDLGCODE && owner_.PickPending()) {
+        // Enter takes the entry the keys reached, not the dialog's button.
+        return Default(msg, wParam, lParam) | DLGC_WANTMESSAGE;
+    }
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN && owner_.PickPending() &&
+        !SendMessageA(owner_.Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+        owner_.Commit();
+        return 0;
+    }
+    if (msg == WM_KEYDOWN) {
+        owner_.keying_ = true;
+        const LRESULT result = Default(msg, wParam, lParam);
+        owner_.keying_ = false;
+        return result;
+    }
     if (msg == WM_CHAR && owner_.onKeyPress) {
         char key = static_cast<char>(wParam);
         owner_.onKeyPress(key);

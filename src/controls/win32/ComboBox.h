@@ -1,7 +1,9 @@
 // A drop-down combo box of the dialogs: it shows its text from the start
 // when it is not being edited and when it takes the focus, reports a picked
 // entry once its own notification is over, and can filter what is typed
-// into it.
+// into it. With keysBrowse, an entry picked with the mouse is reported at
+// once, one reached with the arrow keys only when the list closes on it or
+// on Enter, so that the keys can browse the list.
 #pragma once
 #include <windows.h>
 
@@ -20,6 +22,8 @@ public:
     std::function<void(int index)> onPick;
     // Each typed character; set it to 0 to discard it.
     std::function<void(char& key)> onKeyPress;
+    // The arrow keys browse the entries: a pick by keys waits (see above).
+    bool keysBrowse = false;
 
     // Selects the entry with exactly this text when there is one (which shows
     // it and raises no pick), else sets the text.
@@ -30,6 +34,8 @@ public:
     void ShowFromStart();
 
     bool Reflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // An entry reached by keys waits to be reported.
+    bool PickPending() const { return keyedFrom_ != kNoPick; }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -46,7 +52,16 @@ private:
     private:
         ComboBox& owner_;
     };
+    static constexpr LRESULT kNoPick = -2;
+    // Reports the entry shown now; a keyed pick waits no longer.
+    void Commit();
+    // Back to the entry shown before the keys moved on from it.
+    void Revert();
+
     Field field_{*this};
+    bool dropped_ = false;       // the list is open
+    bool keying_ = false;        // a key is being handled: a selection change is the keys'
+    LRESULT keyedFrom_ = kNoPick;  // the selection before a keyed pick, while one waits
 };
 
 }  // namespace orvik

@@ -3,6 +3,13 @@
 namespace orvik {
 
 void FlatButton::Paint(HDC dc) {
+    if (ShowsFocus()) {
+        RECT f = bounds_;
+        InflateRect(&f, -3, -3);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &f);
+    }
     if (!hot_ && !down_) return;
     RECT r = bounds_;
     DrawEdge(dc, &r, down_ ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

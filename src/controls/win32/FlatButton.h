@@ -1,5 +1,6 @@
 // A flat speed button without caption or glyph: transparent, it draws a raised
-// frame while the pointer is over it and a sunken one while it is pressed.
+// frame while the pointer is over it and a sunken one while it is pressed;
+// a dotted focus rectangle while it has the keyboard focus.
 #pragma once
 #include "app/win32/GraphicControl.h"
 

@@ -175,7 +175,8 @@ void Slider::PaintTo(HDC dc) {
         const IntPoint origin = RulerOrigin();
         DrawBitmap(dc, ruler_.Get(), origin.x, origin.y, !options.Has(SliderOption::RulerOpaque));
     }
-    if (options.Has(SliderOption::ShowFocus) && Focused()) {
+    // As the system shows keyboard cues: not after a mouse press.
+    if (options.Has(SliderOption::ShowFocus) && Focused() && Application::Instance().KeyboardCues()) {
         IntRect c = ContentRect();
         RECT focus{c.left + 2, c.top + 2, c.right - 2, c.bottom - 2};
         DrawFocusRect(dc, &focus);

@@ -11,24 +11,6 @@ namespace {
 constexpr int kComboHeight = 21;
 constexpr int kDropDownHeight = 200;
 
-bool ShownAndFocusable(HWND w) { return w && IsWindowVisible(w) && IsWindowEnabled(w); }
-
-// Focus on activation: back to the control that had it when the dialog was
-// left, or the first tab stop.
-void RestoreDialogFocus(HWND dialog, WPARAM activateState, HWND& lastFocus) {
-    HWND focus = GetFocus();
-    if (LOWORD(activateState) == WA_INACTIVE) {
-        if (focus && IsChild(dialog, focus)) lastFocus = focus;
-        return;
-    }
-    // A click on a control has already given it the focus.
-    if (focus && focus != dialog && IsChild(dialog, focus)) return;
-    HWND target = ShownAndFocusable(lastFocus) && IsChild(dialog, lastFocus) ? lastFocus
-                                                                              : GetNextDlgTabItem(dialog, nullptr, FALSE);
-    if (target) SetFocus(target);
-}
-
-
 // The closed box is its selection field and a frame around it, so its height
 // is set through the field's (CB_SETITEMHEIGHT with -1). What the box answers
 // for the field (CB_GETITEMHEIGHT with -1) is not in the measure that setting
@@ -84,8 +66,9 @@ HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std
     for (const std::string& item : items) SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SetClosedHeight(box, kComboHeight);
     combo.Attach(box);
-    SetWindowTextA(box, text);
-    combo.ShowFromStart();
+    // The entry of that text is the selection, so the arrow keys go on
+    // from it (with none, the first Down key gives the first entry).
+    combo.ShowText(text);
     return box;
 }
 
@@ -129,6 +112,7 @@ void DialogForm::CreateDialogForm(const FormSpec& spec) {
 void EncoderForm::Connect(FaceSwitcher& switcher) {
     switcher.Register(face_, *this, [this](const std::string& text) { ShowChooserText(text); });
     chooser_.onPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
+    chooser_.keysBrowse = true;
 }
 
 void EncoderForm::ShowChooserText(const std::string& text) {
@@ -282,6 +266,8 @@ void EncoderForm::Add(const ControlRow& row) {
             button->SetFont(BoldFont());
         }
         button->onClick = row.action;
+        button->SetTabStop(true);
+        if (row.kind == ControlKind::ActionButton) actionButton_ = button.get();
         AddGraphic(button.get());
         graphics_.push_back(std::move(button));
         break;
@@ -298,11 +284,7 @@ void EncoderForm::SetStaticText(int id, const char* text) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-bool DialogForm::PreTranslateMessage(MSG& msg) {
-    // Tab and Shift+Tab move between the dialog's controls.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) return IsDialogMessageA(hwnd_, &msg) != FALSE;
-    return false;
-}
+bool DialogForm::PreTranslateMessage(MSG& msg) { return HandleFocusKey(hwnd_, msg, DefaultButton()); }
 
 LRESULT DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -315,8 +297,11 @@ LRESULT DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(fieldBrush_.Get());
     }
     case WM_ACTIVATE:
-        RestoreDialogFocus(hwnd_, wParam, lastFocus_);
+        RestoreFocus(hwnd_, wParam, lastFocus_);
         return 0;
+    case WM_CANCELMODE:
+        NoteFocus(hwnd_, lastFocus_);
+        break;
     case WM_SHOWWINDOW:
         if (wParam) EnsureBuilt();  // before the dialog appears
         break;

@@ -13,6 +13,7 @@
 
 #include "app/Geometry.h"
 #include "app/win32/Form.h"
+#include "app/win32/KeyboardFocus.h"
 #include "controls/win32/ComboBox.h"
 #include "controls/win32/GroupBox.h"
 #include "controls/win32/SpeedButton.h"
@@ -43,7 +44,8 @@ void SetDialogSwitchGlyphs(Switch& sw);
 // The window of an encoder dialog: made at once, its controls when it is
 // first shown (before it appears) or first needs them. It paints its fields
 // in the field colour, gives the focus back on activation to the control
-// that had it (or the first tab stop), and lets Tab move between controls.
+// that had it (or the first tab stop), lets Tab move between its controls
+// (its flat buttons among them), and Enter press its encode button.
 class DialogForm : public Form {
 public:
     // Makes the dialog's controls, once.
@@ -57,6 +59,8 @@ protected:
     virtual void BuildControls() = 0;
     HBRUSH BackgroundBrush() const { return background_.Get(); }
     HFONT BoldFont() const { return boldFont_.Get(); }
+    // The button Enter presses: the encode button of the face shown.
+    virtual GraphicControl* DefaultButton() { return nullptr; }
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG& msg) override;
@@ -66,7 +70,7 @@ private:
     Brush background_;
     Brush fieldBrush_;
     Font boldFont_;
-    HWND lastFocus_ = nullptr;
+    FocusStop lastFocus_;
 };
 
 // ---- A dialog built from a table -------------------------------------------
@@ -168,6 +172,7 @@ protected:
         return *spins_.at(id);
     }
     std::string TextOf(int id) { return WindowText(Control(id)); }
+    GraphicControl* DefaultButton() override { return actionButton_; }
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 
@@ -185,6 +190,7 @@ private:
     std::map<int, std::unique_ptr<Switch>> switches_;
     std::map<int, std::unique_ptr<SpinEdit>> spins_;
     std::vector<std::unique_ptr<GraphicControl>> graphics_;
+    GraphicControl* actionButton_ = nullptr;
 };
 
 }  // namespace orvik

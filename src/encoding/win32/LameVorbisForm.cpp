@@ -61,6 +61,7 @@ void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
         switcher.Register(
             face, *this, [this, face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
         FaceOf(face).chooser.onPick = [&switcher, face](int index) { switcher.Pick(face, index); };
+        FaceOf(face).chooser.keysBrowse = true;
     }
 }
 
@@ -118,6 +119,7 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
         button.SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
     }
     button.onClick = [this, action] { (this->*action)(); };
+    button.SetTabStop(true);
     AddGraphic(&button);
     face.graphics.push_back(&button);
 }
@@ -185,8 +187,15 @@ void LameVorbisForm::UpdateFaces() {
     }
     // Keyboard focus follows the face: a hidden control cannot keep it.
     HWND focus = GetFocus();
-    if (hwnd_ && (focus == hwnd_ || (focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus))))
+    if (hwnd_ && ((focus == hwnd_ && !GraphicHost::Of(hwnd_)->Focused()) ||
+                  (focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus))))
         SetFocus(shown.chooser.Handle());
+}
+
+GraphicControl* LameVorbisForm::DefaultButton() {
+    if (FaceOf(EncodeFace::OggDec).visible) return &decodeOggButton_;
+    if (FaceOf(EncodeFace::OggEnc).visible) return &encodeOggButton_;
+    return &encodeMp3Button_;
 }
 
 void LameVorbisForm::ShowPanel(EncodeFace panel, bool visible) {

@@ -46,6 +46,7 @@ public:
 private:
     // The three faces' controls.
     void BuildControls() override;
+    GraphicControl* DefaultButton() override;
     // One face: its chooser and its controls (child windows and graphic
     // controls of the form).
     struct Face {

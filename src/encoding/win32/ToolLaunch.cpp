@@ -9,6 +9,7 @@
 #include "app/win32/Application.h"
 #include "app/win32/WideText.h"
 #include "encoding/CommandLine.h"
+#include "app/win32/KeyboardFocus.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/ToolLaunch.h"
 
@@ -168,21 +169,30 @@ void LaunchEncoderTool(const std::string& tool, const std::string& optionText) {
     // failure is told once, in the program's box.
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof execute;
-    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
     // The lame.exe that comes with the program reports a failure only by
     // its exit code: the program waits for that, off its own thread.
     const bool watched = tool == kLameTool;
-    if (watched) execute.fMask |= SEE_MASK_NOCLOSEPROCESS;
     execute.hwnd = app.Handle();
     execute.lpFile = pathText->c_str();
     execute.lpParameters = parameterText->c_str();
     execute.lpDirectory = folderText->c_str();
     execute.nShow = SW_SHOWNORMAL;
+    HWND from = GetActiveWindow();
     if (!ShellExecuteExA(&execute)) {
         ShowErrorUtf8(ToolStartFailedText(tool, path, SystemReason(GetLastError())));
         return;
     }
-    if (watched && execute.hProcess) Watch(execute.hProcess, tool, optionText);
+    if (!execute.hProcess) return;
+    // The watch and the focus's return each own a handle of the process.
+    HANDLE forFocus = execute.hProcess;
+    if (watched) {
+        if (!DuplicateHandle(GetCurrentProcess(), execute.hProcess, GetCurrentProcess(), &forFocus, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS))
+            forFocus = nullptr;
+        Watch(execute.hProcess, tool, optionText);
+    }
+    ReturnFocusAfter(forFocus, from);
 }
 
 }  // namespace orvik

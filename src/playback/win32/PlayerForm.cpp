@@ -79,6 +79,7 @@ void PlayerForm::CreateControls() {
         FlatButton& button = transportButtons_[static_cast<int>(t.role)];
         button.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
         button.onClick = [this, click = t.click] { ((*model_).*click)(); };
+        button.SetTabStop(true);
         controlPanel_.AddGraphic(&button);
     }
 
@@ -86,7 +87,8 @@ void PlayerForm::CreateControls() {
         controlPanel_.Handle(), At(kSliderLeft, kSliderTop, kSliderWidth, kSliderHeight), player_ids::kPositionSlider});
     positionSlider_->SetImageHThumb(LoadBitmapResource("PLAY_THUMB").Get());
     positionSlider_->SetIncrement(1);
-    positionSlider_->SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
+    // The focus rectangle shows only while keys are in use (Slider.cpp).
+    positionSlider_->SetOptions(SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth);
     positionSlider_->SetColor(kMedGray);
 
     media_ = std::make_unique<MediaDeviceWindow>(ChildPlace{positionSlider_->Handle(), At(48, -21, 253, 30)});
@@ -108,6 +110,11 @@ void PlayerForm::CreateControls() {
     positionSlider_->onMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
     positionSlider_->onMouseUp = [this](const MouseEvent&) {
         model_->SliderReleased();
+        ShowPendingSeek();
+    };
+    positionSlider_->onKeyDown = [this](uint16_t& key, unsigned) {
+        if (key != 0) return;  // not a key the slider moves by
+        model_->SliderKeyed();
         ShowPendingSeek();
     };
     // The seek waiting for the next tick, readable by other programs; the
@@ -159,8 +166,16 @@ void PlayerForm::CloseAction() {
     Form::CloseAction();
 }
 
+bool PlayerForm::PreTranslateMessage(MSG& msg) { return HandleFocusKey(hwnd_, msg, nullptr); }
+
 LRESULT PlayerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_ACTIVATE:
+        RestoreFocus(hwnd_, wParam, lastFocus_);
+        return 0;
+    case WM_CANCELMODE:
+        NoteFocus(hwnd_, lastFocus_);
+        break;
     case WM_TIMER:
         if (wParam != kTickTimer) break;
         model_->Tick();

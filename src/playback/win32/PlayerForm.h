@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/win32/Form.h"
+#include "app/win32/KeyboardFocus.h"
 #include "controls/MediaList.h"
 #include "controls/win32/FlatButton.h"
 #include "controls/win32/Panel.h"
@@ -41,6 +42,10 @@ public:
     Picture& ButtonPicture(Transport which) { return transportPictures_[static_cast<int>(which)]; }
     const PlayerModel& Model() const { return *model_; }
 
+    // Tab and Shift+Tab run through the transport buttons, the slider and
+    // the switch.
+    bool PreTranslateMessage(MSG& msg) override;
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void FormShow() override;
@@ -72,6 +77,7 @@ private:
     HWND pendingSeek_ = nullptr;
     std::string shownSeek_;
     UINT liveGdiObjectsQuery_ = 0;
+    FocusStop lastFocus_;
 };
 
 }  // namespace orvik

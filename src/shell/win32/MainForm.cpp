@@ -36,11 +36,19 @@ MainForm::MainForm()
     store_.restoreBatch = kRestoreFirst;
     CreateControls();
     CreateTrayIcon();
+    Application::Instance().globalKeys = [this](MSG& msg) {
+        if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+        const unsigned command = mainMenu_.ShortcutCommand(static_cast<unsigned>(msg.wParam), KeyModifiers());
+        if (!WorksFromEveryWindow(command)) return false;
+        Command(command);
+        return true;
+    };
     DragAcceptFiles(hwnd_, TRUE);
 }
 
 MainForm::~MainForm() {
     Application::Instance().RunWhenIdle(nullptr);
+    Application::Instance().globalKeys = nullptr;
     SyncStore(StoreMoment::Destroyed);
 }
 

@@ -30,6 +30,37 @@ bool MouseOf(LPARAM lParam, TrayMouse& mouse) {
     }
 }
 
+// Where the icon's menu opens: at the pointer when the pointer is on the
+// icon (a click), else at the icon itself (Win+B, then Enter or the menu
+// key, which Windows sends an icon of this kind as a right click). The
+// icon's place comes from the shell where it tells it (Windows 7 on,
+// loaded late), else the notification area's is taken.
+POINT MenuPoint(HWND iconWindow, UINT iconId, POINT pointer) {
+    RECT icon{};
+    bool known = false;
+    using GetRect = HRESULT(WINAPI*)(const void* identifier, RECT* place);
+    if (HMODULE shell = GetModuleHandleA("shell32.dll")) {
+        if (auto getRect = reinterpret_cast<GetRect>(
+                reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconGetRect")))) {
+            struct {
+                DWORD cbSize;
+                HWND hWnd;
+                UINT uID;
+                GUID guidItem;
+            } identifier{sizeof identifier, iconWindow, iconId, {}};
+            known = SUCCEEDED(getRect(&identifier, &icon)) && !IsRectEmpty(&icon);
+        }
+    }
+    if (!known) {
+        HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+        HWND area = tray ? FindWindowExA(tray, nullptr, "TrayNotifyWnd", nullptr) : nullptr;
+        known = (area && GetWindowRect(area, &icon)) || (tray && GetWindowRect(tray, &icon));
+        if (known && !area) icon.left = icon.right - GetSystemMetrics(SM_CXSMICON) - 4;  // its right end
+    }
+    if (!known || PtInRect(&icon, pointer)) return pointer;
+    return POINT{icon.left, icon.top};
+}
+
 }  // namespace
 
 TrayIcon::TrayIcon() {
@@ -110,7 +141,7 @@ void TrayIcon::RightClick(POINT pointer) {
     Application::Instance().ProcessMessages();
     // The messages just handled may have ended the program.
     if (!hwnd_ || Application::Instance().Terminated()) return;
-    menu_->Popup(pointer, hwnd_, commandWindow_);
+    menu_->Popup(MenuPoint(hwnd_, record_.uID, pointer), hwnd_, commandWindow_);
 }
 
 LRESULT TrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
