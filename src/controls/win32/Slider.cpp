@@ -66,7 +66,6 @@ Slider::~Slider() {
     onMouseMove = nullptr;
     onKeyDown = nullptr;
     onDrawPoints = nullptr;
-    valueText = nullptr;
     Destroy();
 }
 

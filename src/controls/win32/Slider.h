@@ -49,7 +49,7 @@ public:
 
     std::function<void(HDC)> onDrawPoints;  // replaces the built-in tick marks
     // The value as a screen reader says it; the number without one.
-    std::function<std::string(int32_t value, int32_t maxValue)> valueText;
+    std::string (*valueText)(int64_t value, int64_t maxValue) = nullptr;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -92,7 +92,7 @@ void PlayerForm::CreateControls() {
     positionSlider_->SetColor(kMedGray);
     // Its name and value for screen readers: the slider draws no text.
     SetWindowTextA(positionSlider_->Handle(), "Position");
-    positionSlider_->valueText = [](int32_t value, int32_t length) { return PlaybackTimeText(value, length); };
+    positionSlider_->valueText = PlaybackTimeText;
 
     media_ = std::make_unique<MediaDeviceWindow>(ChildPlace{positionSlider_->Handle(), At(48, -21, 253, 30)});
     media_->SetDisplay(displayPanel_.Handle());
