@@ -30,7 +30,8 @@ const System& Bound() {
         System s;
         s.lresultFromObject = LateBound<decltype(LresultFromObject)>("oleacc.dll", "LresultFromObject");
         s.createStandard = LateBound<decltype(CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
-        s.objectFromWindow = LateBound<decltype(AccessibleObjectFromWindow)>("oleacc.dll", "AccessibleObjectFromWindow");
+        s.objectFromWindow =
+            LateBound<decltype(AccessibleObjectFromWindow)>("oleacc.dll", "AccessibleObjectFromWindow");
         s.allocString = LateBound<decltype(SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
         return s;
     }();
@@ -287,26 +288,28 @@ private:
         AccessibleItem item;
         const HRESULT hr = Find(child, item);
         if (FAILED(hr)) return hr;
+        if (hr == kSystem) return (standard_->*system)(child, out);
+        const char* action = hr == kSelf ? source_->DefaultAction() : item.defaultAction;
         std::string text;
         bool has = false;
-        if (hr == kSelf) {
-            switch (kind) {
-            case TextKind::Name: text = source_->Name(); has = !text.empty(); break;
-            case TextKind::Value: has = source_->HasValue(); if (has) text = source_->Value(); break;
-            case TextKind::DefaultAction: has = source_->DefaultAction() != nullptr; if (has) text = source_->DefaultAction(); break;
-            case TextKind::None: break;
-            }
-            if (!has) return (standard_->*system)(child, out);
-        } else if (hr == kSystem) {
-            return (standard_->*system)(child, out);
-        } else {
-            switch (kind) {
-            case TextKind::Name: text = item.name; has = true; break;
-            case TextKind::DefaultAction: has = item.defaultAction != nullptr; if (has) text = item.defaultAction; break;
-            default: break;
-            }
-            if (!has) return S_FALSE;
+        switch (kind) {
+        case TextKind::Name:
+            text = hr == kSelf ? source_->Name() : item.name;
+            has = hr == S_OK || !text.empty();
+            break;
+        case TextKind::Value:
+            has = hr == kSelf && source_->HasValue();
+            if (has) text = source_->Value();
+            break;
+        case TextKind::DefaultAction:
+            has = action != nullptr;
+            if (has) text = action;
+            break;
+        case TextKind::None:
+            break;
         }
+        // What the window itself leaves open is the system's; an item has no more.
+        if (!has) return hr == kSelf ? (standard_->*system)(child, out) : S_FALSE;
         return MakeText(text, out);
     }
     using NumberGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
@@ -355,9 +358,9 @@ bool AccessibleSource::Answer(HWND window, WPARAM wParam, LPARAM lParam, LRESULT
     if (!system.Ready()) return false;
     if (!object_) {
         IAccessible* standard = nullptr;
-        if (FAILED(system.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
-            !standard)
-            return false;
+        const HRESULT hr =
+            system.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard));
+        if (FAILED(hr) || !standard) return false;
         object_ = new AccessibleObject(*this, window, standard);
     }
     result = system.lresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_));
