@@ -259,7 +259,7 @@ void SpinEditModel::Step(long double delta, bool up) {
         return;
     }
     const std::string before = host_.Text();
-    // The write's own change notification is held back: one OnChange
+    // The write's own change notification is held back: one Changed
     // follows, and only when the text really changed.
     const bool wasChanging = changing_;
     changing_ = true;

@@ -52,9 +52,9 @@ public:
     // Focus the edit if it can take the focus, has a tab stop and has not
     // got the focus yet.
     virtual void FocusEdit() = 0;
-    virtual void Changed() = 0;      // OnChange
-    virtual void TopClick() = 0;     // OnTopClick, after a step up
-    virtual void BottomClick() = 0;  // OnBottomClick, after a step down
+    virtual void Changed() = 0;      // the text changed
+    virtual void TopClick() = 0;     // after a step up
+    virtual void BottomClick() = 0;  // after a step down
 };
 
 class SpinEditModel {
@@ -68,7 +68,7 @@ public:
     // The number in the text; a text that is not one reads as MinValue
     // (truncated towards zero for Integer and Hex).
     long double Value() const;
-    // Clamps, sets the text and so fires OnChange (except within a step).
+    // Clamps, sets the text and so tells Changed (except within a step).
     void SetValue(long double value);
 
     // Stored only: the text is looked at again on the next write or exit.
@@ -92,8 +92,8 @@ public:
     bool autoSelect = true;
     char decimalSeparator = '.';  // the system's
 
-    // Value +/- Increment; fires OnChange once if the text changed (letter
-    // case aside), then OnTopClick / OnBottomClick. Read-only: a beep.
+    // Value +/- Increment; tells Changed once if the text changed (letter
+    // case aside), then TopClick / BottomClick. Read-only: a beep.
     void StepUp();
     void StepDown();
 
@@ -117,7 +117,7 @@ public:
     // The standard up-down button's position notification; the window resets
     // the position to 0 afterwards.
     void UpDownPosition(int position);
-    // From now on no OnChange fires.
+    // From now on Changed is not told.
     void BeginDestroy() { changing_ = true; }
 
 private:

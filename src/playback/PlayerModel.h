@@ -4,12 +4,12 @@
 // MCI work goes through the media device object (and the port for the one
 // command string); everything the window owns is reached through the host.
 //
-// The window wires its events to these methods and nothing else:
-//   FormShow Show, FormClose Close, FormResize Resize, Timer1Timer Tick,
-//   RxSlider1MouseDown SliderPressed, RxSlider1MouseUp SliderReleased,
-//   BeginBtnClick GoToStartClick, ForwardBtnClick StepBackClick,
-//   PlayBtnClick PlayClick, StopBtnClick StopClick, EjectBtnClick EjectClick,
-//   NextBtnClick StepForwardClick, EndBtnClick GoToEndClick.
+// The window wires its events to these methods and nothing else: showing,
+// closing and resizing the window (Show, Close, Resize), its timer (Tick),
+// a press and a release on the position slider (SliderPressed,
+// SliderReleased), and the transport buttons in their row's order
+// (GoToStartClick, StepBackClick, PlayClick, StopClick, EjectClick,
+// StepForwardClick, GoToEndClick).
 // Exceptions that escape a method (the slider's press and release, the tick)
 // belong in the application's error box.
 #pragma once

@@ -57,7 +57,7 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
         slider.SetImageHThumb(thumb.Get());
         slider.SetIncrement(1);
         slider.SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
-        slider.SetColor(RGB(160, 160, 164));
+        slider.SetColor(kMedGray);
         MediaDeviceWindow media(ChildPlace{slider.Handle(), At(48, -21, 253, 30)});
 
         const std::string wav = TempPath("demo.wav");

@@ -167,8 +167,8 @@ TEST_F(SliderWindowTest, PaintingShowsRulerTicksAndTheThumbWithItsTransparentCor
 }
 
 TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
-    ASSERT_TRUE(Slider::ScreenCursor(Slider::crHand));
-    ASSERT_TRUE(Slider::ScreenCursor(Slider::crDrag));
+    ASSERT_TRUE(Slider::ScreenCursor(Slider::kHandCursor));
+    ASSERT_TRUE(Slider::ScreenCursor(Slider::kDragCursor));
     POINT p{20, 15};
     ClientToScreen(hwnd_, &p);
     SetCursorPos(p.x, p.y);
@@ -178,7 +178,7 @@ TEST_F(SliderWindowTest, HandCursorOverTheThumb) {
         return now.x == p.x && now.y == p.y;
     })) << "the pointer cannot be placed here";
     EXPECT_TRUE(SendMessageA(hwnd_, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(GetCursor(), Slider::ScreenCursor(Slider::crHand));
+    EXPECT_EQ(GetCursor(), Slider::ScreenCursor(Slider::kHandCursor));
 }
 
 TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {

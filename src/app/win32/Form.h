@@ -26,7 +26,7 @@ struct FormSpec {
     FormBorder border = FormBorder::Sizeable;
     bool stayOnTop = false;
     bool screenCenter = false;  // centred when first shown, else at left/top
-    COLORREF color = RGB(160, 160, 164);  // clMedGray
+    COLORREF color = kMedGray;
     const char* fontFace = "MS Sans Serif";
     int fontHeight = 11;
 };
@@ -40,8 +40,6 @@ struct ChildSpec {
     DWORD exStyle;
     ChildPlace place;
 };
-
-constexpr COLORREF kMedGray = RGB(160, 160, 164);
 
 class Form : public Window {
 public:

@@ -9,6 +9,9 @@
 
 namespace orvik {
 
+// The face colour of forms and panels, a medium grey.
+constexpr COLORREF kMedGray = RGB(160, 160, 164);
+
 // The portable rectangle and the platform's, optionally offset by an origin.
 inline RECT ToRect(const IntRect& r, POINT origin = POINT{0, 0}) {
     return RECT{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};

@@ -15,7 +15,7 @@ namespace orvik {
 
 struct PanelSpec {
     ChildPlace place;
-    COLORREF color = RGB(160, 160, 164);
+    COLORREF color = kMedGray;
     bool loweredBevel = false;
     bool singleBorder = false;
 };

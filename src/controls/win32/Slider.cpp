@@ -15,8 +15,8 @@ HCURSOR g_cursors[2];
 }  // namespace
 
 HCURSOR Slider::ScreenCursor(int id) {
-    if (id == crHand) return g_cursors[0];
-    if (id == crDrag) return g_cursors[1];
+    if (id == kHandCursor) return g_cursors[0];
+    if (id == kDragCursor) return g_cursors[1];
     return nullptr;
 }
 
@@ -260,8 +260,8 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 GetCursorPos(&p);
                 ScreenToClient(hwnd_, &p);
                 const RECT thumb = ToRect(ThumbRect());
-                if (PtInRect(&thumb, p) && ScreenCursor(crHand)) {
-                    SetCursor(ScreenCursor(crHand));
+                if (PtInRect(&thumb, p) && ScreenCursor(kHandCursor)) {
+                    SetCursor(ScreenCursor(kHandCursor));
                     return TRUE;
                 }
             }

@@ -17,7 +17,7 @@ class Slider : public Window, private SliderHost, public SliderModel {
 public:
     static constexpr const char* kClassName = "TRxSlider";
     // Screen cursors loaded when the class is registered.
-    static constexpr int crHand = 14000, crDrag = 14001;
+    static constexpr int kHandCursor = 14000, kDragCursor = 14001;
     static HCURSOR ScreenCursor(int id);
 
     explicit Slider(const ChildPlace& place);
