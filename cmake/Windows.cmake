@@ -121,7 +121,7 @@ if(E2E_TESTS)
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_tests.manifest)
   target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/generated)
   target_compile_options(e2e_tests PRIVATE ${WIN_COMPILE_OPTIONS})
-  target_link_libraries(e2e_tests PRIVATE orvik_core gtest shlwapi version ${WIN_SYSTEM_LIBS})
+  target_link_libraries(e2e_tests PRIVATE orvik_core gtest shlwapi version oleacc ole32 oleaut32 uuid ${WIN_SYSTEM_LIBS})
   target_link_options(e2e_tests PRIVATE ${WIN_STATIC_LINK})
   add_dependencies(e2e_tests OrvikPlayer ${E2E_TOOL_TARGETS})
   # The command lines the fake tools recorded, run through the real encoders.

@@ -89,6 +89,7 @@ public:
     virtual bool CanFocus() const = 0;
     virtual void TakeFocus() = 0;
     virtual void RulerChanged() = 0;  // the stretched ruler must be rebuilt
+    virtual void ValueChanged() {}    // for screen readers
 
 protected:
     ~SliderHost() = default;
@@ -208,7 +209,10 @@ private:
     void RepeatStep();
     bool InThumb(int x, int y) const;
     bool InTrackArea(int x, int y) const;
-    void Change() { if (onChange) onChange(); }
+    void Change() {
+        if (host_) host_->ValueChanged();
+        if (onChange) onChange();
+    }
     void Changed() { if (onChanged) onChanged(); }
 
     SliderHost* host_;

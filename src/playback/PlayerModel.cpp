@@ -6,6 +6,20 @@
 
 namespace orvik {
 
+namespace {
+std::string ClockText(int64_t ms) {
+    const int64_t seconds = ms < 0 ? 0 : ms / 1000;
+    const int64_t hours = seconds / 3600, minutes = seconds / 60 % 60, rest = seconds % 60;
+    auto two = [](int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    return hours ? std::to_string(hours) + ":" + two(minutes) + ":" + two(rest)
+                 : std::to_string(minutes) + ":" + two(rest);
+}
+}  // namespace
+
+std::string PlaybackTimeText(int64_t position, int64_t length) {
+    return length > 0 ? ClockText(position) + " of " + ClockText(length) : ClockText(position);
+}
+
 template <typename Step>
 void PlayerModel::BeepOnFailure(Step step) {
     try {

@@ -15,6 +15,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "app/Geometry.h"
 #include "controls/MediaList.h"
@@ -23,6 +24,11 @@
 #include "playback/MediaDevice.h"
 
 namespace orvik {
+
+// The slider's position in an entry of this length (milliseconds, MCI's
+// time format for sound and video) as a screen reader says it:
+// "1:05 of 3:20", hours as "1:02:03"; the position alone without a length.
+std::string PlaybackTimeText(int64_t position, int64_t length);
 
 // What the player window provides.
 class PlayerHost {

@@ -262,3 +262,17 @@ TEST_F(PlayerTest, WithoutADevice) {
 }
 
 }  // namespace
+
+TEST(PlaybackTimeText, SaysPositionAndLengthAsAClock) {
+    const struct {
+        int64_t position, length;
+        const char* text;
+    } cases[] = {
+        {0, 0, "0:00"},
+        {65999, 0, "1:05"},
+        {5000, 200000, "0:05 of 3:20"},
+        {3723000, 36000000, "1:02:03 of 10:00:00"},
+        {-40, 999, "0:00 of 0:00"},  // a position before the start; a length under a second
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlaybackTimeText(c.position, c.length), c.text) << c.position;
+}

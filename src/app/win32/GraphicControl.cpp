@@ -1,9 +1,13 @@
 #include "app/win32/GraphicControl.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <map>
 
+#include <algorithm>
+
+#include "app/win32/Accessible.h"
 #include "app/win32/Application.h"
 #include "app/win32/Input.h"
 
@@ -104,6 +108,99 @@ GraphicHost* GraphicHost::Of(HWND hwnd) {
     return found == Hosts().end() ? nullptr : found->second;
 }
 
+// ---- For screen readers ----------------------------------------------------
+
+long GraphicControl::AccessibleRole() const { return onClick ? ROLE_SYSTEM_PUSHBUTTON : 0; }
+
+const char* GraphicControl::DefaultAction() const {
+    if (!onClick) return nullptr;
+    return AccessibleRole() == ROLE_SYSTEM_PUSHBUTTON ? "Press" : "Click";
+}
+
+namespace {
+// A default action asked for by a screen reader runs from the window's own
+// queue: the caller waits for nothing the action opens (a modal window, the
+// open dialog). Registered when first needed.
+UINT defaultActionMessage = 0;
+
+// What the host's window shows a screen reader: its controls as children.
+class HostSource final : public AccessibleSource {
+public:
+    explicit HostSource(const GraphicHost& host) : host_(host) {}
+
+    long ItemCount() const override { return static_cast<long>(host_.AccessibleControls().size()); }
+    bool Item(long id, AccessibleItem& item) const override {
+        const GraphicControl* c = Control(id);
+        if (!c) return false;
+        item.role = c->AccessibleRole();
+        item.name = c->AccessibleName();
+        item.state = c->AccessibleState();
+        if (!c->Enabled()) item.state |= STATE_SYSTEM_UNAVAILABLE;
+        if (item.role == ROLE_SYSTEM_PUSHBUTTON) item.state |= STATE_SYSTEM_FOCUSABLE;
+        if (c == host_.Focused() && GetFocus() == host_.Window()) item.state |= STATE_SYSTEM_FOCUSED;
+        if (c == host_.Hover()) item.state |= STATE_SYSTEM_HOTTRACKED;
+        item.defaultAction = c->DefaultAction();
+        item.bounds = c->Bounds();
+        return true;
+    }
+    long ItemAt(POINT client) const override {
+        const std::vector<GraphicControl*> controls = host_.AccessibleControls();
+        for (size_t i = controls.size(); i-- > 0;)
+            if (PtInRect(&controls[i]->Bounds(), client)) return static_cast<long>(i + 1);
+        return 0;
+    }
+    long FocusedItem() const override { return host_.AccessibleId(host_.Focused()); }
+    bool DoItemAction(long id) override {
+        GraphicControl* c = Control(id);
+        if (!c || !c->DefaultAction() || !c->Enabled()) return false;
+        if (!defaultActionMessage) defaultActionMessage = RegisterWindowMessageA("OrvikEncoder.DefaultAction");
+        return PostMessageA(host_.Window(), defaultActionMessage, 0, reinterpret_cast<LPARAM>(c)) != FALSE;
+    }
+
+private:
+    GraphicControl* Control(long id) const {
+        const std::vector<GraphicControl*> controls = host_.AccessibleControls();
+        return id >= 1 && id <= static_cast<long>(controls.size()) ? controls[static_cast<size_t>(id - 1)] : nullptr;
+    }
+
+    const GraphicHost& host_;
+};
+}  // namespace
+
+std::vector<GraphicControl*> GraphicHost::AccessibleControls() const {
+    std::vector<GraphicControl*> shown;
+    for (GraphicControl* c : controls_)
+        if (c->Visible() && c->AccessibleRole() != 0) shown.push_back(c);
+    return shown;
+}
+
+long GraphicHost::AccessibleId(const GraphicControl* control) const {
+    if (!control) return 0;
+    const std::vector<GraphicControl*> shown = AccessibleControls();
+    const auto it = std::find(shown.begin(), shown.end(), control);
+    return it == shown.end() ? 0 : static_cast<long>(it - shown.begin() + 1);
+}
+
+void GraphicHost::FocusChanged() {
+    if (!hwnd_ || GetFocus() != hwnd_) return;
+    AccessibleSource::Notify(hwnd_, EVENT_OBJECT_FOCUS, focused_ ? AccessibleId(focused_) : CHILDID_SELF);
+}
+
+bool GraphicHost::HandleAccessible(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_GETOBJECT) {
+        if (AccessibleControls().empty()) return false;  // child windows only: the system's object serves
+        if (!accessible_) accessible_ = std::make_unique<HostSource>(*this);
+        return accessible_->Answer(hwnd_, wParam, lParam, result);
+    }
+    if (msg != defaultActionMessage || msg == 0) return false;
+    // Only a control of this window that can still be pressed.
+    auto* control = reinterpret_cast<GraphicControl*>(lParam);
+    if (std::find(controls_.begin(), controls_.end(), control) != controls_.end() && control->Visible() &&
+        control->Enabled())
+        control->DoDefaultAction();
+    return true;
+}
+
 void GraphicHost::Add(GraphicControl* control) {
     controls_.push_back(control);
     control->host_ = this;
@@ -198,14 +295,16 @@ void GraphicHost::TakeFocus(GraphicControl* control) {
     FocusChanged();
 }
 
-void GraphicHost::FocusChanged() {}
-
 void GraphicHost::SetHover(GraphicControl* control) {
     if (control == hover_) return;
     GraphicControl* old = hover_;
     hover_ = control;
     if (old) old->MouseLeave();
     if (hover_) hover_->MouseEnter();
+    if (accessible_) {  // the hot state, once a screen reader has asked
+        for (GraphicControl* c : {old, hover_})
+            if (const long id = AccessibleId(c)) AccessibleSource::Notify(hwnd_, EVENT_OBJECT_STATECHANGE, id);
+    }
 }
 
 void GraphicHost::MouseLeft() {

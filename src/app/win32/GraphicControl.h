@@ -8,11 +8,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/Input.h"
+#include "app/win32/Accessible.h"
 #include "app/win32/Gdi.h"
 #include "app/win32/Window.h"
 
@@ -67,6 +69,21 @@ public:
     std::function<void(const MouseEvent&)> onMouseDown;
     std::function<void(const MouseEvent&)> onMouseUp;
 
+    // ---- For screen readers: what the host's accessible object reads ----
+    // The role (ROLE_SYSTEM_*): a control with a click action is a push
+    // button; 0 leaves the control out, as pure decoration.
+    virtual long AccessibleRole() const;
+    // The name: the one given, else the hint.
+    virtual std::string AccessibleName() const { return accessibleName_.empty() ? hint_ : accessibleName_; }
+    void SetAccessibleName(const std::string& name) { accessibleName_ = name; }
+    // State bits (STATE_SYSTEM_*) beside those the host knows: unavailable,
+    // focusable, focused, hot.
+    virtual long AccessibleState() const { return 0; }
+    // The default action's name (nullptr for none) and the action itself,
+    // which does what a click does.
+    virtual const char* DefaultAction() const;
+    virtual void DoDefaultAction() { Click(); }
+
 protected:
     bool Contains(const MouseEvent& e) const;
     MouseEvent Local(const MouseEvent& e) const;
@@ -82,6 +99,7 @@ private:
     GraphicHost* host_ = nullptr;
     bool tabStop_ = false;
     HWND tabAfter_ = nullptr;  // the host's child window that comes before it in the Tab order
+    std::string accessibleName_;
 };
 
 // The windowless-control host of a window: keeps its controls in creation
@@ -128,6 +146,7 @@ public:
     bool HandleHostMessage(UINT msg, WPARAM wParam, LPARAM lParam, Paint&& paint, LRESULT& result) {
         result = 0;
         if (HandlePaintMessage(hwnd_, msg, wParam, std::forward<Paint>(paint), result)) return true;
+        if (HandleAccessible(msg, wParam, lParam, result)) return true;
         if (HandleMessage(msg, wParam, lParam)) return true;
         switch (msg) {
         case WM_COMMAND:
@@ -146,12 +165,23 @@ public:
     void MouseLeft();
     void CaptureChanged(HWND newCapture);
 
+    // The control under the pointer, or none.
+    GraphicControl* Hover() const { return hover_; }
+    // Tells screen readers that the focused control changed.
+    void FocusChanged();
+
+    // ---- For screen readers ----
+    // The shown controls that are more than decoration, in stacking order:
+    // their child ids are their positions from 1.
+    std::vector<GraphicControl*> AccessibleControls() const;
+    long AccessibleId(const GraphicControl* control) const;
+
 private:
     void SetHover(GraphicControl* control);
     void TakeFocus(GraphicControl* control);
-    // The focused control changed (focused_ holds the new one).
-    void FocusChanged();
     void MakeTooltip(const MSG& firstMove);
+    // WM_GETOBJECT, and the default actions posted to the window.
+    bool HandleAccessible(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd_ = nullptr;
     std::vector<GraphicControl*> controls_;
@@ -162,6 +192,7 @@ private:
     bool trackingLeave_ = false;
     HWND tooltip_ = nullptr;
     bool tooltipFailed_ = false;
+    std::unique_ptr<AccessibleSource> accessible_;  // made at the first request
 };
 
 }  // namespace orvik

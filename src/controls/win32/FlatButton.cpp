@@ -1,6 +1,11 @@
 #include "controls/win32/FlatButton.h"
 
+#include <oleacc.h>
+
 namespace orvik {
+
+long FlatButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+long FlatButton::AccessibleState() const { return down_ ? STATE_SYSTEM_PRESSED : 0; }
 
 void FlatButton::Paint(HDC dc) {
     if (ShowsFocus()) {

@@ -18,6 +18,11 @@ public:
     bool Hot() const { return hot_; }
     bool Down() const { return down_; }
 
+    // A button to screen readers, with or without an action; pressed while down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    const char* DefaultAction() const override { return "Press"; }
+
 private:
     void SetState(bool hot, bool down);
     bool hot_ = false;

@@ -1,6 +1,10 @@
 #include "controls/win32/ShadowLabel.h"
 
+#include <oleacc.h>
+
 namespace orvik {
+
+long ShadowLabel::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
 
 ShadowLabel::ShadowLabel() {
     bounds_ = RECT{0, 0, 65, 17};

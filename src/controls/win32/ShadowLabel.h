@@ -42,6 +42,8 @@ public:
     bool MouseInside() const { return mouseInside_; }
 
     void Paint(HDC dc) override;
+    long AccessibleRole() const override;
+    std::string AccessibleName() const override { return caption_; }
     void HandleMouseDown(const MouseEvent& e) override;
     void HandleMouseUp(const MouseEvent& e) override;
     void MouseEnter() override;

@@ -1,6 +1,7 @@
 #include "controls/win32/Slider.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "app/win32/Application.h"
 #include "app/win32/Input.h"
@@ -38,6 +39,22 @@ Slider::Slider(const ChildPlace& place)
     RECT client{};
     GetClientRect(hwnd_, &client);
     SetClientSize(client.right, client.bottom);
+}
+
+long Slider::Accessible::Role() const { return ROLE_SYSTEM_SLIDER; }
+
+std::string Slider::ValueText() const {
+    return valueText ? valueText(Value(), MaxValue()) : std::to_string(Value());
+}
+
+// The value as read: while it plays the position moves every tick, its text
+// about once a second.
+void Slider::ValueChanged() {
+    if (!hwnd_) return;
+    std::string text = ValueText();
+    if (text == toldValue_) return;
+    toldValue_ = std::move(text);
+    AccessibleSource::Notify(hwnd_, EVENT_OBJECT_VALUECHANGE, CHILDID_SELF);
 }
 
 Slider::~Slider() {
@@ -213,6 +230,11 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return MinValue();
         case TBM_GETRANGEMAX:
             return MaxValue();
+        case WM_GETOBJECT: {
+            LRESULT object = 0;
+            if (accessible_.Answer(hwnd_, wParam, lParam, object)) return object;
+            break;
+        }
         case WM_SETFOCUS:
             FocusChanged(true);
             return 0;

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
+#include "app/win32/Accessible.h"
 #include "app/win32/Gdi.h"
 #include "app/win32/Window.h"
 #include "controls/Slider.h"
@@ -46,6 +48,8 @@ public:
     void PaintTo(HDC dc);
 
     std::function<void(HDC)> onDrawPoints;  // replaces the built-in tick marks
+    // The value as a screen reader says it; the number without one.
+    std::string (*valueText)(int64_t value, int64_t maxValue) = nullptr;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -61,6 +65,22 @@ private:
     bool CanFocus() const override;
     void TakeFocus() override;
     void RulerChanged() override;
+    void ValueChanged() override;
+
+    // For screen readers: a slider named by its window text, its value the
+    // value's text.
+    class Accessible final : public AccessibleSource {
+    public:
+        explicit Accessible(const Slider& slider) : slider_(slider) {}
+        std::string Name() const override { return WindowText(slider_.hwnd_); }
+        long Role() const override;
+        bool HasValue() const override { return true; }
+        std::string Value() const override { return slider_.ValueText(); }
+
+    private:
+        const Slider& slider_;
+    };
+    std::string ValueText() const;
 
     void LoadDefaultImage(SliderImage slot);
     static SliderSize SizeOf(HBITMAP bitmap);
@@ -68,6 +88,8 @@ private:
     Bitmap images_[4];
     Bitmap ruler_;
     COLORREF color_;
+    Accessible accessible_{*this};
+    std::string toldValue_;  // the value text screen readers last heard of
 };
 
 

@@ -18,6 +18,8 @@ public:
     void SetGlyph(Bitmap glyph) { glyph_ = std::move(glyph); Invalidate(); }
     void SetFont(HFONT font) { font_ = font; Invalidate(); }  // not owned
     void Paint(HDC dc) override;
+    // Named by its caption; a glyph button by the name it is given.
+    std::string AccessibleName() const override { return caption_.empty() ? FlatButton::AccessibleName() : caption_; }
 
 private:
     std::string caption_;

@@ -1,5 +1,7 @@
 #include "controls/win32/Switch.h"
 
+#include <oleacc.h>
+
 #include "app/win32/Application.h"
 #include "app/win32/Input.h"
 
@@ -51,8 +53,16 @@ Switch::Switch() {
 }
 
 void Switch::StateChanged(bool on) {
+    Notify(hwnd_, EVENT_OBJECT_STATECHANGE, CHILDID_SELF);
     const auto& event = on ? onOn : onOff;
     if (event) event();
+}
+
+long Switch::Role() const { return ROLE_SYSTEM_CHECKBUTTON; }
+long Switch::State() const { return StateOn() ? STATE_SYSTEM_CHECKED : 0; }
+
+void Switch::DoDefaultAction() {
+    if (IsWindowEnabled(hwnd_)) Toggle();
 }
 
 Switch::~Switch() { Destroy(); }
@@ -180,6 +190,11 @@ LRESULT Switch::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DLGC_WANTCHARS;
     case BM_GETCHECK:  // the state, for accessibility and automation tools
         return StateOn() ? BST_CHECKED : BST_UNCHECKED;
+    case WM_GETOBJECT: {
+        LRESULT object = 0;
+        if (Answer(hwnd_, wParam, lParam, object)) return object;
+        break;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:

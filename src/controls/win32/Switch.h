@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/win32/Accessible.h"
 #include "app/win32/Gdi.h"
 #include "app/win32/Window.h"
 #include "controls/Switch.h"
@@ -24,7 +25,7 @@ struct SwitchSpec {
     HFONT font = nullptr;  // not owned; the parent's font
 };
 
-class Switch : public Window, private SwitchHost {
+class Switch : public Window, private SwitchHost, private AccessibleSource {
 public:
     static const char* const kClassName;  // "TRxSwitch"
 
@@ -72,6 +73,14 @@ private:
     void Repaint() override;
     void StateChanged(bool on) override;
     void MouseDown(const MouseEvent& e);
+
+    // For screen readers: a check button named by its caption, toggled by
+    // its default action.
+    std::string Name() const override { return WindowText(hwnd_); }
+    long Role() const override;
+    long State() const override;
+    const char* DefaultAction() const override { return "Toggle"; }
+    void DoDefaultAction() override;
 
     SwitchModel model_{*this};
     Bitmap glyphs_[2];

@@ -1,6 +1,10 @@
 #include "controls/win32/TextLabel.h"
 
+#include <oleacc.h>
+
 namespace orvik {
+
+long TextLabel::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
 
 void TextLabel::Place(int left, int top, const std::string& caption, HFONT font) {
     caption_ = caption;

@@ -13,6 +13,8 @@ public:
     void Place(int left, int top, const std::string& caption, HFONT font);  // font not owned
     const std::string& Caption() const { return caption_; }
     void Paint(HDC dc) override;
+    long AccessibleRole() const override;
+    std::string AccessibleName() const override { return caption_; }
 
 private:
     std::string caption_;

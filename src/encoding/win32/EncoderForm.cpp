@@ -1,6 +1,9 @@
 #include "encoding/win32/EncoderForm.h"
 
+#include <oleacc.h>
+
 #include "app/Exception.h"
+#include "app/win32/Accessible.h"
 #include "controls/win32/OpenDialog.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/win32/ToolLaunch.h"
@@ -73,6 +76,11 @@ HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std
 }
 
 COLORREF FieldColor() { return GetSysColor(COLOR_GRADIENTINACTIVECAPTION); }
+
+void NameCombo(HWND combo, const char* name) {
+    SetAccessibleName(combo, name);
+    SetAccessibleName(GetWindow(combo, GW_CHILD), name);  // the field where typing happens
+}
 
 void SetDialogSwitchGlyphs(Switch& sw) {
     Bitmap off = LoadBitmapResource("ENC_SWITCH_OFF"), lit = LoadBitmapResource("ENC_SWITCH_ON");
@@ -186,6 +194,7 @@ void EncoderForm::BuildControls() {
         if (row.kind != ControlKind::GroupBox) Add(row);
     for (const ControlRow& row : layout_)
         if (row.kind == ControlKind::GroupBox) Add(row);
+    NameFields();
     if (!pendingChooserText_.empty()) chooser_.ShowText(pendingChooserText_.c_str());
     pendingChooserText_.clear();
     ControlsBuilt();
@@ -261,6 +270,7 @@ void EncoderForm::Add(const ControlRow& row) {
         button->SetBounds(r.left, r.top, r.Width(), r.Height());
         if (row.kind == ControlKind::BrowseButton) {
             button->SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
+            button->SetAccessibleName(kBrowseButtonName);
         } else {
             button->SetCaption(text);
             button->SetFont(BoldFont());
@@ -272,6 +282,29 @@ void EncoderForm::Add(const ControlRow& row) {
         graphics_.push_back(std::move(button));
         break;
     }
+    }
+}
+
+// Each field is named for screen readers as the user sees it: an edit by the
+// label before it in the table, a combo box or the spin edit by the group
+// box it sits in.
+void EncoderForm::NameFields() {
+    const char* label = nullptr;
+    for (const ControlRow& row : layout_) {
+        if (row.kind == ControlKind::Label) label = row.text;
+        if (row.kind == ControlKind::Edit && label) SetAccessibleName(GetDlgItem(hwnd_, row.id), label);
+        if (row.kind != ControlKind::Chooser && row.kind != ControlKind::ComboBox && row.kind != ControlKind::SpinEdit)
+            continue;
+        for (const ControlRow& group : layout_) {
+            RECT inside;
+            const RECT g = ToRect(group.place), r = ToRect(row.place);
+            if (group.kind != ControlKind::GroupBox || !IntersectRect(&inside, &g, &r) || !EqualRect(&inside, &r))
+                continue;
+            if (row.kind == ControlKind::SpinEdit)
+                SetAccessibleName(GetDlgItem(hwnd_, row.id), group.text, ROLE_SYSTEM_TEXT);
+            else
+                NameCombo(GetDlgItem(hwnd_, row.id), group.text);
+        }
     }
 }
 

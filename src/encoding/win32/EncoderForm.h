@@ -40,6 +40,10 @@ HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std
 COLORREF FieldColor();
 // The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
 void SetDialogSwitchGlyphs(Switch& sw);
+// What screen readers call the browse buttons, which show only a glyph.
+constexpr const char* kBrowseButtonName = "Browse for input file";
+// Names a combo box (and the field inside it) for screen readers.
+void NameCombo(HWND combo, const char* name);
 
 // The window of an encoder dialog: made at once, its controls when it is
 // first shown (before it appears) or first needs them. It paints its fields
@@ -180,6 +184,7 @@ private:
     void BuildControls() override;
     void ShowChooserText(const std::string& text);
     void Add(const ControlRow& row);
+    void NameFields();
 
     EncodeFace face_;
     std::vector<ControlRow> layout_;

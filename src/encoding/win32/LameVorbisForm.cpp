@@ -1,5 +1,6 @@
 #include "encoding/win32/LameVorbisForm.h"
 
+#include "app/win32/Accessible.h"
 #include "app/win32/Application.h"
 #include "encoding/EncoderOptions.h"
 #include "encoding/win32/ControlIds.h"
@@ -117,6 +118,7 @@ void LameVorbisForm::AddButton(Face& face, SpeedButton& button, int x, int y, in
         button.SetFont(BoldFont());
     } else {
         button.SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
+        button.SetAccessibleName(kBrowseButtonName);
     }
     button.onClick = [this, action] { (this->*action)(); };
     button.SetTabStop(true);
@@ -139,6 +141,10 @@ void LameVorbisForm::CreateLameFace() {
     AddGroupBoxes(face, {{"Select Encoder", At(8, 8, 137, 41)},
                          {"Select encode bit rate", At(160, 8, 121, 41)},
                          {"Parametrs", At(8, 56, 273, 41)}});
+    NameCombo(face.chooser.Handle(), "Select Encoder");
+    NameCombo(lameBitRate_.Handle(), "Select encode bit rate");
+    SetAccessibleName(lameInput_, "Input file:");
+    SetAccessibleName(lameOutput_, "Output file:");
 }
 
 void LameVorbisForm::CreateOggEncFace() {
@@ -155,6 +161,10 @@ void LameVorbisForm::CreateOggEncFace() {
                          {"Select encode bit rate", At(160, 8, 121, 41)},
                          {"Quality level", At(8, 56, 137, 41)},
                          {"Parametrs", At(160, 56, 121, 41)}});
+    NameCombo(face.chooser.Handle(), "Select Encoder");
+    NameCombo(oggEncBitRate_.Handle(), "Select encode bit rate");
+    NameCombo(oggEncQuality_.Handle(), "Quality level");
+    SetAccessibleName(oggEncInput_, "Input file:");
 }
 
 void LameVorbisForm::CreateOggDecFace() {
@@ -169,6 +179,8 @@ void LameVorbisForm::CreateOggDecFace() {
     AddButton(face, oggDecBrowseButton_, 258, 64, 23, 21, nullptr, &LameVorbisForm::BrowseOggDec);
     AddButton(face, decodeOggButton_, 8, 96, 273, 97, "Decode OGG to WAV !", &LameVorbisForm::DecodeOgg);
     AddGroupBoxes(face, {{"Select Encoder", At(8, 8, 273, 41)}});
+    NameCombo(face.chooser.Handle(), "Select Encoder");
+    SetAccessibleName(oggDecInput_, "Input file:");
 }
 
 // The panels lie above the Lame face and the decoder panel above the encoder

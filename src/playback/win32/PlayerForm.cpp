@@ -14,6 +14,7 @@ struct TransportSpec {
     Transport role;
     int left;
     const char* bitmap;
+    const char* hint;
     // The stop picture is one row short and stretched to the button. The
     // start and end pictures are a column too wide: drawn from the left edge
     // their last column is cut off, which is also where centring a picture
@@ -23,13 +24,13 @@ struct TransportSpec {
 };
 
 const TransportSpec kTransport[] = {
-    {Transport::GoToStart, 48, "PLAYER_BEGIN", false, &PlayerModel::GoToStartClick},
-    {Transport::StepBack, 88, "PLAYER_BACK", false, &PlayerModel::StepBackClick},
-    {Transport::Play, 128, "PLAYER_PLAY", false, &PlayerModel::PlayClick},
-    {Transport::Stop, 168, "PLAYER_STOP", true, &PlayerModel::StopClick},
-    {Transport::Eject, 208, "PLAYER_EJECT", false, &PlayerModel::EjectClick},
-    {Transport::StepForward, 248, "PLAYER_FORWARD", false, &PlayerModel::StepForwardClick},
-    {Transport::GoToEnd, 288, "PLAYER_END", false, &PlayerModel::GoToEndClick},
+    {Transport::GoToStart, 48, "PLAYER_BEGIN", "Go to start", false, &PlayerModel::GoToStartClick},
+    {Transport::StepBack, 88, "PLAYER_BACK", "Step back", false, &PlayerModel::StepBackClick},
+    {Transport::Play, 128, "PLAYER_PLAY", "Play", false, &PlayerModel::PlayClick},
+    {Transport::Stop, 168, "PLAYER_STOP", "Stop", true, &PlayerModel::StopClick},
+    {Transport::Eject, 208, "PLAYER_EJECT", "Close the CD door", false, &PlayerModel::EjectClick},
+    {Transport::StepForward, 248, "PLAYER_FORWARD", "Step forward", false, &PlayerModel::StepForwardClick},
+    {Transport::GoToEnd, 288, "PLAYER_END", "Go to end", false, &PlayerModel::GoToEndClick},
 };
 constexpr int kTransportTop = 29, kTransportSize = 34;
 }  // namespace
@@ -81,6 +82,7 @@ void PlayerForm::CreateControls() {
         button.onClick = [this, click = t.click] { ((*model_).*click)(); };
         button.SetTabStop(true);
         controlPanel_.AddGraphic(&button);
+        button.SetHint(t.hint);
     }
 
     positionSlider_ = std::make_unique<Slider>(ChildPlace{
@@ -90,6 +92,9 @@ void PlayerForm::CreateControls() {
     // The focus rectangle shows only while keys are in use (Slider.cpp).
     positionSlider_->SetOptions(SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth);
     positionSlider_->SetColor(kMedGray);
+    // Its name and value for screen readers: the slider draws no text.
+    SetWindowTextA(positionSlider_->Handle(), "Position");
+    positionSlider_->valueText = PlaybackTimeText;
 
     media_ = std::make_unique<MediaDeviceWindow>(ChildPlace{positionSlider_->Handle(), At(48, -21, 253, 30)});
     media_->SetDisplay(displayPanel_.Handle());
@@ -97,7 +102,7 @@ void PlayerForm::CreateControls() {
 
     SwitchSpec switchSpec;
     switchSpec.place = {controlPanel_.Handle(), At(336, 32, 25, 25), player_ids::kAdvanceSwitch};
-    switchSpec.caption = "RxSwitch1";  // never drawn: the switch shows no caption
+    switchSpec.caption = "Advance to the next entry";  // its name; never drawn: the switch shows no caption
     switchSpec.stateOn = true;
     switchSpec.color = kMedGray;
     switchSpec.font = FontHandle();
