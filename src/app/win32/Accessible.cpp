@@ -386,23 +386,50 @@ private:
     long role_;
 };
 
-LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-    auto* named = reinterpret_cast<NamedControl*>(data);
+// The named control's window procedure is set with the wide function, so
+// the control stays (or becomes) a Unicode window: a comctl32 subclass of a
+// control made with CreateWindowExA would turn every wide message into the
+// legacy code page on its way in, and text that page cannot hold into '?'.
+constexpr wchar_t kNamedControlProperty[] = L"OrvikEncoder.AccessibleName";
+
+struct NamedControlHook {
+    NamedControl* named;
+    WNDPROC next;
+};
+
+LRESULT CALLBACK NamedControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* hook = static_cast<NamedControlHook*>(GetPropW(hwnd, kNamedControlProperty));
+    if (!hook) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_GETOBJECT) {
         LRESULT result = 0;
-        if (named->Answer(hwnd, wParam, lParam, result)) return result;
+        if (hook->named->Answer(hwnd, wParam, lParam, result)) return result;
     } else if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, NamedControlProc, id);
-        delete named;
+        // The last message: the control's own procedure ends it, then the hook goes.
+        const LRESULT result = CallWindowProcW(hook->next, hwnd, msg, wParam, lParam);
+        RemovePropW(hwnd, kNamedControlProperty);
+        delete hook->named;
+        delete hook;
+        return result;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(hook->next, hwnd, msg, wParam, lParam);
 }
 }  // namespace
 
 void SetAccessibleName(HWND control, const std::string& name, long role) {
-    if (!control) return;
-    auto* named = new NamedControl(control, name, role);
-    if (!SetWindowSubclass(control, NamedControlProc, 0, reinterpret_cast<DWORD_PTR>(named))) delete named;
+    if (!control || GetPropW(control, kNamedControlProperty)) return;
+    auto* hook = new NamedControlHook{new NamedControl(control, name, role), nullptr};
+    if (!SetPropW(control, kNamedControlProperty, hook)) {
+        delete hook->named;
+        delete hook;
+        return;
+    }
+    hook->next = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)));
+    if (!hook->next) {
+        RemovePropW(control, kNamedControlProperty);
+        delete hook->named;
+        delete hook;
+    }
 }
 
 }  // namespace orvik
