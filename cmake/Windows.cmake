@@ -54,9 +54,12 @@ add_library(orvik_resources OBJECT ${RESOURCE_FILE})
 add_dependencies(orvik_resources artwork)
 
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp)
-# Linked into the program itself, not into the test programs.
-set(QUIET_TERMINATE ${CMAKE_SOURCE_DIR}/src/app/win32/QuietTerminate.cpp)
-list(REMOVE_ITEM WIN_SOURCES ${QUIET_TERMINATE})
+# Linked into the program itself, not into the test programs: the program's
+# own stand-ins for parts of the C++ runtime (the test programs keep the
+# runtime's, and start threads).
+set(RUNTIME_STANDINS ${CMAKE_SOURCE_DIR}/src/app/win32/QuietTerminate.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/win32/RuntimeLocks.cpp)
+list(REMOVE_ITEM WIN_SOURCES ${RUNTIME_STANDINS})
 add_library(orvik_win32 STATIC ${WIN_SOURCES})
 target_include_directories(orvik_win32 PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(orvik_win32 PUBLIC ${WIN_COMPILE_OPTIONS})
@@ -66,7 +69,7 @@ foreach(t orvik_core orvik_win32)
   target_compile_options(${t} PRIVATE ${WIN_SIZE_COMPILE})
 endforeach()
 
-add_executable(OrvikPlayer WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp ${QUIET_TERMINATE}
+add_executable(OrvikPlayer WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp ${RUNTIME_STANDINS}
   $<TARGET_OBJECTS:orvik_resources>)
 target_link_libraries(OrvikPlayer PRIVATE orvik_win32)
 target_compile_options(OrvikPlayer PRIVATE ${WIN_SIZE_COMPILE})
@@ -167,7 +170,7 @@ target_link_libraries(reference_app PRIVATE comctl32 comdlg32 shell32 gdi32 user
 target_link_options(reference_app PRIVATE ${WIN_STATIC_LINK})
 # The benchmark build: the program as it ships plus the phase timer, as
 # trace/OrvikPlayer.exe (the name gives the store key). Never packaged.
-add_executable(OrvikPlayerTrace WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp ${QUIET_TERMINATE}
+add_executable(OrvikPlayerTrace WIN32 ${CMAKE_SOURCE_DIR}/src/OrvikPlayer.cpp ${RUNTIME_STANDINS}
   ${CMAKE_SOURCE_DIR}/tests/bench/trace/PhaseTrace.cpp $<TARGET_OBJECTS:orvik_resources>)
 target_link_libraries(OrvikPlayerTrace PRIVATE orvik_win32)
 target_compile_options(OrvikPlayerTrace PRIVATE ${WIN_SIZE_COMPILE})

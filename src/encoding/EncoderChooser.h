@@ -15,7 +15,7 @@ namespace orvik {
 enum class EncodeFace { Lame, OggEnc, OggDec, GoGo, Aac, Wma };
 constexpr int kEncodeFaceCount = 6;
 
-// The four encoder dialogs: TEncodeForm and TEncodeForm2 to TEncodeForm4.
+// The four encoder dialogs: "TEncodeForm" and "TEncodeForm2" to "TEncodeForm4".
 enum class EncoderDialog { LameVorbis, GoGo, Aac, Wma };
 
 EncoderDialog DialogOf(EncodeFace face);

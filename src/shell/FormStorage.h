@@ -1,8 +1,8 @@
 // The media list store: saves the main window's list (its "ListBox1.Items"
 // property) to a keyed store and restores it, in this layout under the store
 // key (LocalMachine root):
-//   TMainForm                 "FormVersion" = the decimal text of Version
-//   TMainForm.ListBox1_Items  "Count" = n, "Item0" ... "Item<n-1>" = the entries
+//   "TMainForm"                 "FormVersion" = the decimal text of Version
+//   "TMainForm.ListBox1_Items"  "Count" = n, "Item0" ... "Item<n-1>" = the entries
 // every value text. An empty list is the absence of the list subkey. Each
 // restore and save also opens (creating it) the store key under CurrentUser
 // and writes nothing there.

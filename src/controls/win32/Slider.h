@@ -42,7 +42,7 @@ public:
     void SetBounds(int left, int top, int width, int height);
 
     // Draws tick marks with the given step and lengths onto dc (for use from
-    // an OnDrawPoints handler).
+    // the owner's painting of the slider).
     void PaintPoints(HDC dc, int32_t step, int normalLength, int extremeLength);
     // Renders the whole control into dc, as WM_PAINT does.
     void PaintTo(HDC dc);

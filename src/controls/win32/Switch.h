@@ -1,6 +1,6 @@
 // The switch (class "TRxSwitch"): a focusable two-state control showing one of two glyphs (off,
 // on), with its caption beside, above or below the glyph. A left press or
-// the toggle key flips it; OnOn and OnOff report real changes only.
+// the toggle key flips it; onOn and onOff report real changes only.
 #pragma once
 #include <windows.h>
 

@@ -21,7 +21,7 @@ public:
     void ReplaceAll(const std::vector<std::string>& entries) override;
     void AppendAll(const std::vector<std::string>& entries) override;
 
-    // OnKeyPress sees each typed character first; true consumes it.
+    // onKeyPress sees each typed character first; true consumes it.
     std::function<bool(char)> onKeyPress;
 
 protected:

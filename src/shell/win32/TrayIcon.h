@@ -2,7 +2,7 @@
 // message window that receives the shell's notifications. A right-click
 // opens the popup menu at the pointer, its commands going to the command
 // window; a double-click sends the menu's default command, or runs
-// OnDblClick when the menu has none. Once the program is ending the icon
+// onDblClick when the menu has none. Once the program is ending the icon
 // does nothing, as the windows its menu reaches are going away.
 #pragma once
 #include <windows.h>
