@@ -147,6 +147,18 @@ bool HeardEvent(DWORD event, HWND window) {
 using Painted = std::vector<std::pair<long, std::string>>;
 constexpr long kButton = ROLE_SYSTEM_PUSHBUTTON, kText = ROLE_SYSTEM_STATICTEXT;
 
+// What a window paints, as role and name in stacking order; every button
+// among it can be focused and pressed, and is available.
+void ExpectPainted(const Client& window, const Painted& expected) {
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window.Painted(), expected);
+    for (const Seen& s : window.Children()) {
+        if (s.role != kButton) continue;
+        EXPECT_EQ(s.action, "Press") << s.name;
+        EXPECT_EQ(s.state & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE), STATE_SYSTEM_FOCUSABLE) << s.name;
+    }
+}
+
 class ScreenReader : public ProgramTest {
 protected:
     void SetUp() override {
@@ -176,10 +188,8 @@ TEST_F(ScreenReader, MainWindowNamesItsPaintedButtonsFindsThemByPointAndPressesO
                               {kButton, "Encode media file"}, {kButton, "Options"},
                               {kButton, "View properties"},   {kButton, "Help"},
                               {kButton, "About program"}};
-    EXPECT_EQ(window.Painted(), expected);  // the skin, the face pictures and the header strip are decoration
+    ExpectPainted(window, expected);  // the skin, the face pictures and the header strip are decoration
     const Seen encode = window.Find("Encode media file");
-    EXPECT_EQ(encode.action, "Press");
-    EXPECT_EQ(encode.state & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE), STATE_SYSTEM_FOCUSABLE);
     EXPECT_EQ(window.Count(), static_cast<long>(expected.size()) + 1);  // and the list box
 
     // Where it is, and found there by point; the list box is an object of its own.
@@ -208,73 +218,110 @@ TEST_F(ScreenReader, MainWindowNamesItsPaintedButtonsFindsThemByPointAndPressesO
 }
 
 TEST_F(ScreenReader, EncoderDialogsNameEveryFieldAndTheirSwitchesTellTheirState) {
-    PressKey(main, 'E', true);
-    HWND lame = program.WaitForVisibleWindow("TEncodeForm");
-    ASSERT_NE(lame, nullptr);
-    const Painted lameFace = {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kText, "Output file:"},
-                              {kButton, "Encode to MP3 !"}};
-    EXPECT_EQ(Client(lame).Painted(), lameFace);  // the hidden Vorbis faces say nothing
-
-    HWND chooser = GetDlgItem(lame, kIdLameChooser);
-    const struct {
-        HWND window;
+    // Every face in turn, reached through the chooser of the one before:
+    // what it paints, and each field and switch by its id. A field's role
+    // is checked only where the program gives one (switches, the spin edit).
+    constexpr int kOff = 0, kOn = 1, kNoSwitch = -1;
+    struct FieldRow {
+        int id;
         const char* name;
-        const char* value;
-    } fields[] = {
-        {chooser, "Select Encoder", "Lame MP3 Encoder"},
-        {GetWindow(chooser, GW_CHILD), "Select Encoder", "Lame MP3 Encoder"},  // the field inside it
-        {GetDlgItem(lame, kIdLameBitRate), "Select encode bit rate", "128"},
-        {GetDlgItem(lame, kIdLameInput), "Input file:", ""},
-        {GetDlgItem(lame, kIdLameOutput), "Output file:", "EncodedFile"},
+        long role;
+        int checked;
+        const char* value;  // nullptr: not checked
     };
-    for (const auto& f : fields) {
-        const Seen s = Field(f.window);
-        EXPECT_EQ(s.name, f.name);
-        EXPECT_EQ(s.value, f.value) << f.name;
+    const long kCheck = ROLE_SYSTEM_CHECKBUTTON;
+    const struct {
+        const char* windowClass;
+        int chooser;  // this face's chooser (the first field shown)
+        Painted painted;
+        std::vector<FieldRow> fields;
+    } faces[] = {
+        {"TEncodeForm", kIdLameChooser,
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kText, "Output file:"},
+          {kButton, "Encode to MP3 !"}},
+         {{kIdLameChooser, "Select Encoder", 0, kNoSwitch, "Lame MP3 Encoder"},
+          {kIdLameBitRate, "Select encode bit rate", 0, kNoSwitch, "128"},
+          {kIdLameHighQuality, "high quality", kCheck, kOn, nullptr},
+          {kIdLameMono, "mono mode", kCheck, kOff, nullptr},
+          {kIdLameInput, "Input file:", 0, kNoSwitch, ""},
+          {kIdLameOutput, "Output file:", 0, kNoSwitch, "EncodedFile"}}},
+        {"TEncodeForm", kIdOggEncChooser,
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kButton, "Encode to OGG !"}},
+         {{kIdOggEncChooser, "Select Encoder", 0, kNoSwitch, "Vorbis OGG Encoder"},
+          {kIdOggEncBitRate, "Select encode bit rate", 0, kNoSwitch, nullptr},
+          {kIdOggEncQuality, "Quality level", 0, kNoSwitch, "8"},
+          {kIdOggEncManaged, "managed", kCheck, kOff, nullptr},
+          {kIdOggEncInput, "Input file:", 0, kNoSwitch, nullptr}}},
+        {"TEncodeForm", kIdOggDecChooser,
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kButton, "Decode OGG to WAV !"}},
+         {{kIdOggDecChooser, "Select Encoder", 0, kNoSwitch, nullptr},
+          {kIdOggDecInput, "Input file:", 0, kNoSwitch, nullptr}}},
+        {"TEncodeForm2", kIdGoGoChooser,  // its fields by their labels, not by the quality word between
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kText, "Output file:"},
+          {kButton, "Encode to MP3!"}},
+         {{kIdGoGoChooser, "Select Encoder", 0, kNoSwitch, "GoGo MP3 Encoder"},
+          {kIdGoGoBitRate, "Select encode bit rate", 0, kNoSwitch, nullptr},
+          {kIdGoGoQuality, "Quantity", 0, kNoSwitch, nullptr},
+          {kIdGoGoInput, "Input file:", 0, kNoSwitch, nullptr},
+          {kIdGoGoOutput, "Output file:", 0, kNoSwitch, nullptr}}},
+        {"TEncodeForm3", kIdAacChooser,
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kButton, "Encode to AAC!"}},
+         {{kIdAacChooser, "Select Encoder", 0, kNoSwitch, nullptr},
+          {kIdAacBitRate, "Select encode bit rate", 0, kNoSwitch, nullptr},
+          {kIdAacMidSide, "Use mid/side stereo coding", kCheck, kOn, nullptr},
+          {kIdAacInput, "Input file:", 0, kNoSwitch, nullptr}}},
+        {"TEncodeForm4", kIdWmaChooser,  // the spin edit: a text field named by its group, its number the value
+         {{kText, "Input file:"}, {kButton, "Browse for input file"}, {kText, "Output file:"},
+          {kButton, "Encode to WMA!"}},
+         {{kIdWmaChooser, "Select Encoder", 0, kNoSwitch, nullptr},
+          {kIdWmaBitRate, "Select encode bit rate", 0, kNoSwitch, nullptr},
+          {kIdWmaQuality, "Quality", ROLE_SYSTEM_TEXT, kNoSwitch, "75"},
+          {kIdWmaAllStats, "Display all", kCheck, kOn, nullptr},
+          {kIdWmaInput, "Input file:", 0, kNoSwitch, nullptr},
+          {kIdWmaOutput, "Output file:", 0, kNoSwitch, "EncodedFile"}}},
+    };
+    PressKey(main, 'E', true);
+    HWND window = nullptr, lastChooser = nullptr;
+    int entry = 0;
+    for (const auto& face : faces) {
+        SCOPED_TRACE(face.painted.back().second);
+        if (lastChooser) {
+            ASSERT_TRUE(PickComboEntry(program.ProcessId(), lastChooser, entry));
+        }
+        window = program.WaitForVisibleWindow(face.windowClass);
+        ASSERT_NE(window, nullptr);
+        lastChooser = GetDlgItem(window, face.chooser);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lastChooser) != FALSE; }));
+        ++entry;
+        ExpectPainted(Client(window), face.painted);  // the hidden faces say nothing
+        for (const FieldRow& f : face.fields) {
+            const Seen s = Field(GetDlgItem(window, f.id));
+            EXPECT_EQ(s.name, f.name);
+            if (f.role) {
+                EXPECT_EQ(s.role, f.role) << f.name;
+            }
+            if (f.checked != kNoSwitch) {
+                EXPECT_EQ((s.state & STATE_SYSTEM_CHECKED) != 0, f.checked == kOn) << f.name;
+                EXPECT_EQ(s.action, "Toggle") << f.name;
+            }
+            if (f.value) {
+                EXPECT_EQ(s.value, f.value) << f.name;
+            }
+        }
+        if (face.chooser == kIdLameChooser) {  // the field inside a combo box, where typing happens
+            EXPECT_EQ(Field(GetWindow(lastChooser, GW_CHILD)).name, "Select Encoder");
+        }
+        if (face.chooser == kIdOggDecChooser) {  // its label opens the WMA dialog
+            EXPECT_EQ(Client(window).Find("Input file:").action, "Click");
+        }
     }
 
-    // A switch is a check button that tells its state, and its default
-    // action toggles it.
-    HWND mono = GetDlgItem(lame, kIdLameMono);
-    Seen s = Field(GetDlgItem(lame, kIdLameHighQuality));
-    EXPECT_EQ(s.name, "high quality");
-    EXPECT_EQ(s.role, ROLE_SYSTEM_CHECKBUTTON);
-    EXPECT_EQ(s.action, "Toggle");
-    EXPECT_TRUE(s.state & STATE_SYSTEM_CHECKED);
-    EXPECT_FALSE(Field(mono).state & STATE_SYSTEM_CHECKED);
-    EXPECT_EQ(Client(mono)->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
-    EXPECT_EQ(SendMessageW(mono, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(Field(mono).state & STATE_SYSTEM_CHECKED);
-    EXPECT_TRUE(HeardEvent(EVENT_OBJECT_STATECHANGE, mono));
-
-    // GoGo: its two fields by their labels, not by the quality word between.
-    ASSERT_TRUE(PickComboEntry(program.ProcessId(), chooser, 3));
-    HWND goGo = program.WaitForVisibleWindow("TEncodeForm2");
-    ASSERT_NE(goGo, nullptr);
-    EXPECT_EQ(Field(GetDlgItem(goGo, kIdGoGoInput)).name, "Input file:");
-    EXPECT_EQ(Field(GetDlgItem(goGo, kIdGoGoOutput)).name, "Output file:");
-    EXPECT_EQ(Field(GetDlgItem(goGo, kIdGoGoQuality)).name, "Quantity");
-    EXPECT_EQ(Client(goGo).Painted(), (Painted{{kText, "Input file:"}, {kButton, "Browse for input file"},
-                                               {kText, "Output file:"}, {kButton, "Encode to MP3!"}}));
-
-    ASSERT_TRUE(PickComboEntry(program.ProcessId(), GetDlgItem(goGo, kIdGoGoChooser), 4));
-    HWND aac = program.WaitForVisibleWindow("TEncodeForm3");
-    ASSERT_NE(aac, nullptr);
-    s = Field(GetDlgItem(aac, kIdAacMidSide));
-    EXPECT_EQ(s.name, "Use mid/side stereo coding");
-    EXPECT_TRUE(s.state & STATE_SYSTEM_CHECKED);
-    EXPECT_EQ(Client(aac).Painted(), (Painted{{kText, "Input file:"}, {kButton, "Browse for input file"},
-                                              {kButton, "Encode to AAC!"}}));
-
-    // WMA: the spin edit is a text field named by its group, its number the value.
-    ASSERT_TRUE(PickComboEntry(program.ProcessId(), GetDlgItem(aac, kIdAacChooser), 5));
-    HWND wma = program.WaitForVisibleWindow("TEncodeForm4");
-    ASSERT_NE(wma, nullptr);
-    s = Field(GetDlgItem(wma, kIdWmaQuality));
-    EXPECT_EQ(s.name, "Quality");
-    EXPECT_EQ(s.role, ROLE_SYSTEM_TEXT);
-    EXPECT_EQ(s.value, "75");
-    EXPECT_EQ(Field(GetDlgItem(wma, kIdWmaAllStats)).name, "Display all");
+    // A switch's default action toggles it, and it says so.
+    HWND allStats = GetDlgItem(window, kIdWmaAllStats);
+    EXPECT_EQ(Client(allStats)->accDoDefaultAction(Child(CHILDID_SELF)), S_OK);
+    EXPECT_EQ(SendMessageW(allStats, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(Field(allStats).state & STATE_SYSTEM_CHECKED);
+    EXPECT_TRUE(HeardEvent(EVENT_OBJECT_STATECHANGE, allStats));
 }
 
 TEST_F(ScreenReader, PlayerNamesItsButtonsAndItsSliderSaysThePlaybackTime) {
@@ -288,8 +335,7 @@ TEST_F(ScreenReader, PlayerNamesItsButtonsAndItsSliderSaysThePlaybackTime) {
     HWND slider = GetDlgItem(panel, player_ids::kPositionSlider);
 
     Client controls(panel);
-    ASSERT_TRUE(controls);
-    EXPECT_EQ(controls.Painted(), (Painted{{kButton, "Go to start"}, {kButton, "Step back"}, {kButton, "Play"},
+    ExpectPainted(controls, (Painted{{kButton, "Go to start"}, {kButton, "Step back"}, {kButton, "Play"},
                                            {kButton, "Stop"}, {kButton, "Close the CD door"},
                                            {kButton, "Step forward"}, {kButton, "Go to end"}}));
     const Seen stop = controls.Find("Stop");
