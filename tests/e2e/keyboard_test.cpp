@@ -1,10 +1,11 @@
 // Every task by keys alone: the program used without the mouse from start to
 // end. Files come in through the open dialog, the player is run through its
 // transport buttons, slider and switch by Tab, Space, Enter and the arrows,
-// an encode starts from a browse button and Enter in a field, a chooser is
-// browsed, dialogs are closed with Alt+F4, everything is hidden and brought
-// back through the notification icon as Windows sends its keys, and F12
-// ends the program. Each step asserts what it did.
+// an encode starts from a browse button and from Enter in a field of the
+// Lame, GoGo, AAC and WMA dialogs, a chooser is browsed, Ctrl+M brings the
+// main window forward, dialogs are closed with Alt+F4, everything is hidden
+// and brought back through the notification icon as Windows sends its keys,
+// and F12 ends the program. Each step asserts what it did.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -25,7 +26,10 @@ constexpr UINT kTrayMessage = 0xB054;
 
 ProgramOptions WithLame() {
     ProgramOptions o;
-    o.extraFiles = {{"fake_tool.exe", "lame.exe"}};
+    o.extraFiles = {{"fake_tool.exe", "lame.exe"},
+                    {"fake_tool.exe", "gogo.exe"},
+                    {"fake_tool.exe", "faac.exe"},
+                    {"fake_tool.exe", "WM8EUTIL.exe"}};
     return o;
 }
 
@@ -158,6 +162,51 @@ TEST_F(Keyboard, EveryTaskByKeysAlone) {
     ASSERT_TRUE(WaitUntil([&] { return Active() == dialog; }));
     Key(VK_F4, {VK_MENU});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog) && Active() == main && Focus() == list; }));
+
+    // The GoGo, AAC and WMA dialogs, each reached from the chooser before by
+    // Down and Enter: a name typed into the input field, Enter there
+    // encodes with the dialog's tool.
+    const struct {
+        const char* windowClass;
+        int chooser, input, tabs;  // Tabs from the chooser to the input field
+        const char* tool;
+        std::string options;
+    } dialogs[] = {
+        {"TEncodeForm2", kIdGoGoChooser, kIdGoGoInput, 3, "gogo.exe",
+         GoGoOptionText("128", "6", "a.wav", "EncodedFile")},
+        {"TEncodeForm3", kIdAacChooser, kIdAacInput, 3, "faac.exe", AacOptionText("a.wav", "128", true)},
+        {"TEncodeForm4", kIdWmaChooser, kIdWmaInput, 4, "WM8EUTIL.exe",
+         WmaOptionText("a.wav", "EncodedFile", true, "128", "75")},
+    };
+    Key('E', {VK_CONTROL});  // the dialog as left: the decoder face
+    ASSERT_TRUE(WaitUntil([&] { return IsChild(GetDlgItem(dialog, kIdOggDecChooser), Focus()); }));
+    HWND encoder = dialog;
+    size_t runs = 1;
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.tool);
+        Key(VK_DOWN);
+        Key(VK_RETURN);
+        HWND next = program.WaitForVisibleWindow(d.windowClass);
+        ASSERT_NE(next, nullptr);
+        ASSERT_TRUE(
+            WaitUntil([&] { return !IsWindowVisible(encoder) && IsChild(GetDlgItem(next, d.chooser), Focus()); }));
+        encoder = next;
+        HWND field = GetDlgItem(encoder, d.input);
+        for (int i = 0; i < d.tabs; ++i) Key(VK_TAB);
+        ASSERT_EQ(Focus(), field);
+        for (char c : std::string("a.wav")) Key(static_cast<WORD>(VkKeyScanA(c) & 0xFF));
+        Key(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return RecordedRuns(program.Folder()).size() == runs + 1; }, 10000)) << "no encode";
+        ++runs;
+        EXPECT_EQ(RecordedRuns(program.Folder()).back().cmd,
+                  "\"" + program.Folder() + "\\" + d.tool + "\" " + ParameterText(d.options));
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == encoder && Focus() == field; }, 10000));
+        for (int i = 0; i < d.tabs; ++i) Key(VK_TAB, {VK_SHIFT});
+    }
+
+    // Ctrl+M from the WMA dialog brings the main window forward.
+    Key('M', {VK_CONTROL});
+    ASSERT_TRUE(WaitUntil([&] { return Active() == main && Focus() == list; }));
 
     // Ctrl+H from the dialog hides everything.
     Key('E', {VK_CONTROL});
