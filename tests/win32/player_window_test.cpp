@@ -191,7 +191,7 @@ TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     auto inside = [&] {
         RECT r;
         GetClientRect(panel.Handle(), &r);
-        return MciRect{0, 0, r.right, r.bottom};
+        return IntRect{0, 0, r.right, r.bottom};
     };
     EXPECT_EQ(media.DisplayWindow(), panel.Handle());
     EXPECT_EQ(media.GetDisplayRect(), inside());
