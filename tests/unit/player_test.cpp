@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RecordingMciPort.h"
+#include "RecordingSliderHost.h"
 #include "playback/PlayerModel.h"
 
 using namespace orvik;
@@ -15,7 +16,8 @@ using namespace orvik::mcitest;
 namespace {
 
 struct RecordingHost : PlayerHost {
-    SliderModel slider;
+    RecordingSliderHost sliderHost;
+    SliderModel slider{sliderHost};
     int beeps = 0;
     bool advance = true;  // the switch
     SliderModel& PositionSlider() override { return slider; }
