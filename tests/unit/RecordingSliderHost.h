@@ -1,5 +1,6 @@
 // The slider's platform hooks for the tests of the slider and the player:
-// what was invalidated, the mouse capture and the repeat timer, recorded.
+// what was invalidated, the ruler builds, the mouse capture and the repeat
+// timer, recorded.
 #pragma once
 #include <vector>
 
@@ -9,6 +10,7 @@ namespace orvik {
 
 struct RecordingSliderHost : SliderHost {
     std::vector<IntRect> invalidated;
+    int rulerBuilds = 0;
     bool captured = false;
     int timerId = 0;
     unsigned timerPeriod = 0;
@@ -27,7 +29,7 @@ struct RecordingSliderHost : SliderHost {
     }
     bool CanFocus() const override { return false; }
     void TakeFocus() override {}
-    void RulerChanged() override {}
+    void RulerChanged() override { ++rulerBuilds; }
 };
 
 }  // namespace orvik

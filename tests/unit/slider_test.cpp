@@ -82,6 +82,7 @@ TEST(SliderLayout, PlayerInstance) {
 TEST(SliderLayout, ShortRulersAndThumbsSmallerThanTheRuler) {
     EXPECT_EQ(RulerPieces(10, 2, 5), (std::vector<RulerPiece>{{0, 8, 0}}));
     TestSlider s;  // defaults: 150 x 40, 9 x 17 thumb over a 10 x 8 ruler
+    EXPECT_TRUE(s.invalidated.empty() && s.rulerBuilds == 0) << "the host heard from a slider being made";
     EXPECT_EQ(s.ThumbRect(), (IntRect{6, 6, 15, 23}));
     EXPECT_EQ(s.RulerOrigin(), (IntPoint{6, 10}));
     s.ImageChanged(SliderImage::HThumb, SliderSize{8, 4}, true);
