@@ -33,25 +33,9 @@ std::vector<RulerPiece> RulerPieces(int imageLength, int edge, int rulerLength) 
     return pieces;
 }
 
-namespace {
-// Stands in for the window until it is attached.
-class NoHost : public SliderHost {
-public:
-    void InvalidateArea(const IntRect&) override {}
-    void InvalidateAll() override {}
-    void UpdateNow() override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void StartTimer(unsigned, unsigned) override {}
-    void StopTimer(unsigned) override {}
-    bool CanFocus() const override { return false; }
-    void TakeFocus() override {}
-    void RulerChanged() override {}
-};
-NoHost g_noHost;
-}  // namespace
-
-SliderModel::SliderModel() : host_(&g_noHost) { Relayout(); }
+// Value 0 at the start of the range is where the layout puts the thumb:
+// nothing is left for the host to hear of.
+SliderModel::SliderModel(SliderHost& host) : host_(&host) { Layout(); }
 
 IntRect SliderModel::ContentRect() const {
     IntRect r{0, 0, width_, height_};
@@ -69,6 +53,13 @@ int SliderModel::RulerLength() const {
 }
 
 void SliderModel::Relayout() {
+    Layout();
+    host_->RulerChanged();
+    SetValue(value_);
+    host_->InvalidateAll();
+}
+
+void SliderModel::Layout() {
     const IntRect r = ContentRect();
     const int stateWidth = ThumbStateWidth();
     if (Horizontal()) {
@@ -108,9 +99,6 @@ void SliderModel::Relayout() {
         }
         pointsBand_ = IntRect{bandLeft, rulerOrigin_.y, r.right - r.left - 1, rulerOrigin_.y + rulerSize_.height};
     }
-    host_->RulerChanged();
-    SetValue(value_);
-    host_->InvalidateAll();
 }
 
 int SliderModel::OffsetOf(int64_t value) const {

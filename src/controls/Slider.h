@@ -103,10 +103,8 @@ public:
     static constexpr unsigned kRepeatInterval = 400;
     static constexpr int kMinTickSpacing = 4;
 
-    SliderModel();
-    virtual ~SliderModel() = default;
-    // The window, once it is whole; until then the model calls nothing.
-    void AttachHost(SliderHost& host) { host_ = &host; }
+    // The model calls nothing on its host while the two are being made.
+    explicit SliderModel(SliderHost& host);
     SliderModel(const SliderModel&) = delete;
     SliderModel& operator=(const SliderModel&) = delete;
 
@@ -186,7 +184,6 @@ public:
     std::function<void(const MouseEvent&)> onMouseMove;
     std::function<void(uint16_t&, unsigned)> onKeyDown;
 
-protected:
     // The window reports its client size, enabled and focus state and images.
     void SetClientSize(int width, int height);
     void EnabledChanged(bool enabled);
@@ -195,6 +192,7 @@ protected:
     void ImageChanged(SliderImage slot, SliderSize size, bool user);
 
 private:
+    void Layout();  // the geometry alone
     void Relayout();
     void PressThumb(const MouseEvent& e);
     void DragThumb(int x, int y);
@@ -215,7 +213,7 @@ private:
     }
     void Changed() { if (onChanged) onChanged(); }
 
-    SliderHost* host_;
+    SliderHost* const host_;
     int32_t value_ = 0, min_ = 0, max_ = 100, increment_ = 10;
     int32_t keyStep_ = 0, pageStep_ = 0;
     SliderOptions options_ = SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth;

@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "app/Geometry.h"
+
 namespace orvik {
 
-// MCI command and flag values of the Windows multimedia interface.
+// MCI command and flag values of the Windows multimedia interface, each held
+// to the SDK's own by a static_assert in win32/MciPort.cpp.
 namespace mci {
 constexpr uint32_t kOpen = 0x0803, kClose = 0x0804, kPlay = 0x0806, kSeek = 0x0807, kStop = 0x0808,
                    kPause = 0x0809, kGetDevCaps = 0x080B, kSet = 0x080D, kStep = 0x080E, kRecord = 0x080F,
@@ -41,13 +44,6 @@ constexpr uint32_t kNotifySuccessful = 1, kNotifySuperseded = 2, kNotifyAborted 
 constexpr unsigned kNotifyMessage = 0x3B9;  // MM_MCINOTIFY
 }  // namespace mci
 
-struct MciRect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const MciRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
 // One parameter block for every command; each command reads and writes only
 // its own fields (open: the names and the returned device id; play and
 // record: from, to; seek: to; status and capabilities: item, track and the
@@ -64,7 +60,7 @@ struct MciParams {
     uint32_t frames = 0;
     uint32_t timeFormat = 0;
     uintptr_t window = 0;
-    MciRect rect;
+    IntRect rect;  // as MCI's RECT carries it
 
     bool operator==(const MciParams& o) const {
         return callback == o.callback && deviceId == o.deviceId && deviceType == o.deviceType &&

@@ -112,7 +112,7 @@ void MediaDevice::Open() {
     ReadCapabilities();
     if (hasVideo_) {
         SetDisplay(display_);
-        const MciRect r = GetDisplayRect();
+        const IntRect r = GetDisplayRect();
         naturalWidth_ = r.right - r.left;
         naturalHeight_ = r.bottom - r.top;
     }
@@ -306,7 +306,7 @@ void MediaDevice::SetDisplay(uintptr_t window) {
     display_ = window;
 }
 
-void MediaDevice::SetDisplayRect(const MciRect& rect) {
+void MediaDevice::SetDisplayRect(const IntRect& rect) {
     if (!opened_ || !hasVideo_) return;
     MciParams p;
     p.rect = rect;
@@ -318,8 +318,8 @@ void MediaDevice::SetDisplayRect(const MciRect& rect) {
     error_ = Send(mci::kPut, mci::kAnimRect | mci::kAnimPutDestination, p);
 }
 
-MciRect MediaDevice::GetDisplayRect() {
-    if (!opened_ || !hasVideo_) return MciRect{};
+IntRect MediaDevice::GetDisplayRect() {
+    if (!opened_ || !hasVideo_) return IntRect{};
     MciParams p;
     error_ = Send(mci::kWhere, mci::kAnimWhereDestination, p);
     return p.rect;

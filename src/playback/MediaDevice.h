@@ -98,8 +98,8 @@ public:
     uint8_t GetTimeFormat();
     int32_t GetTrackStart(int32_t track);
     void SetDisplay(uintptr_t window);
-    void SetDisplayRect(const MciRect& rect);
-    MciRect GetDisplayRect();
+    void SetDisplayRect(const IntRect& rect);
+    IntRect GetDisplayRect();
     std::string GetErrorMessage();
 
     // The display window is going away: unbind the video from it first.

@@ -78,7 +78,7 @@ void PlayerModel::Show() {
         LoadSelectedEntry();
         media_.Open();
         const IntRect panel = host_.DisplayPanelBounds();
-        media_.SetDisplayRect(MciRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
+        media_.SetDisplayRect(IntRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
         MeasureAndRewind();
         StartPlaying();
     } catch (...) {
@@ -94,7 +94,7 @@ void PlayerModel::Close() {
 void PlayerModel::Resize() {
     host_.SetSliderWidth(host_.ClientWidth());
     const IntRect panel = host_.DisplayPanelBounds();
-    media_.SetDisplayRect(MciRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
+    media_.SetDisplayRect(IntRect{0, 0, panel.right - panel.left, panel.bottom - panel.top});
 }
 
 void PlayerModel::Tick() {

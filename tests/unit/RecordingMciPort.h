@@ -48,7 +48,7 @@ public:
     uint32_t timeFormat = 0, tracks = 1;
     std::map<uint32_t, uint32_t> caps{{mci::kCapsCanPlay, 1}, {mci::kCapsDeviceType, 522}};
     std::map<uint32_t, int32_t> trackStarts;
-    MciRect source{0, 0, 0, 0}, destination{0, 0, 0, 0};
+    IntRect source{0, 0, 0, 0}, destination{0, 0, 0, 0};
 
     uint32_t SendCommand(uint32_t device, uint32_t command, uint32_t flags, MciParams& p) override {
         calls.push_back(Call{device, command, flags, p});

@@ -53,8 +53,8 @@ TEST_F(MediaDeviceTest, OpenAnAudioFile) {
 TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
     port.caps[mci::kCapsHasVideo] = 1;
     port.caps[mci::kCapsDeviceType] = mci::kDevTypeDigitalVideo;
-    port.source = MciRect{0, 0, 320, 240};
-    port.destination = MciRect{0, 0, 352, 288};
+    port.source = IntRect{0, 0, 320, 240};
+    port.destination = IntRect{0, 0, 352, 288};
     port.mode = 526;  // already playing
     media.SetDisplay(0x99);
     EXPECT_TRUE(port.calls.empty()) << "no device open: the display is only remembered";
@@ -77,11 +77,11 @@ TEST_F(MediaDeviceTest, OpenAVideoFileBindsTheDisplayAndReadsTheNaturalSize) {
 
     // Video operations: the natural size fills in a rectangle without extent.
     port.calls.clear();
-    media.SetDisplayRect(MciRect{10, 20, 0, 0});
-    media.SetDisplayRect(MciRect{0, 0, 375, 186});
+    media.SetDisplayRect(IntRect{10, 20, 0, 0});
+    media.SetDisplayRect(IntRect{0, 0, 375, 186});
     EXPECT_EQ(Sent(), (std::vector<Call>{
-                          C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = MciRect{10, 20, 352, 288}; }),
-                          C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = MciRect{0, 0, 375, 186}; })}));
+                          C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = IntRect{10, 20, 352, 288}; }),
+                          C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = IntRect{0, 0, 375, 186}; })}));
 
     port.position = port.length;  // Step at the end rewinds first; Back never does
     media.Step();
@@ -161,8 +161,8 @@ TEST_F(MediaDeviceTest, OperationsOnAClosedObject) {
     // These neither raise nor need a device.
     media.Close();
     media.SetDisplay(0x55);
-    media.SetDisplayRect(MciRect{0, 0, 10, 10});
-    EXPECT_EQ(media.GetDisplayRect(), MciRect{});
+    media.SetDisplayRect(IntRect{0, 0, 10, 10});
+    EXPECT_EQ(media.GetDisplayRect(), IntRect{});
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(media.Display(), 0x55u);
     media.GetPosition();

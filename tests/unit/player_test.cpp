@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RecordingMciPort.h"
+#include "RecordingSliderHost.h"
 #include "playback/PlayerModel.h"
 
 using namespace orvik;
@@ -15,7 +16,8 @@ using namespace orvik::mcitest;
 namespace {
 
 struct RecordingHost : PlayerHost {
-    SliderModel slider;
+    RecordingSliderHost sliderHost;
+    SliderModel slider{sliderHost};
     int beeps = 0;
     bool advance = true;  // the switch
     SliderModel& PositionSlider() override { return slider; }
@@ -73,7 +75,7 @@ TEST_F(PlayerTest, ShowOpensMeasuresAndPlaysTheSelectedEntry) {
     // Video is placed across the whole panel before it is measured.
     port.caps[mci::kCapsHasVideo] = 1;
     player.Show();
-    const Call put = C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = MciRect{0, 0, 375, 186}; });
+    const Call put = C(kDev, mci::kPut, 0x50000, [](MciParams& p) { p.rect = IntRect{0, 0, 375, 186}; });
     EXPECT_EQ(port.Sent(), kClose + Opened("b.wav", {C(kDev, mci::kWhere, 0x40000), Status(mci::kStatusMode)}) +
                                Calls{put} + kMeasure + kPlay);
 }

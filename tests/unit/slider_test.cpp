@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "RecordingSliderHost.h"
 #include "app/Exception.h"
 #include "controls/Slider.h"
 
@@ -14,18 +15,13 @@ using namespace orvik;
 namespace {
 
 // The model with recording platform hooks and an injected repeat timer.
-class TestSlider : public SliderModel {
+class TestSlider : public RecordingSliderHost, public SliderModel {
 public:
     std::vector<std::string> log;
-    std::vector<IntRect> invalidated;
-    bool captured = false;
-    int timerId = 0;
-    unsigned timerPeriod = 0;
 
-    TestSlider() {
+    TestSlider() : SliderModel(static_cast<RecordingSliderHost&>(*this)) {
         onChange = [this] { log.push_back("change " + std::to_string(Value())); };
         onChanged = [this] { log.push_back("changed " + std::to_string(Value())); };
-        AttachHost(host);
         onMouseDown = [this](const MouseEvent&) { log.push_back("down"); };
         onMouseUp = [this](const MouseEvent&) { log.push_back("up " + std::to_string(Value())); };
     }
@@ -44,24 +40,6 @@ public:
     void Down(MouseButton b, unsigned m, int x, int y) { MouseDown(MouseEvent{b, m, x, y}); }
     void Move(unsigned m, int x, int y) { MouseMove(MouseEvent{MouseButton::Left, m, x, y}); }
     void Up(MouseButton b, unsigned m, int x, int y) { MouseUp(MouseEvent{b, m, x, y}); }
-    using SliderModel::ImageChanged;
-    using SliderModel::SetClientSize;
-
-private:
-    struct Host : SliderHost {
-        TestSlider& s;
-        explicit Host(TestSlider& slider) : s(slider) {}
-        void InvalidateArea(const IntRect& area) override { s.invalidated.push_back(area); }
-        void InvalidateAll() override {}
-        void UpdateNow() override {}
-        void CaptureMouse() override { s.captured = true; }
-        void ReleaseMouse() override { s.captured = false; }
-        void StartTimer(unsigned id, unsigned ms) override { s.timerId = static_cast<int>(id); s.timerPeriod = ms; }
-        void StopTimer(unsigned id) override { if (static_cast<int>(id) == s.timerId) s.timerId = 0; }
-        bool CanFocus() const override { return false; }
-        void TakeFocus() override {}
-        void RulerChanged() override {}
-    } host{*this};
 };
 
 using Log = std::vector<std::string>;
@@ -104,6 +82,7 @@ TEST(SliderLayout, PlayerInstance) {
 TEST(SliderLayout, ShortRulersAndThumbsSmallerThanTheRuler) {
     EXPECT_EQ(RulerPieces(10, 2, 5), (std::vector<RulerPiece>{{0, 8, 0}}));
     TestSlider s;  // defaults: 150 x 40, 9 x 17 thumb over a 10 x 8 ruler
+    EXPECT_TRUE(s.invalidated.empty() && s.rulerBuilds == 0) << "the host heard from a slider being made";
     EXPECT_EQ(s.ThumbRect(), (IntRect{6, 6, 15, 23}));
     EXPECT_EQ(s.RulerOrigin(), (IntPoint{6, 10}));
     s.ImageChanged(SliderImage::HThumb, SliderSize{8, 4}, true);

@@ -5,6 +5,7 @@
 #include "app/Exception.h"
 #include "app/win32/Application.h"
 #include "app/win32/Form.h"
+#include "app/win32/KernelHandle.h"
 
 using namespace orvik;
 
@@ -36,4 +37,25 @@ TEST(Application, ModalDisplayRefusesAVisibleForm) {
         EXPECT_STREQ(e.what(), "Cannot make a visible window modal");
     }
     EXPECT_TRUE(form.Visible());
+}
+
+// A kernel handle is closed once, by its last owner: at a reset, at the
+// end of its scope, and never by an owner it was moved from.
+TEST(KernelHandle, ClosesWhatItHoldsOnceOnEveryPath) {
+    auto open = [](HANDLE h) {
+        DWORD flags = 0;
+        return GetHandleInformation(h, &flags) != FALSE;
+    };
+    const HANDLE first = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE second = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+        KernelHandle owner(first);
+        KernelHandle moved(std::move(owner));
+        EXPECT_FALSE(owner);
+        moved.Reset(second);
+        EXPECT_FALSE(open(first)) << "a reset keeps the old handle open";
+        owner = std::move(moved);
+        EXPECT_TRUE(open(second)) << "a move closed the handle";
+    }
+    EXPECT_FALSE(open(second)) << "the end of the owner keeps the handle open";
 }

@@ -130,7 +130,7 @@ TEST_F(PlayerWindowTest, ThumbFollowsAndEachEntryEndsAtItsOwnLengthThenTheListAd
                                                                        Wav(lengths[i])));
     std::vector<Advance> advances;
     std::set<int> thumbLefts;
-    Slider& slider = Player().PositionSliderControl();
+    SliderModel& slider = Player().PositionSliderControl().Model();
     slider.onChange = [&] { thumbLefts.insert(slider.ThumbRect().left); };
     Play(entries, 0);
     list_.onSelect = [&](int index) {
@@ -191,7 +191,7 @@ TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     auto inside = [&] {
         RECT r;
         GetClientRect(panel.Handle(), &r);
-        return MciRect{0, 0, r.right, r.bottom};
+        return IntRect{0, 0, r.right, r.bottom};
     };
     EXPECT_EQ(media.DisplayWindow(), panel.Handle());
     EXPECT_EQ(media.GetDisplayRect(), inside());
@@ -201,7 +201,7 @@ TEST_F(PlayerWindowTest, VideoIsBoundToTheDisplayPanelAndFollowsItsSize) {
     GetClientRect(Player().Handle(), &client);
     EXPECT_EQ(media.GetDisplayRect(), inside());
     EXPECT_EQ(inside().bottom, client.bottom - PlayerForm::kControlPanelHeight - 4);
-    EXPECT_EQ(Player().PositionSliderControl().Width(), client.right);
+    EXPECT_EQ(Player().PositionSliderControl().Model().Width(), client.right);
     // The panel going away takes the video back to the device's own window.
     DestroyWindow(panel.Handle());
     EXPECT_EQ(media.Display(), 0u);
@@ -212,7 +212,7 @@ TEST_F(PlayerWindowTest, TheSliderWithNoDeviceOpenReachesTheErrorBoxButAReleaseA
     EXPECT_FALSE(Player().Model().Tracking());
     EXPECT_FALSE(Player().Media().Opened());
     HWND slider = Player().PositionSliderControl().Handle();
-    const IntRect thumb = Player().PositionSliderControl().ThumbRect();
+    const IntRect thumb = Player().PositionSliderControl().Model().ThumbRect();
     const LPARAM onThumb = MAKELPARAM(thumb.left + 10, thumb.top + 10);
     auto press = [&] { SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, onThumb); };
     auto release = [&] { SendMessageA(slider, WM_LBUTTONUP, 0, onThumb); };

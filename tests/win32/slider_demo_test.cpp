@@ -55,8 +55,8 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
         Slider slider(ChildPlace{host, At(0, 0, 369, 33)});
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         slider.SetImageHThumb(thumb.Get());
-        slider.SetIncrement(1);
-        slider.SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
+        slider.Model().SetIncrement(1);
+        slider.Model().SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         slider.SetColor(kMedGray);
         MediaDeviceWindow media(ChildPlace{slider.Handle(), At(48, -21, 253, 30)});
 
@@ -65,7 +65,7 @@ TEST(SliderDemo, DISABLED_FollowsAPlayingWav) {
         media.fileName = wav;
         media.Open();
         media.Next();
-        slider.SetMaxValue(media.GetPosition());
+        slider.Model().SetMaxValue(media.GetPosition());
         slider.SetValue(0);
         media.Prev();
         media.Play();

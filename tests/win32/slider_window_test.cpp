@@ -30,13 +30,13 @@ protected:
         Bitmap thumb = LoadBitmapResource("PLAY_THUMB");
         ASSERT_TRUE(thumb);
         slider_->SetImageHThumb(thumb.Get());
-        slider_->SetIncrement(1);
-        slider_->SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
+        slider_->Model().SetIncrement(1);
+        slider_->Model().SetOptions(SliderOption::ShowPoints | SliderOption::Smooth);
         slider_->SetColor(kBackground);
-        slider_->SetMaxValue(240000);
+        slider_->Model().SetMaxValue(240000);
         hwnd_ = slider_->Handle();
-        slider_->onChanged = [this] { log_.push_back("changed " + std::to_string(slider_->Value())); };
-        slider_->onMouseUp = [this](const MouseEvent&) {
+        slider_->Model().onChanged = [this] { log_.push_back("changed " + std::to_string(slider_->Value())); };
+        slider_->Model().onMouseUp = [this](const MouseEvent&) {
             log_.push_back("up " + std::to_string(slider_->Value()));
         };
     }
@@ -52,8 +52,8 @@ protected:
 };
 
 TEST_F(SliderWindowTest, DragWithTheMouseCapturedToBothEnds) {
-    EXPECT_EQ(slider_->UserImages(), 1);
-    EXPECT_EQ(slider_->ThumbRect(), (IntRect{6, 6, 39, 26}));
+    EXPECT_EQ(slider_->Model().UserImages(), 1);
+    EXPECT_EQ(slider_->Model().ThumbRect(), (IntRect{6, 6, 39, 26}));
     SendMessageA(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 15));
     EXPECT_EQ(GetCapture(), hwnd_);
     EXPECT_EQ(GetFocus(), hwnd_);
@@ -106,9 +106,9 @@ TEST_F(SliderWindowTest, AValueChangeInvalidatesOnlyTheOldAndNewThumb) {
     UpdateWindow(hwnd_);
     RECT none;
     ASSERT_FALSE(GetUpdateRect(hwnd_, &none, FALSE)) << "the slider was not painted";
-    const IntRect before = slider_->ThumbRect();
+    const IntRect before = slider_->Model().ThumbRect();
     slider_->SetValue(120000);
-    const IntRect after = slider_->ThumbRect();
+    const IntRect after = slider_->Model().ThumbRect();
     ASSERT_NE(before.left, after.left);
 
     RECT bounds;
@@ -127,7 +127,7 @@ TEST_F(SliderWindowTest, AValueChangeInvalidatesOnlyTheOldAndNewThumb) {
 }
 
 TEST_F(SliderWindowTest, PaintingShowsRulerTicksAndTheThumbWithItsTransparentCorner) {
-    slider_->SetMaxValue(100);
+    slider_->Model().SetMaxValue(100);
     slider_->SetValue(0);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -148,8 +148,8 @@ TEST_F(SliderWindowTest, PaintingShowsRulerTicksAndTheThumbWithItsTransparentCor
     const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_EQ(GetPixel(dc, 6 + 16, 31), ink) << "the first tick is 5 pixels long";
     EXPECT_EQ(GetPixel(dc, 6 + 16, 32), kBackground);
-    const int secondTick = slider_->TickMarks(1, 3, 5).at(1).x;  // every second unit: 3 pixels apart is too close
-    EXPECT_EQ(secondTick, slider_->OffsetOf(2) + 16);
+    const int secondTick = slider_->Model().TickMarks(1, 3, 5).at(1).x;  // every second unit: 3 pixels apart is too close
+    EXPECT_EQ(secondTick, slider_->Model().OffsetOf(2) + 16);
     EXPECT_EQ(GetPixel(dc, secondTick, 29), ink);
     EXPECT_EQ(GetPixel(dc, secondTick, 30), kBackground) << "inner ticks are 3 pixels long";
     EXPECT_EQ(LiveGdiHandles(), objectsBefore) << "painting leaks GDI objects";
@@ -193,22 +193,22 @@ TEST_F(SliderWindowTest, DefaultImagesAndTheirSizes) {
     GetClientRect(plain.Handle(), &r);
     EXPECT_EQ(r.right, 150);
     EXPECT_EQ(r.bottom, 40);
-    EXPECT_EQ(plain.UserImages(), 0);
+    EXPECT_EQ(plain.Model().UserImages(), 0);
     EXPECT_TRUE(GetWindowLongA(plain.Handle(), GWL_STYLE) & WS_TABSTOP);
 
     // Back to the default thumb: the user mark goes, and so does an opaque thumb.
-    slider_->SetOptions(slider_->Options() | SliderOption::ThumbOpaque);
+    slider_->Model().SetOptions(slider_->Model().Options() | SliderOption::ThumbOpaque);
     slider_->SetImageHThumb(nullptr);
-    EXPECT_EQ(slider_->UserImages(), 0);
-    EXPECT_FALSE(slider_->Options().Has(SliderOption::ThumbOpaque));
-    EXPECT_EQ(slider_->ThumbRect().right - slider_->ThumbRect().left, 9);
+    EXPECT_EQ(slider_->Model().UserImages(), 0);
+    EXPECT_FALSE(slider_->Model().Options().Has(SliderOption::ThumbOpaque));
+    EXPECT_EQ(slider_->Model().ThumbRect().right - slider_->Model().ThumbRect().left, 9);
 
     // Turning the slider swaps its width and height.
     plain.SetOrientation(SliderOrientation::Vertical);
     GetClientRect(plain.Handle(), &r);
     EXPECT_EQ(r.right, 40);
     EXPECT_EQ(r.bottom, 150);
-    EXPECT_EQ(plain.RulerLength(), 150 - 12 - 9);
+    EXPECT_EQ(plain.Model().RulerLength(), 150 - 12 - 9);
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ namespace orvik {
 namespace {
 struct StartedProgram {
     UINT_PTR timer;
-    HANDLE process;
+    KernelHandle process;
     HWND window;
 };
 std::vector<StartedProgram>& Started() {
@@ -147,9 +147,8 @@ void CALLBACK CheckStarted(HWND, UINT, UINT_PTR timer, DWORD) {
     auto& started = Started();
     for (auto it = started.begin(); it != started.end(); ++it) {
         if (it->timer != timer) continue;
-        if (WaitForSingleObject(it->process, 0) == WAIT_TIMEOUT) return;
+        if (WaitForSingleObject(it->process.Get(), 0) == WAIT_TIMEOUT) return;
         KillTimer(nullptr, timer);
-        CloseHandle(it->process);
         const HWND window = it->window;
         started.erase(it);
         // Only where nothing took the foreground since: the user may have
@@ -163,14 +162,11 @@ void CALLBACK CheckStarted(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 }  // namespace
 
-void ReturnFocusAfter(HANDLE process, HWND window) {
+void ReturnFocusAfter(KernelHandle process, HWND window) {
     if (!process) return;
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, &CheckStarted);
-    if (!timer) {
-        CloseHandle(process);
-        return;
-    }
-    Started().push_back(StartedProgram{timer, process, window});
+    if (!timer) return;
+    Started().push_back(StartedProgram{timer, std::move(process), window});
 }
 
 }  // namespace orvik

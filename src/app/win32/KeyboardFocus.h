@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/win32/GraphicControl.h"
+#include "app/win32/KernelHandle.h"
 
 namespace orvik {
 
@@ -50,7 +51,7 @@ namespace orvik {
 // A program this one started (an encoder tool) took the foreground with its
 // own window. When it ends and leaves no window in the foreground, `window`
 // (the one it was started from) becomes the foreground window again, so the
-// keys reach the program. Takes ownership of the process handle.
-void ReturnFocusAfter(HANDLE process, HWND window);
+// keys reach the program.
+void ReturnFocusAfter(KernelHandle process, HWND window);
 
 }  // namespace orvik

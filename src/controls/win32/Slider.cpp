@@ -23,7 +23,6 @@ HCURSOR Slider::ScreenCursor(int id) {
 
 Slider::Slider(const ChildPlace& place)
     : color_(GetSysColor(COLOR_BTNFACE)) {
-    AttachHost(*this);
     if (!g_cursors[0]) {
         HINSTANCE module = Application::Instance().Module();
         g_cursors[0] = LoadCursorA(module, "RX_HANDCUR");
@@ -38,7 +37,7 @@ Slider::Slider(const ChildPlace& place)
     Create(kClassName, spec);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    SetClientSize(client.right, client.bottom);
+    model_.SetClientSize(client.right, client.bottom);
 }
 
 long Slider::Accessible::Role() const { return ROLE_SYSTEM_SLIDER; }
@@ -59,12 +58,12 @@ void Slider::ValueChanged() {
 
 Slider::~Slider() {
     // The window goes while the slider is whole; the owner hears nothing more.
-    onChange = nullptr;
-    onChanged = nullptr;
-    onMouseDown = nullptr;
-    onMouseUp = nullptr;
-    onMouseMove = nullptr;
-    onKeyDown = nullptr;
+    model_.onChange = nullptr;
+    model_.onChanged = nullptr;
+    model_.onMouseDown = nullptr;
+    model_.onMouseUp = nullptr;
+    model_.onMouseMove = nullptr;
+    model_.onKeyDown = nullptr;
     onDrawPoints = nullptr;
     Destroy();
 }
@@ -76,7 +75,7 @@ SliderSize Slider::SizeOf(HBITMAP bitmap) {
 
 void Slider::LoadDefaultImage(SliderImage slot) {
     images_[Slot(slot)] = LoadBitmapResource(kDefaultImages[Slot(slot)]);
-    ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), false);
+    model_.ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), false);
 }
 
 void Slider::SetImage(SliderImage slot, HBITMAP bitmap) {
@@ -85,7 +84,7 @@ void Slider::SetImage(SliderImage slot, HBITMAP bitmap) {
         return;
     }
     images_[Slot(slot)] = Bitmap(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), true);
+    model_.ImageChanged(slot, SizeOf(images_[Slot(slot)].Get()), true);
 }
 
 void Slider::SetColor(COLORREF color) {
@@ -94,8 +93,9 @@ void Slider::SetColor(COLORREF color) {
 }
 
 void Slider::SetOrientation(SliderOrientation orientation) {
-    SliderModel::SetOrientation(orientation);
-    if (hwnd_) SetWindowPos(hwnd_, nullptr, 0, 0, Height(), Width(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    model_.SetOrientation(orientation);
+    if (hwnd_)
+        SetWindowPos(hwnd_, nullptr, 0, 0, model_.Height(), model_.Width(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Slider::SetBounds(int left, int top, int width, int height) {
@@ -104,8 +104,8 @@ void Slider::SetBounds(int left, int top, int width, int height) {
 
 // The ruler image stretched to the ruler's length, built once per layout.
 void Slider::RulerChanged() {
-    const SliderSize size = RulerSize();
-    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
+    const SliderSize size = model_.RulerSize();
+    const bool horizontal = model_.Orientation() == SliderOrientation::Horizontal;
     HBITMAP image = images_[Slot(horizontal ? SliderImage::HRuler : SliderImage::VRuler)].Get();
     if (size.width <= 0 || size.height <= 0 || !image) {
         ruler_.Reset();
@@ -116,8 +116,8 @@ void Slider::RulerChanged() {
     MemoryDC dst(screen), src(screen);
     SelectGuard selDst(dst, ruler_.Get());
     SelectGuard selSrc(src, image);
-    for (const RulerPiece& p : RulerLayout()) {
-        if (Orientation() == SliderOrientation::Horizontal)
+    for (const RulerPiece& p : model_.RulerLayout()) {
+        if (model_.Orientation() == SliderOrientation::Horizontal)
             BitBlt(dst, p.dst, 0, p.length, size.height, src, p.src, 0, SRCCOPY);
         else
             BitBlt(dst, 0, p.dst, size.width, p.length, src, 0, p.src, SRCCOPY);
@@ -155,8 +155,8 @@ void Slider::TakeFocus() { SetFocus(hwnd_); }
 void Slider::PaintPoints(HDC dc, int32_t step, int normalLength, int extremeLength) {
     Pen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
     SelectGuard sel(dc, pen.Get());
-    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
-    for (const TickMark& m : TickMarks(step, normalLength, extremeLength)) {
+    const bool horizontal = model_.Orientation() == SliderOrientation::Horizontal;
+    for (const TickMark& m : model_.TickMarks(step, normalLength, extremeLength)) {
         MoveToEx(dc, m.x, m.y, nullptr);
         if (horizontal)
             LineTo(dc, m.x, m.y + m.length);
@@ -169,10 +169,10 @@ void Slider::PaintTo(HDC dc) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     RECT inside = client;
-    if (BevelStyle() != SliderBevel::None) {
+    if (model_.BevelStyle() != SliderBevel::None) {
         const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-        const COLORREF topLeft = BevelStyle() == SliderBevel::Lowered ? shadow : light;
-        const COLORREF bottomRight = BevelStyle() == SliderBevel::Lowered ? light : shadow;
+        const COLORREF topLeft = model_.BevelStyle() == SliderBevel::Lowered ? shadow : light;
+        const COLORREF bottomRight = model_.BevelStyle() == SliderBevel::Lowered ? light : shadow;
         Brush tl(CreateSolidBrush(topLeft)), br(CreateSolidBrush(bottomRight));
         const RECT top{client.left, client.top, client.right, client.top + 1};
         const RECT left{client.left, client.top, client.left + 1, client.bottom};
@@ -187,14 +187,14 @@ void Slider::PaintTo(HDC dc) {
     Brush background(CreateSolidBrush(color_));
     FillRect(dc, &inside, background.Get());
 
-    const SliderOptions options = Options();
+    const SliderOptions options = model_.Options();
     if (ruler_) {
-        const IntPoint origin = RulerOrigin();
+        const IntPoint origin = model_.RulerOrigin();
         DrawBitmap(dc, ruler_.Get(), origin.x, origin.y, !options.Has(SliderOption::RulerOpaque));
     }
     // As the system shows keyboard cues: not after a mouse press.
-    if (options.Has(SliderOption::ShowFocus) && Focused() && Application::Instance().KeyboardCues()) {
-        IntRect c = ContentRect();
+    if (options.Has(SliderOption::ShowFocus) && model_.Focused() && Application::Instance().KeyboardCues()) {
+        IntRect c = model_.ContentRect();
         RECT focus{c.left + 2, c.top + 2, c.right - 2, c.bottom - 2};
         DrawFocusRect(dc, &focus);
     }
@@ -202,13 +202,13 @@ void Slider::PaintTo(HDC dc) {
         if (onDrawPoints)
             onDrawPoints(dc);
         else
-            PaintPoints(dc, Increment(), 3, 5);
+            PaintPoints(dc, model_.Increment(), 3, 5);
     }
-    const bool horizontal = Orientation() == SliderOrientation::Horizontal;
+    const bool horizontal = model_.Orientation() == SliderOrientation::Horizontal;
     HBITMAP thumb = images_[Slot(horizontal ? SliderImage::HThumb : SliderImage::VThumb)].Get();
-    const IntRect t = ThumbRect();
-    const int stateWidth = ThumbStateWidth();
-    const int state = NumThumbStates() == 2 && (ThumbDown() || !Enabled()) ? 1 : 0;
+    const IntRect t = model_.ThumbRect();
+    const int stateWidth = model_.ThumbStateWidth();
+    const int state = model_.NumThumbStates() == 2 && (model_.ThumbDown() || !model_.Enabled()) ? 1 : 0;
     DrawBitmapPart(dc, thumb, t.left, t.top, state * stateWidth, 0, stateWidth, t.bottom - t.top,
                    !options.Has(SliderOption::ThumbOpaque));
 }
@@ -218,7 +218,7 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (HandlePaintMessage(hwnd_, msg, wParam, [this](HDC dc, const RECT&) { PaintTo(dc); }, painted)) return painted;
     switch (msg) {
         case WM_SIZE:
-            SetClientSize(LOWORD(lParam), HIWORD(lParam));
+            model_.SetClientSize(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
@@ -236,13 +236,13 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_SETFOCUS:
-            FocusChanged(true);
+            model_.FocusChanged(true);
             return 0;
         case WM_KILLFOCUS:
-            FocusChanged(false);
+            model_.FocusChanged(false);
             return 0;
         case WM_ENABLE:
-            EnabledChanged(wParam != 0);
+            model_.EnabledChanged(wParam != 0);
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -252,27 +252,27 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONDBLCLK:
             // The mouse stays with the slider while a button is held.
             if (GetCapture() != hwnd_) SetCapture(hwnd_);
-            MouseDown(DecodeMouse(msg, wParam, lParam));
+            model_.MouseDown(DecodeMouse(msg, wParam, lParam));
             return 0;
         case WM_MOUSEMOVE:
-            MouseMove(DecodeMouse(msg, wParam, lParam));
+            model_.MouseMove(DecodeMouse(msg, wParam, lParam));
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
-            MouseUp(DecodeMouse(msg, wParam, lParam));
-            if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !TrackPressing()) ReleaseMouse();
+            model_.MouseUp(DecodeMouse(msg, wParam, lParam));
+            if (!(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && !model_.TrackPressing()) ReleaseMouse();
             return 0;
         case WM_CAPTURECHANGED:
             // Another window took the mouse: the interaction ends as on release.
-            if (reinterpret_cast<HWND>(lParam) != hwnd_) CancelMode();
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) model_.CancelMode();
             return 0;
         case WM_TIMER:
-            TimerTick(static_cast<unsigned>(wParam));
+            model_.TimerTick(static_cast<unsigned>(wParam));
             return 0;
         case WM_KEYDOWN: {
             uint16_t keyCode = static_cast<uint16_t>(wParam);
-            KeyDown(keyCode, KeyModifiers());
+            model_.KeyDown(keyCode, KeyModifiers());
             if (keyCode == 0) return 0;
             break;
         }
@@ -281,7 +281,7 @@ LRESULT Slider::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 POINT p;
                 GetCursorPos(&p);
                 ScreenToClient(hwnd_, &p);
-                const RECT thumb = ToRect(ThumbRect());
+                const RECT thumb = ToRect(model_.ThumbRect());
                 if (PtInRect(&thumb, p) && ScreenCursor(kHandCursor)) {
                     SetCursor(ScreenCursor(kHandCursor));
                     return TRUE;

@@ -1,7 +1,7 @@
 // The position slider as a window (class "TRxSlider"). The behaviour is the
-// slider model's; the window is its host: it owns the images and the
-// stretched ruler, paints into an off-screen buffer and turns window messages
-// into the model's input.
+// slider model's, which the window holds and hosts: it owns the images and
+// the stretched ruler, paints into an off-screen buffer and turns window
+// messages into the model's input.
 #pragma once
 #include <windows.h>
 
@@ -15,7 +15,7 @@
 
 namespace orvik {
 
-class Slider : public Window, private SliderHost, public SliderModel {
+class Slider : public Window, private SliderHost {
 public:
     static constexpr const char* kClassName = "TRxSlider";
     // Screen cursors loaded when the class is registered.
@@ -24,6 +24,15 @@ public:
 
     explicit Slider(const ChildPlace& place);
     ~Slider() override;
+
+    // Value, range, steps, options, layout, interaction state and the
+    // events; the value and its range also read here.
+    SliderModel& Model() { return model_; }
+    const SliderModel& Model() const { return model_; }
+    int32_t Value() const { return model_.Value(); }
+    void SetValue(int32_t value) { model_.SetValue(value); }
+    int32_t MinValue() const { return model_.MinValue(); }
+    int32_t MaxValue() const { return model_.MaxValue(); }
 
     // Copies the bitmap into the slot as a user image; nullptr restores the
     // slot's default image.
@@ -38,6 +47,7 @@ public:
     COLORREF Color() const { return color_; }
     void SetColor(COLORREF color);
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+    // The model's orientation, with the window's width and height swapped.
     void SetOrientation(SliderOrientation orientation);
     void SetBounds(int left, int top, int width, int height);
 
@@ -85,6 +95,7 @@ private:
     void LoadDefaultImage(SliderImage slot);
     static SliderSize SizeOf(HBITMAP bitmap);
 
+    SliderModel model_{*this};
     Bitmap images_[4];
     Bitmap ruler_;
     COLORREF color_;

@@ -61,14 +61,11 @@ void Line(HDC dc, int x0, int y0, int x1, int y1, int sysColor) {
 }
 
 int TextHeight(HWND hwnd) {
-    HDC dc = GetDC(hwnd);
+    ScreenDC dc;
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     TEXTMETRICA tm{};
-    {
-        SelectGuard sel(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-        GetTextMetricsA(dc, &tm);
-    }
-    ReleaseDC(hwnd, dc);
+    SelectGuard sel(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    GetTextMetricsA(dc, &tm);
     return tm.tmHeight;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/AppText.h"
 #include "app/win32/Application.h"
+#include "app/win32/KernelHandle.h"
 #include "app/win32/WideText.h"
 #include "encoding/CommandLine.h"
 #include "app/win32/KeyboardFocus.h"
@@ -57,7 +58,7 @@ bool IsFolder(const std::string& utf8) {
 
 // A run being watched: its process, the wait on it, and what the box names.
 struct ToolRun {
-    HANDLE process = nullptr;
+    KernelHandle process;
     HANDLE wait = nullptr;
     std::string tool, parameters;
 };
@@ -72,8 +73,8 @@ LRESULT CALLBACK WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     std::unique_ptr<ToolRun> run(reinterpret_cast<ToolRun*>(lParam));
     UnregisterWaitEx(run->wait, INVALID_HANDLE_VALUE);
     DWORD code = 0;
-    const bool ended = GetExitCodeProcess(run->process, &code) != FALSE;
-    CloseHandle(run->process);
+    const bool ended = GetExitCodeProcess(run->process.Get(), &code) != FALSE;
+    run->process.Reset();
     try {
         if (ended && code != 0 && !Application::Instance().Terminated())
             ShowErrorUtf8(ToolFailedText(run->tool, code, run->parameters));
@@ -86,7 +87,7 @@ LRESULT CALLBACK WatchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 VOID CALLBACK RunEnded(PVOID context, BOOLEAN) { PostMessageW(watchWindow, kToolEnded, 0, reinterpret_cast<LPARAM>(context)); }
 
 // Watches the process without blocking the window; takes the handle.
-void Watch(HANDLE process, const std::string& tool, const std::string& parameters) {
+void Watch(KernelHandle process, const std::string& tool, const std::string& parameters) {
     if (!watchWindow) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -98,15 +99,13 @@ void Watch(HANDLE process, const std::string& tool, const std::string& parameter
                                       nullptr);
     }
     auto run = std::make_unique<ToolRun>();
-    run->process = process;
+    run->process = std::move(process);
     run->tool = tool;
     run->parameters = parameters;
     if (watchWindow &&
-        RegisterWaitForSingleObject(&run->wait, process, &RunEnded, run.get(), INFINITE, WT_EXECUTEONLYONCE)) {
+        RegisterWaitForSingleObject(&run->wait, run->process.Get(), &RunEnded, run.get(), INFINITE,
+                                    WT_EXECUTEONLYONCE))
         run.release();  // the window's message frees it
-        return;
-    }
-    CloseHandle(process);
 }
 
 }  // namespace
@@ -185,14 +184,15 @@ void LaunchEncoderTool(const std::string& tool, const std::string& optionText) {
     }
     if (!execute.hProcess) return;
     // The watch and the focus's return each own a handle of the process.
-    HANDLE forFocus = execute.hProcess;
+    KernelHandle process(execute.hProcess);
     if (watched) {
-        if (!DuplicateHandle(GetCurrentProcess(), execute.hProcess, GetCurrentProcess(), &forFocus, 0, FALSE,
-                             DUPLICATE_SAME_ACCESS))
-            forFocus = nullptr;
-        Watch(execute.hProcess, tool, optionText);
+        HANDLE copy = nullptr;
+        const bool copied = DuplicateHandle(GetCurrentProcess(), process.Get(), GetCurrentProcess(), &copy, 0, FALSE,
+                                            DUPLICATE_SAME_ACCESS) != FALSE;
+        Watch(std::move(process), tool, optionText);
+        if (copied) process.Reset(copy);
     }
-    ReturnFocusAfter(forFocus, from);
+    ReturnFocusAfter(std::move(process), from);
 }
 
 }  // namespace orvik

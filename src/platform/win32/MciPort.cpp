@@ -7,9 +7,69 @@
 
 #include <vector>
 
+#include "app/win32/Gdi.h"
 #include "app/win32/LateBound.h"
 
 namespace orvik {
+
+// The portable mirror of the SDK's numbers (platform/MciPort.h), held to them.
+static_assert(mci::kOpen == MCI_OPEN);
+static_assert(mci::kClose == MCI_CLOSE);
+static_assert(mci::kPlay == MCI_PLAY);
+static_assert(mci::kSeek == MCI_SEEK);
+static_assert(mci::kStop == MCI_STOP);
+static_assert(mci::kPause == MCI_PAUSE);
+static_assert(mci::kGetDevCaps == MCI_GETDEVCAPS);
+static_assert(mci::kSet == MCI_SET);
+static_assert(mci::kStep == MCI_STEP);
+static_assert(mci::kRecord == MCI_RECORD);
+static_assert(mci::kStatus == MCI_STATUS);
+static_assert(mci::kWindow == MCI_WINDOW);
+static_assert(mci::kPut == MCI_PUT);
+static_assert(mci::kWhere == MCI_WHERE);
+static_assert(mci::kResume == MCI_RESUME);
+static_assert(mci::kNotify == MCI_NOTIFY);
+static_assert(mci::kWait == MCI_WAIT);
+static_assert(mci::kFrom == MCI_FROM);
+static_assert(mci::kTo == MCI_TO);
+static_assert(mci::kTrack == MCI_TRACK);
+static_assert(mci::kOpenShareable == MCI_OPEN_SHAREABLE);
+static_assert(mci::kSeekToStart == MCI_SEEK_TO_START);
+static_assert(mci::kStatusItem == MCI_STATUS_ITEM);
+static_assert(mci::kGetDevCapsItem == MCI_GETDEVCAPS_ITEM);
+static_assert(mci::kSetDoorOpen == MCI_SET_DOOR_OPEN);
+static_assert(mci::kOpenElement == MCI_OPEN_ELEMENT);
+static_assert(mci::kSeekToEnd == MCI_SEEK_TO_END);
+static_assert(mci::kSetTimeFormat == MCI_SET_TIME_FORMAT);
+static_assert(mci::kOpenType == MCI_OPEN_TYPE);
+static_assert(mci::kAnimWindowHwnd == MCI_ANIM_WINDOW_HWND);
+static_assert(mci::kAnimRect == MCI_ANIM_RECT);
+static_assert(mci::kAnimStepReverse == MCI_ANIM_STEP_REVERSE);
+static_assert(mci::kAnimWhereSource == MCI_ANIM_WHERE_SOURCE);
+static_assert(mci::kAnimStepFrames == MCI_ANIM_STEP_FRAMES);
+static_assert(mci::kAnimPutDestination == MCI_ANIM_PUT_DESTINATION);
+static_assert(mci::kAnimWhereDestination == MCI_ANIM_WHERE_DESTINATION);
+static_assert(mci::kStatusLength == MCI_STATUS_LENGTH);
+static_assert(mci::kStatusPosition == MCI_STATUS_POSITION);
+static_assert(mci::kStatusNumberOfTracks == MCI_STATUS_NUMBER_OF_TRACKS);
+static_assert(mci::kStatusMode == MCI_STATUS_MODE);
+static_assert(mci::kStatusTimeFormat == MCI_STATUS_TIME_FORMAT);
+static_assert(mci::kCapsCanRecord == MCI_GETDEVCAPS_CAN_RECORD);
+static_assert(mci::kCapsHasVideo == MCI_GETDEVCAPS_HAS_VIDEO);
+static_assert(mci::kCapsDeviceType == MCI_GETDEVCAPS_DEVICE_TYPE);
+static_assert(mci::kCapsCanEject == MCI_GETDEVCAPS_CAN_EJECT);
+static_assert(mci::kCapsCanPlay == MCI_GETDEVCAPS_CAN_PLAY);
+static_assert(mci::kDevTypeVcr == MCI_DEVTYPE_VCR);
+static_assert(mci::kDevTypeOverlay == MCI_DEVTYPE_OVERLAY);
+static_assert(mci::kDevTypeAnimation == MCI_DEVTYPE_ANIMATION);
+static_assert(mci::kDevTypeDigitalVideo == MCI_DEVTYPE_DIGITAL_VIDEO);
+static_assert(mci::kFormatTmsf == MCI_FORMAT_TMSF);
+static_assert(mci::kModeBase == MCI_MODE_NOT_READY);
+static_assert(mci::kNotifySuccessful == MCI_NOTIFY_SUCCESSFUL);
+static_assert(mci::kNotifySuperseded == MCI_NOTIFY_SUPERSEDED);
+static_assert(mci::kNotifyAborted == MCI_NOTIFY_ABORTED);
+static_assert(mci::kNotifyFailure == MCI_NOTIFY_FAILURE);
+static_assert(mci::kNotifyMessage == MM_MCINOTIFY);
 
 namespace {
 
@@ -17,12 +77,6 @@ namespace {
 decltype(&mciSendCommandA) SendCommandCall() {
     static const auto call = LateBound<decltype(mciSendCommandA)>("winmm.dll", "mciSendCommandA");
     return call;
-}
-
-RECT ToRect(const MciRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-MciRect FromRect(const RECT& r) {
-    return MciRect{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-                   static_cast<int32_t>(r.bottom)};
 }
 
 // Every command's structure starts with the callback window; the rest is

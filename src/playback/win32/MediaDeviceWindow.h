@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "app/win32/Gdi.h"
 #include "app/win32/Window.h"
 #include "platform/MciPort.h"
 #include "playback/MediaDevice.h"
@@ -21,10 +22,7 @@ public:
     HWND DisplayWindow() const { return reinterpret_cast<HWND>(Display()); }
     void SetDisplay(HWND window) { MediaDevice::SetDisplay(reinterpret_cast<uintptr_t>(window)); }
     // left, top, right, bottom as MCI takes them (see MediaDevice::SetDisplayRect).
-    void SetDisplayRect(const RECT& r) {
-        MediaDevice::SetDisplayRect(MciRect{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
-                                            static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)});
-    }
+    void SetDisplayRect(const RECT& r) { MediaDevice::SetDisplayRect(FromRect(r)); }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

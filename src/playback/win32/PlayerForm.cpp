@@ -88,9 +88,9 @@ void PlayerForm::CreateControls() {
     positionSlider_ = std::make_unique<Slider>(ChildPlace{
         controlPanel_.Handle(), At(kSliderLeft, kSliderTop, kSliderWidth, kSliderHeight), player_ids::kPositionSlider});
     positionSlider_->SetImageHThumb(LoadBitmapResource("PLAY_THUMB").Get());
-    positionSlider_->SetIncrement(1);
+    positionSlider_->Model().SetIncrement(1);
     // The focus rectangle shows only while keys are in use (Slider.cpp).
-    positionSlider_->SetOptions(SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth);
+    positionSlider_->Model().SetOptions(SliderOption::ShowFocus | SliderOption::ShowPoints | SliderOption::Smooth);
     positionSlider_->SetColor(kMedGray);
     // Its name and value for screen readers: the slider draws no text.
     SetWindowTextA(positionSlider_->Handle(), "Position");
@@ -112,12 +112,13 @@ void PlayerForm::CreateControls() {
 
     PlayerHost& host = *this;
     model_ = std::make_unique<PlayerModel>(host, mediaList_, *media_, SystemMciPort());
-    positionSlider_->onMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
-    positionSlider_->onMouseUp = [this](const MouseEvent&) {
+    SliderModel& slider = positionSlider_->Model();
+    slider.onMouseDown = [this](const MouseEvent&) { model_->SliderPressed(); };
+    slider.onMouseUp = [this](const MouseEvent&) {
         model_->SliderReleased();
         ShowPendingSeek();
     };
-    positionSlider_->onKeyDown = [this](uint16_t& key, unsigned) {
+    slider.onKeyDown = [this](uint16_t& key, unsigned) {
         if (key != 0) return;  // not a key the slider moves by
         model_->SliderKeyed();
         ShowPendingSeek();

@@ -57,7 +57,7 @@ private:
     void AlignPanels();
 
     // PlayerHost.
-    SliderModel& PositionSlider() override { return *positionSlider_; }
+    SliderModel& PositionSlider() override { return positionSlider_->Model(); }
     void SetSliderWidth(int width) override;
     int ClientWidth() const override;
     IntRect DisplayPanelBounds() const override;

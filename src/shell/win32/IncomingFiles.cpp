@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/Application.h"
+#include "app/win32/KernelHandle.h"
 #include "app/win32/WideText.h"
 #include "controls/win32/OpenDialog.h"
 #include "shell/FormStorage.h"
@@ -62,11 +63,12 @@ std::optional<Refusal> Examine(const FileName& name, FileName& path, std::string
 FileNames CommandLineFiles() {
     FileNames names;
     int count = 0;
-    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!args) return names;
-    for (int i = 1; i < count; ++i)  // args[0] is the program
-        if (*args[i]) names.push_back(WholePath(NameOf(args[i], wcslen(args[i]))));
-    LocalFree(args);
+    const LocalMemory<LPWSTR> args(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!args.Get()) return names;
+    for (int i = 1; i < count; ++i) {  // the first is the program
+        const LPWSTR arg = args.Get()[i];
+        if (*arg) names.push_back(WholePath(NameOf(arg, wcslen(arg))));
+    }
     return names;
 }
 

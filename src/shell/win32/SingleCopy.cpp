@@ -38,10 +38,7 @@ bool DialogOpen() {
 
 SingleCopy::~SingleCopy() {
     StopListening();
-    if (mutex_) {
-        if (owned_) ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
+    if (owned_) ReleaseMutex(mutex_.Get());
 }
 
 namespace {
@@ -68,7 +65,7 @@ void ReportNotTaken(const FileNames& files, std::size_t from, NotAddedReport& re
 
 SingleCopy::Start SingleCopy::Claim(FileNames& files, NotAddedReport& refused) {
     // Made owned: of two starts at the same moment exactly one creates it.
-    mutex_ = CreateMutexA(nullptr, TRUE, kSingleCopyMutex);
+    mutex_.Reset(CreateMutexA(nullptr, TRUE, kSingleCopyMutex));
     const DWORD created = GetLastError();
     if (mutex_ && created != ERROR_ALREADY_EXISTS) {
         owned_ = true;
@@ -102,7 +99,7 @@ SingleCopy::Start SingleCopy::Claim(FileNames& files, NotAddedReport& refused) {
         }
         // The copy that ends releases the mutex (or abandons it with its
         // process): this start is then the first, with what it did not hand over.
-        const DWORD waited = WaitForSingleObject(mutex_, kRetryMs);
+        const DWORD waited = WaitForSingleObject(mutex_.Get(), kRetryMs);
         if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
             owned_ = true;
             files.erase(files.begin(), files.begin() + static_cast<std::ptrdiff_t>(parts[taken].first));

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "app/win32/KernelHandle.h"
 #include "app/win32/Window.h"
 #include "shell/HandOver.h"
 #include "shell/IncomingNames.h"
@@ -69,7 +70,7 @@ private:
     // Adds what waits, one list at a time, until nothing more arrived.
     void AddWaiting();
 
-    HANDLE mutex_ = nullptr;
+    KernelHandle mutex_;
     bool owned_ = false;
     HandOverSink onHandOver_;
     PendingFiles pending_;
