@@ -201,14 +201,17 @@ TEST_F(ScreenReader, MainWindowNamesItsPaintedButtonsFindsThemByPointAndPressesO
     EXPECT_EQ(HitChild(window, POINT{r.left + 20, r.top + 20}), encode.id);
     EXPECT_EQ(HitChild(window, ClientToScreenPoint(main, 150, 120)), 0);
 
-    // The button under the pointer is hot, and says so. The pointer comes
-    // in by two moves, as a hand moves it (Wine ends the leave tracking that
-    // the first move into a window starts at once).
+    // The button under the pointer is hot, and says so. The pointer moves
+    // about inside it, as a hand moves it: Wine may end the leave tracking
+    // that the first move into a window starts at once.
     const Seen play = window.Find("Play selected file");
     const RECT p = window.Location(play.id);
-    MoveMouse(p.left + 10, p.top + 10);
-    MoveMouse(p.left + 20, p.top + 20);
-    EXPECT_TRUE(WaitUntil([&] { return window.Find("Play selected file").state & STATE_SYSTEM_HOTTRACKED; }));
+    int step = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        MoveMouse(p.left + 10 + step++ % 20, p.top + 15);
+        Sleep(50);
+        return (window.Find("Play selected file").state & STATE_SYSTEM_HOTTRACKED) != 0;
+    }));
     EXPECT_TRUE(HeardEvent(EVENT_OBJECT_STATECHANGE, main));
 
     // Its default action presses it: the encoder dialog comes up, and the
