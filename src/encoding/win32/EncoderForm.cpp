@@ -119,7 +119,7 @@ void FilterChooserKey(char& key) {
 void EncoderForm::AddFace(EncodeFace face, std::vector<ControlRow> rows) {
     faces_.push_back(std::make_unique<Face>());
     Face& f = *faces_.back();
-    f.face = face;
+    f.encodeFace = face;
     f.rows = std::move(rows);
     if (ChooserHasKeyFilter(face)) f.chooser.onKeyPress = FilterChooserKey;
 }
@@ -130,8 +130,8 @@ void EncoderForm::Connect(FaceSwitcher& switcher) {
         std::function<void(bool)> showPanel;
         if (&face != faces_.front().get()) showPanel = [this, &face](bool shown) { ShowPanel(face, shown); };
         switcher.Register(
-            face.face, *this, [this, &face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
-        face.chooser.onPick = [&switcher, id = face.face](int index) { switcher.Pick(id, index); };
+            face.encodeFace, *this, [this, &face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
+        face.chooser.onPick = [&switcher, which = face.encodeFace](int index) { switcher.Pick(which, index); };
         face.chooser.keysBrowse = true;
     }
 }
@@ -212,8 +212,8 @@ std::vector<ControlRow> ChooserGroup(int id, int groupWidth) {
             Chooser(id, At(group, 8, 15, groupWidth - 16, 21))};
 }
 
-std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse) {
-    return {Label(At(8, top + 5), "Input file:"), Edit(id, At(80, top, 177, 21)),
+std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse, std::function<void()> labelAction) {
+    return {Label(At(8, top + 5), "Input file:", std::move(labelAction)), Edit(id, At(80, top, 177, 21)),
             Browse(At(258, top, 23, 21), std::move(browse))};
 }
 }  // namespace row
@@ -268,7 +268,7 @@ void EncoderForm::Add(Face& face, const ControlRow& row) {
         groupBoxes_.back()->Attach(window);
         break;
     case ControlKind::Chooser:
-        window = CreateFieldCombo(*this, place, ChooserItems(face.face), ChooserOwnEntry(face.face).c_str(),
+        window = CreateFieldCombo(*this, place, ChooserItems(face.encodeFace), ChooserOwnEntry(face.encodeFace).c_str(),
                                   face.chooser);
         break;
     case ControlKind::ComboBox: {

@@ -116,10 +116,12 @@ ControlRow Browse(const IntRect& place, std::function<void()> action);
 ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action);
 
 // The rows every face has: its encoder chooser in the "Select Encoder" group
-// box at the top left, the group `groupWidth` wide; its input file's label,
-// field and browse button, the field's top at `top`.
+// box at the top left, the group `groupWidth` wide; its input file's label
+// (which may do something on a click), field and browse button, the field's
+// top at `top`.
 std::vector<ControlRow> ChooserGroup(int id, int groupWidth);
-std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse);
+std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse,
+                                  std::function<void()> labelAction = nullptr);
 }  // namespace row
 
 // A table made of parts, in order.
@@ -188,7 +190,7 @@ protected:
 
 private:
     struct Face {
-        EncodeFace face;
+        EncodeFace encodeFace;
         std::vector<ControlRow> rows;
         ComboBox chooser;
         std::string pendingChooserText;  // set by the switcher before the controls were made

@@ -20,15 +20,16 @@ constexpr int kNarrowChooserGroup = 137, kWideChooserGroup = 273;
 }  // namespace
 
 LameVorbisForm::LameVorbisForm()
-    : EncoderForm(
-          EncoderDialogSpec("TEncodeForm", "Media Encoder - Lame MP3, Vorbis OGG", FormBorder::Dialog, 287, 197, false)) {
-    constexpr IntPoint parameters{8, 56}, oggParameters{160, 56};
+    : EncoderForm(EncoderDialogSpec("TEncodeForm", "Media Encoder - Lame MP3, Vorbis OGG", FormBorder::Dialog, 287,
+                                    197, false)) {
+    // The top-left corners of the group boxes in the second row.
+    constexpr IntPoint leftGroup{8, 56}, rightGroup{160, 56};
     AddFace(EncodeFace::Lame,
             FaceRows({kIdLameChooser, kIdLameBitRate, kIdLameInput}, [this] { Browse(kIdLameInput, kLameFilter); },
                      {
                          row::Group(At(8, 56, 273, 41), "Parametrs"),
-                         row::Toggle(kIdLameHighQuality, At(parameters, 8, 16, 73, 17), "high quality", true),
-                         row::Toggle(kIdLameMono, At(parameters, 192, 16, 73, 17), "mono mode", false),
+                         row::Toggle(kIdLameHighQuality, At(leftGroup, 8, 16, 73, 17), "high quality", true),
+                         row::Toggle(kIdLameMono, At(leftGroup, 192, 16, 73, 17), "mono mode", false),
                      },
                      {
                          row::Label(At(8, 140), "Output file:"),
@@ -41,22 +42,21 @@ LameVorbisForm::LameVorbisForm()
                      [this] { Browse(kIdOggEncInput, kOggEncFilter); },
                      {
                          row::Group(At(8, 56, 137, 41), "Quality level"),
-                         row::Combo(kIdOggEncQuality, At(parameters, 8, 15, 121, 21), "8", QualityLevelItems()),
+                         row::Combo(kIdOggEncQuality, At(leftGroup, 8, 15, 121, 21), "8", QualityLevelItems()),
                          row::Group(At(160, 56, 121, 41), "Parametrs"),
-                         row::Toggle(kIdOggEncManaged, At(oggParameters, 24, 16, 73, 17), "managed", false),
+                         row::Toggle(kIdOggEncManaged, At(rightGroup, 24, 16, 73, 17), "managed", false),
                      },
                      {row::Action(At(8, 136, 273, 54), "Encode to OGG !", [this] { EncodeOgg(); })},
                      kNarrowChooserGroup));
     // The decoder face's input label is a way into the WMA dialog.
     AddFace(EncodeFace::OggDec,
             Rows({row::ChooserGroup(kIdOggDecChooser, kWideChooserGroup),
-                  {row::Label(At(8, 69), "Input file:",
-                              [this] {
-                                  if (wmaDialog_) Application::Instance().ShowModal(*wmaDialog_);
-                              }),
-                   row::Edit(kIdOggDecInput, At(80, 64, 177, 21)),
-                   row::Browse(At(258, 64, 23, 21), [this] { Browse(kIdOggDecInput, kOggDecFilter); }),
-                   row::Action(At(8, 96, 273, 97), "Decode OGG to WAV !", [this] { DecodeOgg(); })}}));
+                  row::InputFile(
+                      kIdOggDecInput, 64, [this] { Browse(kIdOggDecInput, kOggDecFilter); },
+                      [this] {
+                          if (wmaDialog_) Application::Instance().ShowModal(*wmaDialog_);
+                      }),
+                  {row::Action(At(8, 96, 273, 97), "Decode OGG to WAV !", [this] { DecodeOgg(); })}}));
 }
 
 void LameVorbisForm::Connect(FaceSwitcher& switcher, Form& wmaDialog) {
