@@ -131,6 +131,12 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             msg, wParam, lParam, [this](HDC dc, const RECT& area) { PaintClient(dc, area); }, result))
         return result;
     switch (msg) {
+    case WM_ACTIVATE:
+        RestoreFocus(hwnd_, wParam, lastFocus_);
+        return 0;
+    case WM_CANCELMODE:
+        NoteFocus(hwnd_, lastFocus_);
+        break;
     case WM_COMMAND:
         if (lParam == 0) {  // from a menu
             Command(LOWORD(wParam));

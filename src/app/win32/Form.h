@@ -1,8 +1,9 @@
 // A top-level window of the window set. Forms live for the whole run and are
 // only shown and hidden; a close request hides them (the main form ends the
 // program instead). A form hosts windowless graphic controls (pictures, flat
-// buttons, labels) and ordinary child windows made from a table of specs, and
-// passes its children's notifications back to them.
+// buttons, labels) and ordinary child windows made from a table of specs,
+// passes its children's notifications back to them, and gives the keyboard
+// focus back, on activation, to the control that had it when it was left.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 
 #include "app/win32/Gdi.h"
 #include "app/win32/GraphicControl.h"
+#include "app/win32/KeyboardFocus.h"
 #include "app/win32/Window.h"
 
 namespace orvik {
@@ -101,6 +103,7 @@ private:
     bool modal_ = false;
     int modalResult_ = 0;
     GraphicHost graphics_;
+    FocusStop lastFocus_;  // given back when the form is activated again
 };
 
 }  // namespace orvik

@@ -6,9 +6,9 @@
 
 namespace orvik {
 
-AacForm::AacForm() : EncoderForm(EncodeFace::Aac, OneFaceDialogSpec("TEncodeForm3", "Media Encoder - AAC", 295, 221)) {
+AacForm::AacForm() : EncoderForm(OneFaceDialogSpec("TEncodeForm3", "Media Encoder - AAC", 295, 221)) {
     constexpr IntPoint parameters{8, 56};
-    SetLayout(OneFaceRows(
+    AddFace(EncodeFace::Aac, FaceRows(
         {kIdAacChooser, kIdAacBitRate, kIdAacInput}, [this] { Browse(); },
         {
             row::Group(At(8, 56, 273, 41), "Parametrs"),

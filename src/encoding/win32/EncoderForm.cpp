@@ -88,7 +88,7 @@ void SetDialogSwitchGlyphs(Switch& sw) {
     sw.SetGlyphOn(lit.Get());
 }
 
-// ---- A dialog built from a table -------------------------------------------
+// ---- A dialog built from tables -------------------------------------------
 
 EncoderForm::~EncoderForm() {
     // The window goes first, while the controls it holds still exist.
@@ -117,17 +117,65 @@ void DialogForm::CreateDialogForm(const FormSpec& spec) {
     boldFont_ = CreateUiFont(spec.fontFace, spec.fontHeight, true);
 }
 
-void EncoderForm::Connect(FaceSwitcher& switcher) {
-    switcher.Register(face_, *this, [this](const std::string& text) { ShowChooserText(text); });
-    chooser_.onPick = [&switcher, face = face_](int index) { switcher.Pick(face, index); };
-    chooser_.keysBrowse = true;
+namespace {
+// The chooser lets only a carriage return through.
+void FilterChooserKey(char& key) {
+    if (!ChooserKeyAccepted(key)) key = 0;
+}
+}  // namespace
+
+void EncoderForm::AddFace(EncodeFace face, std::vector<ControlRow> rows) {
+    faces_.push_back(std::make_unique<Face>());
+    Face& f = *faces_.back();
+    f.encodeFace = face;
+    f.rows = std::move(rows);
+    if (ChooserHasKeyFilter(face)) f.chooser.onKeyPress = FilterChooserKey;
 }
 
-void EncoderForm::ShowChooserText(const std::string& text) {
+void EncoderForm::Connect(FaceSwitcher& switcher) {
+    for (const std::unique_ptr<Face>& f : faces_) {
+        Face& face = *f;
+        std::function<void(bool)> showPanel;
+        if (&face != faces_.front().get()) showPanel = [this, &face](bool shown) { ShowPanel(face, shown); };
+        switcher.Register(
+            face.encodeFace, *this, [this, &face](const std::string& text) { ShowChooserText(face, text); }, showPanel);
+        face.chooser.onPick = [&switcher, which = face.encodeFace](int index) { switcher.Pick(which, index); };
+        face.chooser.keysBrowse = true;
+    }
+}
+
+void EncoderForm::ShowChooserText(Face& face, const std::string& text) {
     if (Built())
-        chooser_.ShowText(text.c_str());
+        face.chooser.ShowText(text.c_str());
     else
-        pendingChooserText_ = text;
+        face.pendingChooserText = text;
+}
+
+void EncoderForm::ShowPanel(Face& panel, bool shown) {
+    panel.panelShown = shown;
+    UpdateFaces();
+}
+
+EncoderForm::Face& EncoderForm::Shown() {
+    for (auto f = faces_.rbegin(); f != faces_.rend(); ++f)
+        if ((*f)->panelShown) return **f;
+    return *faces_.front();
+}
+
+// Only the topmost face shown has its controls shown.
+void EncoderForm::UpdateFaces() {
+    if (!Built()) return;  // the controls take the faces' states when they are made
+    Face& shown = Shown();
+    for (const std::unique_ptr<Face>& face : faces_) {
+        const bool on = face.get() == &shown;
+        for (HWND w : face->windows) ShowWindow(w, on ? SW_SHOWNA : SW_HIDE);
+        for (GraphicControl* g : face->graphics) g->SetVisible(on);
+    }
+    // Keyboard focus follows the face: a hidden control cannot keep it.
+    HWND focus = GetFocus();
+    if (hwnd_ && ((focus == hwnd_ && !GraphicHost::Of(hwnd_)->Focused()) ||
+                  (focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus))))
+        SetFocus(shown.chooser.Handle());
 }
 
 namespace row {
@@ -137,7 +185,11 @@ ControlRow Combo(int id, const IntRect& place, const char* text, const std::vect
     return {ControlKind::ComboBox, place, id, text, &items};
 }
 ControlRow Edit(int id, const IntRect& place, const char* text) { return {ControlKind::Edit, place, id, text}; }
-ControlRow Label(const IntRect& place, const char* caption) { return {ControlKind::Label, place, 0, caption}; }
+ControlRow Label(const IntRect& place, const char* caption, std::function<void()> action) {
+    ControlRow r{ControlKind::Label, place, 0, caption};
+    r.action = std::move(action);
+    return r;
+}
 ControlRow Static(int id, const IntRect& place, const char* text) { return {ControlKind::Static, place, id, text}; }
 ControlRow Toggle(int id, const IntRect& place, const char* caption, bool on) {
     ControlRow r{ControlKind::Switch, place, id, caption};
@@ -161,23 +213,32 @@ ControlRow Action(const IntRect& place, const char* caption, std::function<void(
     r.action = std::move(action);
     return r;
 }
+
+std::vector<ControlRow> ChooserGroup(int id, int groupWidth) {
+    constexpr IntPoint group{8, 8};
+    return {Group(At(group.x, group.y, groupWidth, 41), "Select Encoder"),
+            Chooser(id, At(group, 8, 15, groupWidth - 16, 21))};
+}
+
+std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse, std::function<void()> labelAction) {
+    return {Label(At(8, top + 5), "Input file:", std::move(labelAction)), Edit(id, At(80, top, 177, 21)),
+            Browse(At(258, top, 23, 21), std::move(browse))};
+}
 }  // namespace row
 
-std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
-                                    std::vector<ControlRow> last) {
-    constexpr IntPoint encoderGroup{8, 8}, bitRateGroup{160, 8};
-    std::vector<ControlRow> rows{
-        row::Group(At(8, 8, 145, 41), "Select Encoder"),
-        row::Chooser(ids.chooser, At(encoderGroup, 8, 15, 129, 21)),
-        row::Group(At(160, 8, 121, 41), "Select encode bit rate"),
-        row::Combo(ids.bitRate, At(bitRateGroup, 8, 15, 105, 21), "128", BitRateItems()),
-    };
-    rows.insert(rows.end(), own.begin(), own.end());
-    rows.push_back(row::Label(At(8, 109), "Input file:"));
-    rows.push_back(row::Edit(ids.input, At(80, 104, 177, 21)));
-    rows.push_back(row::Browse(At(258, 104, 23, 21), std::move(browse)));
-    rows.insert(rows.end(), last.begin(), last.end());
+std::vector<ControlRow> Rows(std::initializer_list<std::vector<ControlRow>> parts) {
+    std::vector<ControlRow> rows;
+    for (const std::vector<ControlRow>& part : parts) rows.insert(rows.end(), part.begin(), part.end());
     return rows;
+}
+
+std::vector<ControlRow> FaceRows(FaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                 std::vector<ControlRow> last, int chooserGroupWidth) {
+    constexpr IntPoint bitRateGroup{160, 8};
+    return Rows({row::ChooserGroup(ids.chooser, chooserGroupWidth),
+                 {row::Group(At(160, 8, 121, 41), "Select encode bit rate"),
+                  row::Combo(ids.bitRate, At(bitRateGroup, 8, 15, 105, 21), "128", BitRateItems())},
+                 own, row::InputFile(ids.input, 104, std::move(browse)), last});
 }
 
 void DialogForm::EnsureBuilt() {
@@ -187,54 +248,59 @@ void DialogForm::EnsureBuilt() {
 }
 
 void EncoderForm::BuildControls() {
-    // A new child window goes below its siblings: the group boxes, made
-    // last, lie behind the controls they frame, and the controls keep the
-    // table's order for Tab.
-    for (const ControlRow& row : layout_)
-        if (row.kind != ControlKind::GroupBox) Add(row);
-    for (const ControlRow& row : layout_)
-        if (row.kind == ControlKind::GroupBox) Add(row);
-    NameFields();
-    if (!pendingChooserText_.empty()) chooser_.ShowText(pendingChooserText_.c_str());
-    pendingChooserText_.clear();
+    // A new child window goes below its siblings: a face's group boxes, made
+    // after its other controls, lie behind the controls they frame, and the
+    // controls keep the table's order for Tab.
+    for (const std::unique_ptr<Face>& face : faces_) {
+        for (const ControlRow& row : face->rows)
+            if (row.kind != ControlKind::GroupBox) Add(*face, row);
+        for (const ControlRow& row : face->rows)
+            if (row.kind == ControlKind::GroupBox) Add(*face, row);
+        if (!face->pendingChooserText.empty()) face->chooser.ShowText(face->pendingChooserText.c_str());
+        face->pendingChooserText.clear();
+        NameFields(*face);
+    }
+    UpdateFaces();
     ControlsBuilt();
 }
 
-void EncoderForm::Add(const ControlRow& row) {
+void EncoderForm::Add(Face& face, const ControlRow& row) {
     const IntRect& r = row.place;
     const char* text = row.text ? row.text : "";
     const ChildPlace place{hwnd_, r, static_cast<UINT_PTR>(row.id)};
+    HWND window = nullptr;
+    std::unique_ptr<GraphicControl> graphic;
     switch (row.kind) {
-    case ControlKind::GroupBox: {
-        HWND box = AddChild(ChildSpec{"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, place});
+    case ControlKind::GroupBox:
+        window = AddChild(ChildSpec{"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, place});
         groupBoxes_.push_back(std::make_unique<GroupBox>(BackgroundBrush()));
-        groupBoxes_.back()->Attach(box);
+        groupBoxes_.back()->Attach(window);
         break;
-    }
     case ControlKind::Chooser:
-        CreateFieldCombo(*this, place, ChooserItems(face_), ChooserOwnEntry(face_).c_str(), chooser_);
+        window = CreateFieldCombo(*this, place, ChooserItems(face.encodeFace), ChooserOwnEntry(face.encodeFace).c_str(),
+                                  face.chooser);
         break;
     case ControlKind::ComboBox: {
         auto combo = std::make_unique<ComboBox>();
-        CreateFieldCombo(*this, place, *row.items, text, *combo);
+        window = CreateFieldCombo(*this, place, *row.items, text, *combo);
         combos_[row.id] = std::move(combo);
         break;
     }
     case ControlKind::Edit:
-        AddChild(ChildSpec{"EDIT", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
-                           WS_EX_CLIENTEDGE, place});
+        window = AddChild(ChildSpec{"EDIT", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL,
+                                    WS_EX_CLIENTEDGE, place});
         break;
     case ControlKind::Label: {
         auto label = std::make_unique<TextLabel>();
         label->Place(r.left, r.top, text, BoldFont());
-        AddGraphic(label.get());
-        graphics_.push_back(std::move(label));
+        label->onClick = row.action;
+        graphic = std::move(label);
         break;
     }
     case ControlKind::Static: {
         const SIZE s = TextSize(FontHandle(), text);
-        AddChild(ChildSpec{"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
-                           ChildPlace{hwnd_, At(r.left, r.top, s.cx, s.cy), place.id}});
+        window = AddChild(ChildSpec{"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                                    ChildPlace{hwnd_, At(r.left, r.top, s.cx, s.cy), place.id}});
         break;
     }
     case ControlKind::Switch: {
@@ -248,6 +314,7 @@ void EncoderForm::Add(const ControlRow& row) {
         s.font = FontHandle();
         sw->CreateControl(s);
         SetDialogSwitchGlyphs(*sw);
+        window = sw->Handle();
         switches_[row.id] = std::move(sw);
         break;
     }
@@ -261,6 +328,7 @@ void EncoderForm::Add(const ControlRow& row) {
         s.color = FieldColor();
         s.font = FontHandle();
         spin->CreateControl(s);
+        window = spin->Handle();
         spins_[row.id] = std::move(spin);
         break;
     }
@@ -274,28 +342,33 @@ void EncoderForm::Add(const ControlRow& row) {
         } else {
             button->SetCaption(text);
             button->SetFont(BoldFont());
+            face.actionButton = button.get();
         }
         button->onClick = row.action;
         button->SetTabStop(true);
-        if (row.kind == ControlKind::ActionButton) actionButton_ = button.get();
-        AddGraphic(button.get());
-        graphics_.push_back(std::move(button));
+        graphic = std::move(button);
         break;
     }
+    }
+    if (window) face.windows.push_back(window);
+    if (graphic) {
+        AddGraphic(graphic.get());
+        face.graphics.push_back(graphic.get());
+        graphics_.push_back(std::move(graphic));
     }
 }
 
 // Each field is named for screen readers as the user sees it: an edit by the
 // label before it in the table, a combo box or the spin edit by the group
 // box it sits in.
-void EncoderForm::NameFields() {
+void EncoderForm::NameFields(const Face& face) {
     const char* label = nullptr;
-    for (const ControlRow& row : layout_) {
+    for (const ControlRow& row : face.rows) {
         if (row.kind == ControlKind::Label) label = row.text;
         if (row.kind == ControlKind::Edit && label) SetAccessibleName(GetDlgItem(hwnd_, row.id), label);
         if (row.kind != ControlKind::Chooser && row.kind != ControlKind::ComboBox && row.kind != ControlKind::SpinEdit)
             continue;
-        for (const ControlRow& group : layout_) {
+        for (const ControlRow& group : face.rows) {
             RECT inside;
             const RECT g = ToRect(group.place), r = ToRect(row.place);
             if (group.kind != ControlKind::GroupBox || !IntersectRect(&inside, &g, &r) || !EqualRect(&inside, &r))
@@ -329,12 +402,6 @@ LRESULT DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(fieldBrush_.Get());
     }
-    case WM_ACTIVATE:
-        RestoreFocus(hwnd_, wParam, lastFocus_);
-        return 0;
-    case WM_CANCELMODE:
-        NoteFocus(hwnd_, lastFocus_);
-        break;
     case WM_SHOWWINDOW:
         if (wParam) EnsureBuilt();  // before the dialog appears
         break;

@@ -1,11 +1,12 @@
 // What the encoder dialogs share: the controls made the same way in every
 // dialog (a field combo box, reading a field, the browse step, the input
-// check), the dialogs' focus and Tab handling, and a base for the dialogs
-// with one face that builds all their controls from a table.
+// check), the dialogs' focus and Tab handling, and the base of the dialogs,
+// which builds each face's controls from a table.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -74,17 +75,16 @@ private:
     Brush background_;
     Brush fieldBrush_;
     Font boldFont_;
-    FocusStop lastFocus_;
 };
 
-// ---- A dialog built from a table -------------------------------------------
+// ---- A dialog built from tables -------------------------------------------
 
 enum class ControlKind {
     GroupBox,      // caption
-    Chooser,       // the dialog's encoder chooser: its list and own entry
+    Chooser,       // the face's encoder chooser: its list and own entry
     ComboBox,      // editable drop-down: items, start text
     Edit,          // one-line field: start text
-    Label,         // windowless label, bold: caption
+    Label,         // windowless label, bold: caption; `action` on a click, if any
     Static,        // a label that the dialog changes, as a child window
     Switch,        // caption on the right; `on` at start
     SpinEdit,      // integer spin edit: range and start value
@@ -92,7 +92,7 @@ enum class ControlKind {
     ActionButton,  // flat button with a bold caption: `action`
 };
 
-// One control of a dialog's table; the makers below fill in what each kind
+// One control of a face's table; the makers below fill in what each kind
 // uses.
 struct ControlRow {
     ControlKind kind;
@@ -112,27 +112,35 @@ ControlRow Group(const IntRect& place, const char* caption);
 ControlRow Chooser(int id, const IntRect& place);
 ControlRow Combo(int id, const IntRect& place, const char* text, const std::vector<std::string>& items);
 ControlRow Edit(int id, const IntRect& place, const char* text = "");
-ControlRow Label(const IntRect& place, const char* caption);
+ControlRow Label(const IntRect& place, const char* caption, std::function<void()> action = nullptr);
 ControlRow Static(int id, const IntRect& place, const char* text);
 ControlRow Toggle(int id, const IntRect& place, const char* caption, bool on);
 ControlRow Spin(int id, const IntRect& place, int minValue, int maxValue, int value);
 ControlRow Browse(const IntRect& place, std::function<void()> action);
 ControlRow Action(const IntRect& place, const char* caption, std::function<void()> action);
+
+// The rows every face has: its encoder chooser in the "Select Encoder" group
+// box at the top left, the group `groupWidth` wide; its input file's label
+// (which may do something on a click), field and browse button, the field's
+// top at `top`.
+std::vector<ControlRow> ChooserGroup(int id, int groupWidth);
+std::vector<ControlRow> InputFile(int id, int top, std::function<void()> browse,
+                                  std::function<void()> labelAction = nullptr);
 }  // namespace row
 
-// The table of a dialog with one face: its encoder chooser and its bit rate,
-// each in its group box; the dialog's own rows; its input file's label,
-// field and browse button, at the same place in every such dialog; and the
-// rows that follow.
-struct OneFaceIds {
+// A table made of parts, in order.
+std::vector<ControlRow> Rows(std::initializer_list<std::vector<ControlRow>> parts);
+
+// The table of a face with a bit rate: its encoder chooser and its bit rate,
+// each in its group box; the face's own rows; its input file's rows, at the
+// same place in every such face; and the rows that follow.
+struct FaceIds {
     int chooser, bitRate, input;
 };
-std::vector<ControlRow> OneFaceRows(OneFaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
-                                    std::vector<ControlRow> last);
+constexpr int kChooserGroupWidth = 145;
+std::vector<ControlRow> FaceRows(FaceIds ids, std::function<void()> browse, std::vector<ControlRow> own,
+                                 std::vector<ControlRow> last, int chooserGroupWidth = kChooserGroupWidth);
 
-
-// The dialog's window is made at once; its controls when it is first shown
-// (before it appears) or first asked for a control.
 // The window of an encoder dialog: on top, centred on the screen, clMedGray;
 // the size is the client's, or the window's own with outerSize.
 FormSpec EncoderDialogSpec(const char* className, const char* caption, FormBorder border, int width, int height,
@@ -142,12 +150,15 @@ inline FormSpec OneFaceDialogSpec(const char* className, const char* caption, in
     return EncoderDialogSpec(className, caption, FormBorder::Sizeable, outerWidth, outerHeight, true);
 }
 
+// An encoder dialog of one face or more, each face built from its table. The
+// first face is the dialog's own; a later face is a panel that covers the
+// faces before it while the switcher shows it. Only the topmost face shown
+// has its controls shown, and its action button is the one Enter presses.
 class EncoderForm : public DialogForm {
 public:
-    // Registers the dialog's face and chooser with the switcher.
+    // Registers the dialog's faces and their choosers with the switcher.
     void Connect(FaceSwitcher& switcher);
 
-    EncodeFace Face() const { return face_; }
     // A control of the dialog; asking makes the controls if need be.
     HWND Control(int id) {
         EnsureBuilt();
@@ -155,11 +166,12 @@ public:
     }
 
 protected:
-    EncoderForm(EncodeFace face, const FormSpec& spec) : face_(face) { CreateDialogForm(spec); }
+    explicit EncoderForm(const FormSpec& spec) { CreateDialogForm(spec); }
     ~EncoderForm() override;
 
-    // The dialog's controls, made by EnsureBuilt, in table order.
-    void SetLayout(std::vector<ControlRow> rows) { layout_ = std::move(rows); }
+    // A face and its table, whose controls EnsureBuilt makes in table order
+    // (the faces in the order they are added).
+    void AddFace(EncodeFace face, std::vector<ControlRow> rows);
     // Runs once the controls exist.
     virtual void ControlsBuilt() {}
 
@@ -176,26 +188,36 @@ protected:
         return *spins_.at(id);
     }
     std::string TextOf(int id) { return WindowText(Control(id)); }
-    GraphicControl* DefaultButton() override { return actionButton_; }
+    GraphicControl* DefaultButton() override { return Shown().actionButton; }
     // A Static row's caption; the label takes the width of its text.
     void SetStaticText(int id, const char* text);
 
 private:
-    void BuildControls() override;
-    void ShowChooserText(const std::string& text);
-    void Add(const ControlRow& row);
-    void NameFields();
+    struct Face {
+        EncodeFace encodeFace;
+        std::vector<ControlRow> rows;
+        ComboBox chooser;
+        std::string pendingChooserText;  // set by the switcher before the controls were made
+        bool panelShown = false;         // a later face: shown by the switcher
+        std::vector<HWND> windows;       // its controls, shown and hidden with it
+        std::vector<GraphicControl*> graphics;
+        GraphicControl* actionButton = nullptr;
+    };
 
-    EncodeFace face_;
-    std::vector<ControlRow> layout_;
-    ComboBox chooser_;
-    std::string pendingChooserText_;  // set by the switcher before the controls were made
+    void BuildControls() override;
+    void Add(Face& face, const ControlRow& row);
+    void ShowChooserText(Face& face, const std::string& text);
+    void ShowPanel(Face& panel, bool shown);
+    Face& Shown();
+    void UpdateFaces();
+    void NameFields(const Face& face);
+
+    std::vector<std::unique_ptr<Face>> faces_;
     std::vector<std::unique_ptr<GroupBox>> groupBoxes_;
     std::map<int, std::unique_ptr<ComboBox>> combos_;
     std::map<int, std::unique_ptr<Switch>> switches_;
     std::map<int, std::unique_ptr<SpinEdit>> spins_;
     std::vector<std::unique_ptr<GraphicControl>> graphics_;
-    GraphicControl* actionButton_ = nullptr;
 };
 
 }  // namespace orvik

@@ -7,9 +7,9 @@
 namespace orvik {
 
 GoGoForm::GoGoForm()
-    : EncoderForm(EncodeFace::GoGo, OneFaceDialogSpec("TEncodeForm2", "Media Encoder - GoGo MP3", 294, 220)) {
+    : EncoderForm(OneFaceDialogSpec("TEncodeForm2", "Media Encoder - GoGo MP3", 294, 220)) {
     constexpr IntPoint quality{8, 56};
-    SetLayout(OneFaceRows({kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoInput}, [this] { Browse(); },
+    AddFace(EncodeFace::GoGo, FaceRows({kIdGoGoChooser, kIdGoGoBitRate, kIdGoGoInput}, [this] { Browse(); },
                           {
                               row::Group(At(8, 56, 273, 41), "Quantity"),
                               row::Combo(kIdGoGoQuality, At(quality, 24, 15, 145, 21), "6", GoGoQualityItems()),

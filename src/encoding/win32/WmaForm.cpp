@@ -6,9 +6,9 @@
 
 namespace orvik {
 
-WmaForm::WmaForm() : EncoderForm(EncodeFace::Wma, OneFaceDialogSpec("TEncodeForm4", "Media Encode - WMA", 292, 218)) {
+WmaForm::WmaForm() : EncoderForm(OneFaceDialogSpec("TEncodeForm4", "Media Encode - WMA", 292, 218)) {
     constexpr IntPoint quality{8, 56}, statistic{152, 56};
-    SetLayout(OneFaceRows(
+    AddFace(EncodeFace::Wma, FaceRows(
         {kIdWmaChooser, kIdWmaBitRate, kIdWmaInput}, [this] { Browse(); },
         {
             row::Group(At(8, 56, 137, 41), "Quality"),

@@ -176,12 +176,6 @@ bool PlayerForm::PreTranslateMessage(MSG& msg) { return HandleFocusKey(hwnd_, ms
 
 LRESULT PlayerForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_ACTIVATE:
-        RestoreFocus(hwnd_, wParam, lastFocus_);
-        return 0;
-    case WM_CANCELMODE:
-        NoteFocus(hwnd_, lastFocus_);
-        break;
     case WM_TIMER:
         if (wParam != kTickTimer) break;
         model_->Tick();

@@ -77,7 +77,6 @@ private:
     HWND pendingSeek_ = nullptr;
     std::string shownSeek_;
     UINT liveGdiObjectsQuery_ = 0;
-    FocusStop lastFocus_;
 };
 
 }  // namespace orvik
