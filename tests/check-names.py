@@ -14,9 +14,10 @@ import sys
 root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent)
 quoted = r'"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\''
 text_or_comment = re.compile(quoted + r'|//[^\n]*|/\*.*?\*/', re.S)
-given_name = re.compile(r'\b(?:T[A-Z][a-z]\w*|(?:vt|bk|mp|bt|so)[A-Z]\w*|E[A-Z]\w*(?:Error|Exception))\b')
+form_event = r'Form(?:Show|Hide|Create|Destroy|Close|Activate)|CloseQuery|CloseAction|ModalResult'
+given_name = re.compile(r'\b(?:T[A-Z][a-z]\w*|(?:vt|bk|mp|bt|so)[A-Z]\w*|E[A-Z]\w*(?:Error|Exception)|' + form_event + r')\b')
 designer_word = re.compile(r'\b(?:On[A-Z][a-z]\w*|(?!Win\d)[A-Z][a-z]+(?:[A-Z][a-z]+)*\d+(?:[A-Z][a-z]+)*'
-                           r'|Form(?:Show|Hide|Create|Destroy|Close|Activate)|cr[A-Z][a-z]\w*|T[A-Z][a-z]\w*)\b')
+                           r'|' + form_event + r'|cr[A-Z][a-z]\w*|T[A-Z][a-z]\w*)\b')
 found = []
 for path in sorted(root.glob('src/**/*')):
     if path.suffix not in ('.h', '.cpp', '.in'):

@@ -78,7 +78,7 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
             if (Form* main = app.MainForm()) main->Close();
             return 0;
         case WM_QUERYENDSESSION:
-            if (Form* main = app.MainForm()) return main->CloseQuery() ? TRUE : FALSE;
+            if (Form* main = app.MainForm()) return main->MayClose() ? TRUE : FALSE;
             return TRUE;
         case WM_ACTIVATE:
             // The window has nothing to type into: a form takes the keys,
@@ -280,9 +280,9 @@ int Application::ShowModal(Form& form) {
     int result = 0;
     try {
         form.Show();
-        while (form.ModalResult() == 0 && !terminated_ && PumpOne()) {
+        while (form.DialogResult() == 0 && !terminated_ && PumpOne()) {
         }
-        result = form.ModalResult() ? form.ModalResult() : IDCANCEL;  // the program is ending
+        result = form.DialogResult() ? form.DialogResult() : IDCANCEL;  // the program is ending
     } catch (...) {
         form.EndModal();
         for (HWND w : disabled.windows)

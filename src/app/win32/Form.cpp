@@ -95,13 +95,13 @@ void Form::BringToFront() {
 }
 
 void Form::Close() {
-    if (!CloseQuery()) return;
-    CloseAction();
+    if (!MayClose()) return;
+    Dismiss();
 }
 
-void Form::CloseAction() {
+void Form::Dismiss() {
     if (modal_)
-        modalResult_ = IDCANCEL;  // the modal loop hides the form
+        dialogResult_ = IDCANCEL;  // the modal loop hides the form
     else
         Hide();
 }
@@ -162,7 +162,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SHOWWINDOW:
         if (lParam == 0) {  // by ShowWindow, not by an owner's change
-            if (wParam) FormShow(); else FormHide();
+            if (wParam) Showing();
         }
         break;
     case WM_WINDOWPOSCHANGED: {

@@ -53,16 +53,17 @@ public:
     bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
     void BringToFront();
 
-    // The close request of a form: CloseQuery, then the form's close action
-    // (hide; end the modal display; the main form ends the program).
+    // The close request of a form: MayClose says whether it may close, then
+    // Dismiss closes it (hide; end the modal display; the main form ends the
+    // program).
     void Close();
-    virtual bool CloseQuery() { return true; }
+    virtual bool MayClose() { return true; }
 
-    void BeginModal() { modal_ = true; modalResult_ = 0; }
+    void BeginModal() { modal_ = true; dialogResult_ = 0; }
     void EndModal() { modal_ = false; }
     bool IsModal() const { return modal_; }
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    int DialogResult() const { return dialogResult_; }
+    void SetDialogResult(int result) { dialogResult_ = result; }
 
     // Key preview: the loop offers every key message of the form first.
     virtual bool PreTranslateMessage(MSG& msg);
@@ -80,11 +81,10 @@ protected:
     void CreateForm(const FormSpec& spec);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // Hidden-to-visible and visible-to-hidden changes, before they show.
-    virtual void FormShow() {}
-    virtual void FormHide() {}
-    // The default close action: hide (or end the modal display).
-    virtual void CloseAction();
+    // A hidden form is being shown, before it shows.
+    virtual void Showing() {}
+    // What a close does by default: hide (or end the modal display).
+    virtual void Dismiss();
     virtual void PaintBackground(HDC dc, const RECT& area);
     // The form's own drawing: background, then the graphic controls in order.
     void PaintClient(HDC dc, const RECT& area);
@@ -101,7 +101,7 @@ private:
     COLORREF color_ = kMedGray;
     bool shownOnce_ = false;
     bool modal_ = false;
-    int modalResult_ = 0;
+    int dialogResult_ = 0;
     GraphicHost graphics_;
     FocusStop lastFocus_;  // given back when the form is activated again
 };

@@ -59,7 +59,7 @@ void FaceSwitcher::Pick(EncodeFace chooser, int index) {
         }
     }
     if (modal && shown != modal) {
-        modal->SetModalResult(IDCANCEL);  // as a close through the title bar
+        modal->SetDialogResult(IDCANCEL);  // as a close through the title bar
         if (shown) SetTimer(shown->Handle(), kBringForwardTimer, 0, &BringForward);
     }
 }

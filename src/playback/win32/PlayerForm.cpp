@@ -163,13 +163,13 @@ int PlayerForm::ClientWidth() const {
 // the border, so that no part of the picture is cut off.
 IntRect PlayerForm::DisplayPanelBounds() const { return FromRect(displayPanel_.ClientBounds()); }
 
-void PlayerForm::FormShow() {
+void PlayerForm::Showing() {
     if (model_) model_->Show();
 }
 
-void PlayerForm::CloseAction() {
+void PlayerForm::Dismiss() {
     model_->Close();
-    Form::CloseAction();
+    Form::Dismiss();
 }
 
 bool PlayerForm::PreTranslateMessage(MSG& msg) { return HandleFocusKey(hwnd_, msg, nullptr); }

@@ -48,8 +48,8 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void FormShow() override;
-    void CloseAction() override;
+    void Showing() override;
+    void Dismiss() override;
 
 private:
     void ShowPendingSeek();

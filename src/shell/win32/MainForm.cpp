@@ -169,9 +169,9 @@ void MainForm::SyncStore(StoreMoment moment) {
         Application::Instance().RunWhenIdle([this] { return store_.ContinueRestore(kRestoreStep); });
 }
 
-void MainForm::FormShow() { SyncStore(StoreMoment::Shown); }
+void MainForm::Showing() { SyncStore(StoreMoment::Shown); }
 
-bool MainForm::CloseQuery() {
+bool MainForm::MayClose() {
     SyncStore(StoreMoment::CloseAllowed);
     return true;
 }
@@ -257,7 +257,7 @@ bool MainForm::PreTranslateMessage(MSG& msg) {
     return true;
 }
 
-void MainForm::CloseAction() { Application::Instance().Terminate(); }
+void MainForm::Dismiss() { Application::Instance().Terminate(); }
 
 LRESULT MainForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -42,12 +42,12 @@ public:
     void TakeHandOver(const FileNames& names);
 
     bool PreTranslateMessage(MSG& msg) override;
-    bool CloseQuery() override;
+    bool MayClose() override;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void CloseAction() override;
-    void FormShow() override;
+    void Dismiss() override;
+    void Showing() override;
     void ContextMenu(POINT screen, GraphicControl* target) override;
     void Command(unsigned id) override;
 
