@@ -5,7 +5,7 @@
 #include "app/Exception.h"
 #include "app/win32/Application.h"
 #include "app/win32/Form.h"
-#include "app/win32/KernelHandle.h"
+#include "app/win32/Owned.h"
 
 using namespace orvik;
 

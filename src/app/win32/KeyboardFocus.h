@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/win32/GraphicControl.h"
-#include "app/win32/KernelHandle.h"
+#include "app/win32/Owned.h"
 
 namespace orvik {
 

@@ -7,7 +7,7 @@
 
 #include "app/AppText.h"
 #include "app/win32/Application.h"
-#include "app/win32/KernelHandle.h"
+#include "app/win32/Owned.h"
 #include "app/win32/WideText.h"
 #include "encoding/CommandLine.h"
 #include "app/win32/KeyboardFocus.h"

@@ -5,46 +5,10 @@
 #pragma once
 #include <windows.h>
 
+#include "app/win32/Owned.h"
 #include "platform/KeyStore.h"
 
 namespace orvik {
-
-// An open registry key, closed when the object goes.
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    ~RegKey() { Reset(); }
-    RegKey(RegKey&& other) noexcept : key_(other.Release()) {}
-    RegKey& operator=(RegKey&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            key_ = other.Release();
-        }
-        return *this;
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    HKEY Get() const { return key_; }
-    HKEY* Out() {
-        Reset();
-        return &key_;
-    }
-    HKEY Release() {
-        HKEY k = key_;
-        key_ = nullptr;
-        return k;
-    }
-    void Reset() {
-        if (key_) RegCloseKey(key_);
-        key_ = nullptr;
-    }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 class RegistryKeyStore : public KeyStore {
 public:

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/win32/Application.h"
-#include "app/win32/KernelHandle.h"
+#include "app/win32/Owned.h"
 #include "app/win32/WideText.h"
 #include "controls/win32/OpenDialog.h"
 #include "shell/FormStorage.h"

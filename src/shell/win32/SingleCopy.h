@@ -11,7 +11,7 @@
 
 #include <functional>
 
-#include "app/win32/KernelHandle.h"
+#include "app/win32/Owned.h"
 #include "app/win32/Window.h"
 #include "shell/HandOver.h"
 #include "shell/IncomingNames.h"
