@@ -42,28 +42,30 @@ std::vector<TrayEvent> TrayIconModel::Notification(TrayMouse mouse) {
     using E = TrayEvent;
     std::vector<TrayEvent> events;
     if (!enabled_) return events;
-    auto down = [&](TrayButton b, bool dbl = false) { events.push_back(E{E::MouseDown, b, dbl}); };
-    auto up = [&](TrayButton b) { events.push_back(E{E::MouseUp, b, false}); };
+    auto down = [&](TrayButton b, bool doubleClickState = false) {
+        events.push_back(E{E::MouseDown, b, doubleClickState});
+    };
+    auto up = [&](TrayButton b) { events.push_back(E{E::MouseUp, b}); };
     // A release after a press of the same button is a click first.
     auto release = [&](TrayButton b, bool& pressed) {
-        if (pressed) events.push_back(E{E::Click, b, false});
+        if (pressed) events.push_back(E{E::Click, b});
         pressed = false;
         up(b);
     };
     switch (mouse) {
-    case TrayMouse::Move: events.push_back(E{E::MouseMove, TrayButton::Left, false}); break;
+    case TrayMouse::Move: events.push_back(E{E::MouseMove, TrayButton::Left}); break;
     case TrayMouse::LeftDown: down(TrayButton::Left); leftClick_ = true; break;
     case TrayMouse::LeftUp: release(TrayButton::Left, leftClick_); break;
     case TrayMouse::LeftDoubleClick:
-        events.push_back(E{E::DoubleClick, TrayButton::Left, false});
-        down(TrayButton::Left, true);
+        events.push_back(E{E::DoubleClick, TrayButton::Left});
+        down(TrayButton::Left, /*doubleClickState=*/true);
         break;
     case TrayMouse::RightDown: down(TrayButton::Right); rightClick_ = true; break;
     case TrayMouse::RightUp: release(TrayButton::Right, rightClick_); break;
-    case TrayMouse::RightDoubleClick: down(TrayButton::Right, true); break;
+    case TrayMouse::RightDoubleClick: down(TrayButton::Right, /*doubleClickState=*/true); break;
     case TrayMouse::MiddleDown: down(TrayButton::Middle); break;
     case TrayMouse::MiddleUp: up(TrayButton::Middle); break;
-    case TrayMouse::MiddleDoubleClick: down(TrayButton::Middle, true); break;
+    case TrayMouse::MiddleDoubleClick: down(TrayButton::Middle, /*doubleClickState=*/true); break;
     }
     return events;
 }

@@ -23,7 +23,7 @@ public:
     SpinHostForm() : HostForm("TSpinHostForm", 240, 80) {
         next = AddChild(ChildSpec{"EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE,
                                   {hwnd_, At(140, 15, 60, 21), kNextId}});
-        flat.SetBounds(8, 50, 100, 22);
+        flat.SetBounds(At(8, 50, 100, 22));
         flat.SetCaption("Encode");
         flat.onClick = [this] { commands += "click,"; };
         AddGraphic(&flat);

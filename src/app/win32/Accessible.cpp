@@ -175,10 +175,10 @@ public:
         return Connected() ? standard_->get_accHelpTopic(file, child, topic) : Gone(file);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
-        return Number(child, out, &IAccessible::get_accRole, false);
+        return Number(child, out, &IAccessible::get_accRole, NumberKind::Role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
-        return Number(child, out, &IAccessible::get_accState, true);
+        return Number(child, out, &IAccessible::get_accState, NumberKind::State);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
         if (!out) return E_POINTER;
@@ -261,6 +261,7 @@ private:
     // the system knows (a child of a window without items).
     static constexpr HRESULT kSelf = 2, kSystem = 3;
     enum class TextKind { None, Name, Value, DefaultAction };
+    enum class NumberKind { Role, State };
 
     bool Connected() const { return source_ && standard_ && IsWindow(window_); }
     template <typename T>
@@ -314,7 +315,8 @@ private:
     }
     using NumberGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
     // The role, or the state: the window's own adds to the system's.
-    HRESULT Number(VARIANT child, VARIANT* out, NumberGetter system, bool state) {
+    HRESULT Number(VARIANT child, VARIANT* out, NumberGetter system, NumberKind kind) {
+        const bool state = kind == NumberKind::State;
         if (!out) return E_POINTER;
         Empty(out);
         AccessibleItem item;

@@ -19,7 +19,7 @@ void Form::CreateForm(const FormSpec& spec) {
     color_ = spec.color;
     background_.Reset(CreateSolidBrush(color_));
     font_ = CreateUiFont(spec.fontFace, spec.fontHeight);
-    Register(spec.className, CS_DBLCLKS, nullptr, nullptr, LoadIconA(Application::Instance().Module(), "MAINICON"));
+    Register(spec.className, CS_DBLCLKS, LoadIconA(Application::Instance().Module(), "MAINICON"));
 
     DWORD style = WS_CLIPCHILDREN, exStyle = WS_EX_CONTROLPARENT;
     switch (spec.border) {

@@ -147,6 +147,7 @@ SIZE BitmapSize(HBITMAP bitmap);
 // Draws a bitmap at (x, y); when transparent, the colour of its bottom-left
 // pixel is left out.
 void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, bool transparent = false);
+inline void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y) { DrawBitmap(dc, bitmap, x, y, true); }
 // Draws a part of a bitmap: source rectangle (sx, sy, w, h) to (x, y).
 void DrawBitmapPart(HDC dc, HBITMAP bitmap, int x, int y, int sx, int sy, int w, int h,
                     bool transparent = false);

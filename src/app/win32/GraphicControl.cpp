@@ -22,9 +22,9 @@ std::map<HWND, GraphicHost*>& Hosts() {
 }
 }  // namespace
 
-void GraphicControl::SetBounds(int left, int top, int width, int height) {
+void GraphicControl::SetBounds(const IntRect& bounds) {
     Invalidate();
-    bounds_ = RECT{left, top, left + width, top + height};
+    bounds_ = ToRect(bounds);
     Invalidate();
     if (host_ && !hint_.empty()) host_->UpdateHint(this);
 }

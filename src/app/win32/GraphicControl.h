@@ -34,7 +34,7 @@ public:
     const RECT& Bounds() const { return bounds_; }
     int Width() const { return bounds_.right - bounds_.left; }
     int Height() const { return bounds_.bottom - bounds_.top; }
-    void SetBounds(int left, int top, int width, int height);
+    void SetBounds(const IntRect& bounds);
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }

@@ -31,7 +31,7 @@ Window* Window::FromHandle(HWND hwnd) {
     return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+void Window::Register(const char* className, UINT classStyle, HICON icon) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     HINSTANCE module = Application::Instance().Module();
@@ -40,8 +40,7 @@ void Window::Register(const char* className, UINT classStyle, HCURSOR cursor, HB
     wc.style = classStyle;
     wc.lpfnWndProc = &Window::Thunk;
     wc.hInstance = module;
-    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = background;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hIcon = icon;
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc)) throw Exception(ErrorText("Cannot register the window class", className));

@@ -39,10 +39,14 @@ public:
     // The object bound to a window of this program, or nullptr.
     static Window* FromHandle(HWND hwnd);
 
-    // Registers a window class whose procedure is the shared thunk; a failed
-    // registration raises the program's exception.
-    static void Register(const char* className, UINT classStyle = CS_DBLCLKS, HCURSOR cursor = nullptr,
-                         HBRUSH background = nullptr, HICON icon = nullptr);
+    // Registers a window class whose procedure is the shared thunk, with the
+    // arrow pointer and no background brush (the windows paint their own),
+    // and with the given icon or none; a failed registration raises the
+    // program's exception.
+    static void Register(const char* className, UINT classStyle = CS_DBLCLKS) {
+        Register(className, classStyle, nullptr);
+    }
+    static void Register(const char* className, UINT classStyle, HICON icon);
 
     // A notification (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) that the parent
     // passed back to the control that raised it; true when handled.

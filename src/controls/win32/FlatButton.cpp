@@ -30,7 +30,7 @@ void FlatButton::SetState(bool hot, bool down) {
 void FlatButton::HandleMouseDown(const MouseEvent& e) {
     if (e.button == MouseButton::Left) {
         tracking_ = true;
-        SetState(true, true);
+        SetState(/*hot=*/true, /*down=*/true);
     }
     GraphicControl::HandleMouseDown(e);
 }
@@ -42,19 +42,19 @@ void FlatButton::HandleMouseMove(const MouseEvent& e) {
 void FlatButton::HandleMouseUp(const MouseEvent& e) {
     if (e.button == MouseButton::Left && tracking_) {
         tracking_ = false;
-        SetState(Contains(e), false);
+        SetState(Contains(e), /*down=*/false);
     }
     GraphicControl::HandleMouseUp(e);
 }
 
-void FlatButton::MouseEnter() { SetState(true, down_); }
+void FlatButton::MouseEnter() { SetState(/*hot=*/true, down_); }
 void FlatButton::MouseLeave() {
-    if (!tracking_) SetState(false, false);
+    if (!tracking_) SetState(/*hot=*/false, /*down=*/false);
 }
 
 void FlatButton::CaptureLost() {
     tracking_ = false;
-    SetState(false, false);
+    SetState(/*hot=*/false, /*down=*/false);
     GraphicControl::CaptureLost();
 }
 

@@ -19,8 +19,9 @@ void Panel::CreateControl(const PanelSpec& spec) {
     graphics_.SetWindow(hwnd_);
 }
 
-void Panel::SetBounds(int left, int top, int width, int height) {
-    if (hwnd_) MoveWindow(hwnd_, left, top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
+void Panel::SetBounds(const IntRect& bounds) {
+    const int width = bounds.Width(), height = bounds.Height();
+    if (hwnd_) MoveWindow(hwnd_, bounds.left, bounds.top, width < 0 ? 0 : width, height < 0 ? 0 : height, TRUE);
 }
 
 RECT Panel::ClientBounds() const {

@@ -28,7 +28,7 @@ public:
     ~Panel() override;
     void CreateControl(const PanelSpec& spec);
 
-    void SetBounds(int left, int top, int width, int height);
+    void SetBounds(const IntRect& bounds);
     // The panel's inside (its client area), in its parent's client coordinates.
     RECT ClientBounds() const;
     void AddGraphic(GraphicControl* control) { graphics_.Add(control); }

@@ -122,7 +122,7 @@ void ShadowLabel::AdjustBounds() {
     DrawShadowText(dc, text, r, FormatFlags() | DT_CALCRECT, POINT{0, 0});
     const LabelBounds now{bounds_.left, bounds_.top, Width(), Height()};
     const LabelBounds next = AutoSizeBounds(now, r, alignment_);
-    if (!(next == now)) SetBounds(next.left, next.top, next.width, next.height);
+    if (!(next == now)) SetBounds(At(next.left, next.top, next.width, next.height));
 }
 
 void ShadowLabel::MouseEnter() {

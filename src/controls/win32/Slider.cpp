@@ -98,8 +98,8 @@ void Slider::SetOrientation(SliderOrientation orientation) {
         SetWindowPos(hwnd_, nullptr, 0, 0, model_.Height(), model_.Width(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Slider::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(hwnd_, left, top, width, height, TRUE);
+void Slider::SetBounds(const IntRect& bounds) {
+    MoveWindow(hwnd_, bounds.left, bounds.top, bounds.Width(), bounds.Height(), TRUE);
 }
 
 // The ruler image stretched to the ruler's length, built once per layout.

@@ -49,7 +49,7 @@ public:
     void SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
     // The model's orientation, with the window's width and height swapped.
     void SetOrientation(SliderOrientation orientation);
-    void SetBounds(int left, int top, int width, int height);
+    void SetBounds(const IntRect& bounds);
 
     // Draws tick marks with the given step and lengths onto dc (for use from
     // the owner's painting of the slider).

@@ -7,8 +7,8 @@ void SpeedButton::Paint(HDC dc) {
     const int shift = Down() ? 1 : 0;
     if (glyph_) {
         const SIZE s = BitmapSize(glyph_.Get());
-        DrawBitmap(dc, glyph_.Get(), r.left + (Width() - s.cx) / 2 + shift, r.top + (Height() - s.cy) / 2 + shift,
-                   true);
+        DrawTransparentBitmap(dc, glyph_.Get(), r.left + (Width() - s.cx) / 2 + shift,
+                              r.top + (Height() - s.cy) / 2 + shift);
     }
     if (!caption_.empty()) {
         SelectGuard sel(dc, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));

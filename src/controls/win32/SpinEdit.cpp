@@ -14,6 +14,9 @@ const char* const SpinEdit::kUpDownClassName = "TRxUpDown";
 
 namespace {
 
+// The program's windows read left to right: the button sits at the right.
+constexpr bool kRightToLeft = false;
+
 // Calls a handler the user of a control may have set.
 void Fire(const std::function<void()>& handler) {
     if (handler) handler();
@@ -176,7 +179,7 @@ void SpinButton::DrawPicture(HDC dc, SpinHalf down) const {
     for (const auto& g : glyphs) {
         if (!g.glyph) continue;
         if (model_.Enabled())
-            DrawBitmap(dc, g.glyph, g.at.x, g.at.y, true);
+            DrawTransparentBitmap(dc, g.glyph, g.at.x, g.at.y);
         else
             DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(g.glyph), 0, g.at.x, g.at.y, g.size.cx,
                        g.size.cy, DST_BITMAP | DSS_DISABLED);
@@ -346,12 +349,12 @@ void SpinEdit::Layout() {
     GetClientRect(hwnd_, &client);
     if (buttonKind_ == SpinButtonKind::Diagonal) {
         const bool sunken = (GetWindowLongA(hwnd_, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-        button_.SetBounds(DiagonalButtonBounds(width, height, sunken, false));
+        button_.SetBounds(DiagonalButtonBounds(width, height, sunken, kRightToLeft));
     } else if (upDown_) {
         const int w = StandardSpinWidth(GetSystemMetrics(SM_CXVSCROLL));
         SetWindowPos(upDown_, nullptr, client.right - w, 0, w, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RECT format = ToRect(SpinFormatRect(client.right, client.bottom, ButtonWidth(), false));
+    RECT format = ToRect(SpinFormatRect(client.right, client.bottom, ButtonWidth(), kRightToLeft));
     SendMessageA(hwnd_, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&format));
     inLayout_ = false;
 }

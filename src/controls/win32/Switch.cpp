@@ -128,7 +128,7 @@ void Switch::Paint(HDC dc) {
     SIZE w{};
     GetTextExtentPoint32A(dc, "W", 1, &w);
     const SwitchLayout l = LayoutSwitch(client.right, client.bottom, g.cx, g.cy, textPosition_, w.cy);
-    DrawBitmap(dc, picture, l.glyphX, l.glyphY, true);
+    DrawTransparentBitmap(dc, picture, l.glyphX, l.glyphY);
 
     if (focused_ && showFocus_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_TABSTOP)) {
         RECT f{l.glyphX, l.glyphY, l.glyphX + g.cx, l.glyphY + g.cy};

@@ -13,7 +13,7 @@ void TextLabel::Place(int left, int top, const std::string& caption, HFONT font)
     SelectGuard sel(screen, font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     SIZE s{};
     GetTextExtentPoint32A(screen, caption_.c_str(), static_cast<int>(caption_.size()), &s);
-    SetBounds(left, top, s.cx, s.cy);
+    SetBounds(At(left, top, s.cx, s.cy));
 }
 
 void TextLabel::Paint(HDC dc) {

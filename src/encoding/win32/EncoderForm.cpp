@@ -114,7 +114,7 @@ void DialogForm::CreateDialogForm(const FormSpec& spec) {
     CreateForm(spec);
     background_.Reset(CreateSolidBrush(spec.color));
     fieldBrush_.Reset(CreateSolidBrush(FieldColor()));
-    boldFont_ = CreateUiFont(spec.fontFace, spec.fontHeight, true);
+    boldFont_ = CreateUiFont(spec.fontFace, spec.fontHeight, /*bold=*/true);
 }
 
 namespace {
@@ -335,7 +335,7 @@ void EncoderForm::Add(Face& face, const ControlRow& row) {
     case ControlKind::BrowseButton:
     case ControlKind::ActionButton: {
         auto button = std::make_unique<SpeedButton>();
-        button->SetBounds(r.left, r.top, r.Width(), r.Height());
+        button->SetBounds(r);
         if (row.kind == ControlKind::BrowseButton) {
             button->SetGlyph(LoadBitmapResource("ENC_OPEN_FOLDER"));
             button->SetAccessibleName(kBrowseButtonName);

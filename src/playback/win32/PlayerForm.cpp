@@ -63,14 +63,20 @@ PlayerForm::~PlayerForm() {
 
 void PlayerForm::CreateControls() {
     const int width = 375, height = 258;
-    displayPanel_.CreateControl(PanelSpec{{hwnd_, At(0, 0, width, height - kControlPanelHeight), player_ids::kDisplayPanel},
-                                          RGB(0, 0, 0), true, true});
-    controlPanel_.CreateControl(PanelSpec{
-        {hwnd_, At(0, height - kControlPanelHeight, width, kControlPanelHeight), player_ids::kControlPanel}, kMedGray});
+    PanelSpec display;
+    display.place = {hwnd_, At(0, 0, width, height - kControlPanelHeight), player_ids::kDisplayPanel};
+    display.color = RGB(0, 0, 0);
+    display.loweredBevel = true;
+    display.singleBorder = true;
+    displayPanel_.CreateControl(display);
+    PanelSpec controls;
+    controls.place = {hwnd_, At(0, height - kControlPanelHeight, width, kControlPanelHeight), player_ids::kControlPanel};
+    controls.color = kMedGray;
+    controlPanel_.CreateControl(controls);
 
     for (const TransportSpec& t : kTransport) {
         Picture& picture = transportPictures_[static_cast<int>(t.role)];
-        picture.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
+        picture.SetBounds(At(t.left, kTransportTop, kTransportSize, kTransportSize));
         picture.SetStretch(t.stretch);
         picture.SetBitmap(LoadBitmapResource(t.bitmap));
         controlPanel_.AddGraphic(&picture);
@@ -78,7 +84,7 @@ void PlayerForm::CreateControls() {
     // The flat buttons lie over the pictures and only add their frames.
     for (const TransportSpec& t : kTransport) {
         FlatButton& button = transportButtons_[static_cast<int>(t.role)];
-        button.SetBounds(t.left, kTransportTop, kTransportSize, kTransportSize);
+        button.SetBounds(At(t.left, kTransportTop, kTransportSize, kTransportSize));
         button.onClick = [this, click = t.click] { ((*model_).*click)(); };
         button.SetTabStop(true);
         controlPanel_.AddGraphic(&button);
@@ -136,8 +142,8 @@ void PlayerForm::AlignPanels() {
     RECT client;
     GetClientRect(hwnd_, &client);
     const int width = client.right, height = client.bottom;
-    controlPanel_.SetBounds(0, height - kControlPanelHeight, width, kControlPanelHeight);
-    displayPanel_.SetBounds(0, 0, width, height > kControlPanelHeight ? height - kControlPanelHeight : 0);
+    controlPanel_.SetBounds(At(0, height - kControlPanelHeight, width, kControlPanelHeight));
+    displayPanel_.SetBounds(At(0, 0, width, height > kControlPanelHeight ? height - kControlPanelHeight : 0));
 }
 
 void PlayerForm::ShowPendingSeek() {
@@ -150,7 +156,7 @@ void PlayerForm::ShowPendingSeek() {
 }
 
 void PlayerForm::SetSliderWidth(int width) {
-    positionSlider_->SetBounds(kSliderLeft, kSliderTop, width, kSliderHeight);
+    positionSlider_->SetBounds(At(kSliderLeft, kSliderTop, width, kSliderHeight));
 }
 
 int PlayerForm::ClientWidth() const {

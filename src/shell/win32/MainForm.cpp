@@ -17,6 +17,9 @@ constexpr int kListBoxId = 1;
 // The window appears at once; the rest of the list follows within moments.
 constexpr std::size_t kRestoreFirst = 32;
 constexpr std::size_t kRestoreStep = 1024;
+
+// The row of faces, each with a flat button over it.
+constexpr IntRect FaceBounds(int left) { return At(left, 24, 40, 40); }
 }
 
 MainForm::MainForm()
@@ -60,19 +63,19 @@ void MainForm::Connect(Form& player, Form& encoder) {
 void MainForm::CreateControls() {
     struct PictureSpec {
         Picture& picture;
-        int x, y, w, h;
+        IntRect bounds;
         const char* bitmap;
         const char* hint;
     };
     const PictureSpec pictures[] = {
-        {skin_, 0, 0, 306, 184, "MAIN_SKIN", ""},
-        {minimizeDown_, 256, 3, 17, 17, "MAIN_MINIMIZE_DOWN", "Minimize"},
-        {minimize_, 256, 3, 17, 17, "MAIN_MINIMIZE", "Minimize"},
-        {terminateDown_, 280, 3, 17, 17, "MAIN_TERMINATE_DOWN", "Terminate"},
-        {terminate_, 280, 3, 17, 17, "MAIN_TERMINATE", "Terminate"},
+        {skin_, At(0, 0, 306, 184), "MAIN_SKIN", ""},
+        {minimizeDown_, At(256, 3, 17, 17), "MAIN_MINIMIZE_DOWN", "Minimize"},
+        {minimize_, At(256, 3, 17, 17), "MAIN_MINIMIZE", "Minimize"},
+        {terminateDown_, At(280, 3, 17, 17), "MAIN_TERMINATE_DOWN", "Terminate"},
+        {terminate_, At(280, 3, 17, 17), "MAIN_TERMINATE", "Terminate"},
     };
     for (const PictureSpec& p : pictures) {
-        p.picture.SetBounds(p.x, p.y, p.w, p.h);
+        p.picture.SetBounds(p.bounds);
         p.picture.SetBitmap(LoadBitmapResource(p.bitmap));
         AddGraphic(&p.picture);
         p.picture.SetHint(p.hint);
@@ -80,7 +83,7 @@ void MainForm::CreateControls() {
     minimizeDown_.SetVisible(false);
     terminateDown_.SetVisible(false);
 
-    titleLabel_.SetBounds(21, 4, 76, 13);
+    titleLabel_.SetBounds(At(21, 4, 76, 13));
     titleLabel_.SetColor(RGB(255, 0, 0));
     titleLabel_.SetFont("MS Sans Serif", 11, RGB(0, 0, 0));
     titleLabel_.SetShadowColor(GetSysColor(COLOR_BACKGROUND));
@@ -89,30 +92,31 @@ void MainForm::CreateControls() {
     AddGraphic(&titleLabel_);
 
     const PictureSpec faces[] = {
-        {openFace_, 12, 24, 40, 40, "FACE_OPEN", ""},       {playFace_, 52, 24, 40, 40, "FACE_PLAY", ""},
-        {encodeFace_, 92, 24, 40, 40, "FACE_ENCODE", ""},   {viewFace_, 172, 24, 40, 40, "FACE_VIEW", ""},
-        {optionsFace_, 132, 24, 40, 40, "FACE_OPTIONS", ""}, {helpFace_, 212, 24, 40, 40, "FACE_HELP", ""},
-        {aboutFace_, 252, 24, 40, 40, "FACE_ABOUT", ""},
+        {openFace_, FaceBounds(12), "FACE_OPEN", ""},       {playFace_, FaceBounds(52), "FACE_PLAY", ""},
+        {encodeFace_, FaceBounds(92), "FACE_ENCODE", ""},   {viewFace_, FaceBounds(172), "FACE_VIEW", ""},
+        {optionsFace_, FaceBounds(132), "FACE_OPTIONS", ""}, {helpFace_, FaceBounds(212), "FACE_HELP", ""},
+        {aboutFace_, FaceBounds(252), "FACE_ABOUT", ""},
     };
     for (const PictureSpec& p : faces) {
-        p.picture.SetBounds(p.x, p.y, p.w, p.h);
+        p.picture.SetBounds(p.bounds);
         p.picture.SetBitmap(LoadBitmapResource(p.bitmap));
         AddGraphic(&p.picture);
     }
 
+    // The flat buttons lie over the faces and only add their frames.
     struct ButtonSpec {
         FlatButton& button;
-        int x;
+        const Picture& face;
         const char* hint;
     };
     const ButtonSpec buttons[] = {
-        {openButton_, 12, "Open media file"}, {playButton_, 52, "Play selected file"},
-        {encodeButton_, 92, "Encode media file"}, {optionsButton_, 132, "Options"},
-        {viewButton_, 172, "View properties"}, {helpButton_, 212, "Help"},
-        {aboutButton_, 252, "About program"},
+        {openButton_, openFace_, "Open media file"},   {playButton_, playFace_, "Play selected file"},
+        {encodeButton_, encodeFace_, "Encode media file"}, {optionsButton_, optionsFace_, "Options"},
+        {viewButton_, viewFace_, "View properties"},  {helpButton_, helpFace_, "Help"},
+        {aboutButton_, aboutFace_, "About program"},
     };
     for (const ButtonSpec& b : buttons) {
-        b.button.SetBounds(b.x, 24, 40, 40);
+        b.button.SetBounds(FromRect(b.face.Bounds()));
         AddGraphic(&b.button);
         b.button.SetHint(b.hint);
     }
@@ -120,7 +124,7 @@ void MainForm::CreateControls() {
     playButton_.onClick = [this] { PlayFile(); };
     encodeButton_.onClick = [this] { EncodeFile(); };
 
-    header_.SetBounds(0, 0, 257, 20);
+    header_.SetBounds(At(0, 0, 257, 20));
     header_.onMouseDown = [this](const MouseEvent& e) {
         // Only the left button drags: the platform's move loop ends on a left
         // release, so a move started by another button would keep the window
