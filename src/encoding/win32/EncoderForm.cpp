@@ -57,6 +57,10 @@ void BrowseInto(HWND owner, HWND edit, const char* filter) {
     SetWindowTextA(edit, path.c_str());
 }
 
+namespace {
+
+// An editable drop-down combo box of the dialogs, 21 high when closed, with
+// its items and start text.
 HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std::string>& items, const char* text,
                       ComboBox& combo) {
     // The drop-down list's height comes with the window's.
@@ -75,18 +79,26 @@ HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std
     return box;
 }
 
+// The dialogs' fields and combo boxes: clGradientInactiveCaption.
 COLORREF FieldColor() { return GetSysColor(COLOR_GRADIENTINACTIVECAPTION); }
 
+// What screen readers call the browse buttons, which show only a glyph.
+constexpr const char* kBrowseButtonName = "Browse for input file";
+
+// Names a combo box (and the field inside it) for screen readers.
 void NameCombo(HWND combo, const char* name) {
     SetAccessibleName(combo, name);
     SetAccessibleName(GetWindow(combo, GW_CHILD), name);  // the field where typing happens
 }
 
+// The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
 void SetDialogSwitchGlyphs(Switch& sw) {
     Bitmap off = LoadBitmapResource("ENC_SWITCH_OFF"), lit = LoadBitmapResource("ENC_SWITCH_ON");
     sw.SetGlyphOff(off.Get());
     sw.SetGlyphOn(lit.Get());
 }
+
+}  // namespace
 
 // ---- A dialog built from tables -------------------------------------------
 

@@ -33,18 +33,6 @@ bool TakeInput(HWND inputEdit, std::string& input);
 // The browse step: a confirmed file replaces the field's text; a cancelled
 // dialog leaves it. No filter lists all files.
 void BrowseInto(HWND owner, HWND edit, const char* filter = nullptr);
-// An editable drop-down combo box of the dialogs, 21 high when closed, with
-// its items and start text.
-HWND CreateFieldCombo(Form& form, const ChildPlace& place, const std::vector<std::string>& items, const char* text,
-                      ComboBox& combo);
-// The dialogs' fields and combo boxes: clGradientInactiveCaption.
-COLORREF FieldColor();
-// The dialogs' switch glyphs: a 14 x 14 sunken square, dark off, light on.
-void SetDialogSwitchGlyphs(Switch& sw);
-// What screen readers call the browse buttons, which show only a glyph.
-constexpr const char* kBrowseButtonName = "Browse for input file";
-// Names a combo box (and the field inside it) for screen readers.
-void NameCombo(HWND combo, const char* name);
 
 // The window of an encoder dialog: made at once, its controls when it is
 // first shown (before it appears) or first needs them. It paints its fields
